@@ -1,0 +1,643 @@
+// Build-time tool: renders the word pictures (jpg/<word>.jpg) and the screen art PNGs from the Noto Emoji
+// artwork shipped in the @iconify-json/noto package, so no binary picture has to live in the repository.
+//
+//   render_art pictures <noto-dir> <emoji-table.tsv> <lista.txt> <out-dir>
+//   render_art art <noto-dir> <out-dir> <name>...
+
+#include <QDir>
+#include <QFile>
+#include <QFont>
+#include <QGuiApplication>
+#include <QHash>
+#include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRegularExpression>
+#include <QSet>
+#include <QSvgRenderer>
+
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr int kPictureSize = 300;
+constexpr int kPictureMargin = 30;
+constexpr int kJpegQuality = 90;
+
+void fail(const QString& message)
+{
+    std::fprintf(stderr, "render_art: %s\n", qPrintable(message));
+}
+
+// Icon lookup in the Iconify JSON layout: chars.json maps code points ("1f41e", "1f9d1-200d-1f3a8") to icon
+// names, icons.json holds each icon's SVG body plus size defaults at the top level.
+class NotoArtwork {
+public:
+    bool load(const QString& dir)
+    {
+        const QJsonObject chars = readJson(dir + "/chars.json");
+        const QJsonObject set = readJson(dir + "/icons.json");
+        if (chars.isEmpty() || set.isEmpty())
+            return false;
+        chars_ = chars;
+        icons_ = set.value("icons").toObject();
+        aliases_ = set.value("aliases").toObject();
+        // Iconify's documented defaults when the set does not state them.
+        defaultLeft_ = set.value("left").toInt(0);
+        defaultTop_ = set.value("top").toInt(0);
+        defaultWidth_ = set.value("width").toInt(16);
+        defaultHeight_ = set.value("height").toInt(16);
+        return !icons_.isEmpty();
+    }
+
+    // codePoints: hex, separated by blanks, e.g. "1F41E" or "2600 FE0F". Empty result: no such emoji.
+    QByteArray svgFor(const QString& codePoints) const
+    {
+        QStringList parts;
+        for (const QString& part : codePoints.split(QRegularExpression("[\\s,+-]+"), Qt::SkipEmptyParts)) {
+            QString cp = part.toLower();
+            if (cp.startsWith("u"))
+                cp = cp.mid(cp.startsWith("u+") ? 2 : 1);
+            // The package keys drop the emoji presentation selector.
+            if (cp != "fe0f")
+                parts << cp;
+        }
+        const QString name = chars_.value(parts.join('-')).toString();
+        return name.isEmpty() ? QByteArray() : svgForName(name);
+    }
+
+    QByteArray svgForName(QString name) const
+    {
+        for (int hops = 0; !icons_.contains(name); ++hops) {
+            const QJsonObject alias = aliases_.value(name).toObject();
+            // An alias that flips or rotates its parent would need transforms this tool does not apply.
+            if (hops > 8 || alias.size() != 1 || !alias.contains("parent"))
+                return {};
+            name = alias.value("parent").toString();
+        }
+        const QJsonObject icon = icons_.value(name).toObject();
+        if (icon.contains("rotate") || icon.contains("hFlip") || icon.contains("vFlip"))
+            return {};
+        const int left = icon.value("left").toInt(defaultLeft_);
+        const int top = icon.value("top").toInt(defaultTop_);
+        const int width = icon.value("width").toInt(defaultWidth_);
+        const int height = icon.value("height").toInt(defaultHeight_);
+        return QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+                              "width=\"%1\" height=\"%2\" viewBox=\"%3 %4 %1 %2\">%5</svg>")
+            .arg(width)
+            .arg(height)
+            .arg(left)
+            .arg(top)
+            .arg(icon.value("body").toString())
+            .toUtf8();
+    }
+
+private:
+    static QJsonObject readJson(const QString& path)
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            fail(QStringLiteral("cannot read %1 - run the set-up command from README (npm ci --prefix content)")
+                     .arg(path));
+            return {};
+        }
+        QJsonParseError error;
+        const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
+        if (!doc.isObject())
+            fail(QStringLiteral("%1: %2").arg(path, error.errorString()));
+        return doc.object();
+    }
+
+    QJsonObject chars_;
+    QJsonObject icons_;
+    QJsonObject aliases_;
+    int defaultLeft_ = 0;
+    int defaultTop_ = 0;
+    int defaultWidth_ = 16;
+    int defaultHeight_ = 16;
+};
+
+bool drawSvg(QPainter& painter, const QByteArray& svg, const QRectF& target)
+{
+    QSvgRenderer renderer(svg);
+    if (svg.isEmpty() || !renderer.isValid())
+        return false;
+    renderer.setAspectRatioMode(Qt::KeepAspectRatio);
+    renderer.render(&painter, target);
+    return true;
+}
+
+QStringList readLines(const QString& path, bool* ok)
+{
+    QFile file(path);
+    *ok = file.open(QIODevice::ReadOnly);
+    if (!*ok) {
+        fail("cannot read " + path);
+        return {};
+    }
+    QStringList lines;
+    for (QString line : QString::fromUtf8(file.readAll()).split('\n')) {
+        line.remove('\r');
+        lines << line;
+    }
+    return lines;
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Word pictures
+
+int renderPictures(const NotoArtwork& noto, const QString& tablePath, const QString& listPath, const QString& outDir)
+{
+    bool ok = false;
+    QHash<QString, QString> table;
+    QStringList errors;
+    const QStringList tableLines = readLines(tablePath, &ok);
+    if (!ok)
+        return 1;
+    for (int i = 0; i < tableLines.size(); ++i) {
+        const QString line = tableLines[i].trimmed();
+        if (line.isEmpty() || line.startsWith('#'))
+            continue;
+        const QStringList fields = line.split('\t', Qt::SkipEmptyParts);
+        if (fields.size() != 2 || table.contains(fields[0])) {
+            errors << QStringLiteral("%1:%2: expected one \"word<TAB>code points\" line per word")
+                          .arg(tablePath)
+                          .arg(i + 1);
+            continue;
+        }
+        table.insert(fields[0], fields[1]);
+    }
+
+    const QStringList words = readLines(listPath, &ok);
+    if (!ok)
+        return 1;
+    static const QRegularExpression italianLetters("^[a-il-vz]+$");
+    if (!QDir().mkpath(outDir)) {
+        fail("cannot create " + outDir);
+        return 1;
+    }
+    int rendered = 0;
+    for (const QString& word : words) {
+        if (word.isEmpty())
+            continue;
+        if (!italianLetters.match(word).hasMatch()) {
+            errors << QStringLiteral("word \"%1\" in %2 uses letters outside a-i, l-v, z").arg(word, listPath);
+            continue;
+        }
+        if (!table.contains(word)) {
+            errors << QStringLiteral("word \"%1\" has no line in %2").arg(word, tablePath);
+            continue;
+        }
+        QImage image(kPictureSize, kPictureSize, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+        const QRectF target(kPictureMargin, kPictureMargin, kPictureSize - 2 * kPictureMargin,
+                            kPictureSize - 2 * kPictureMargin);
+        if (!drawSvg(painter, noto.svgFor(table.value(word)), target)) {
+            errors << QStringLiteral("no Noto Emoji picture for word \"%1\" (code points %2 in %3)")
+                          .arg(word, table.value(word), tablePath);
+            continue;
+        }
+        painter.end();
+        const QString path = outDir + "/" + word + ".jpg";
+        if (!image.save(path, "JPG", kJpegQuality)) {
+            errors << "cannot write " + path;
+            continue;
+        }
+        ++rendered;
+    }
+    for (const QString& error : errors)
+        fail(error);
+    if (errors.isEmpty())
+        std::printf("render_art: %d word pictures in %s\n", rendered, qPrintable(outDir));
+    return errors.isEmpty() ? 0 : 1;
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Screen art
+
+// Drawing helpers for one art piece; a missing emoji is collected as an error instead of leaving a hole.
+class Sketch {
+public:
+    Sketch(QPainter& painter, const NotoArtwork& noto, QStringList& errors)
+        : p(painter), noto_(noto), errors_(errors)
+    {
+    }
+
+    void emoji(const QRectF& r, const char* codePoints)
+    {
+        if (!drawSvg(p, noto_.svgFor(QString::fromLatin1(codePoints)), r))
+            errors_ << QStringLiteral("no Noto Emoji for code points %1").arg(QString::fromLatin1(codePoints));
+    }
+
+    // A rounded panel with a soft top-to-bottom shade and a slightly darker rim.
+    void panel(const QRectF& r, const QColor& colour, qreal radius, qreal rim = -1)
+    {
+        if (rim < 0)
+            rim = qMax(1.0, qMin(r.width(), r.height()) / 40);
+        QLinearGradient shade(r.topLeft(), r.bottomLeft());
+        shade.setColorAt(0, colour.lighter(112));
+        shade.setColorAt(1, colour);
+        p.setPen(QPen(colour.darker(125), rim));
+        p.setBrush(shade);
+        p.drawRoundedRect(r.adjusted(rim / 2, rim / 2, -rim / 2, -rim / 2), radius, radius);
+    }
+
+    void card(const QRectF& r, qreal radius, const QColor& rim = QColor(0, 0, 0, 40), qreal rimWidth = 2)
+    {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0, 0, 0, 30));
+        p.drawRoundedRect(r.translated(0, rimWidth + 1), radius, radius);
+        p.setPen(QPen(rim, rimWidth));
+        p.setBrush(Qt::white);
+        p.drawRoundedRect(r, radius, radius);
+    }
+
+    void letter(const QRectF& r, const QString& text, const QColor& colour, qreal sizeFactor = 0.68)
+    {
+        QFont font("Liberation Sans");
+        font.setBold(true);
+        font.setPixelSize(qRound(r.height() * sizeFactor));
+        p.setFont(font);
+        p.setPen(colour);
+        p.drawText(r, Qt::AlignCenter, text);
+    }
+
+    void letterTile(const QRectF& r, const QString& text, const QColor& colour)
+    {
+        card(r, r.height() * 0.18, colour, qMax(2.0, r.height() / 16));
+        letter(r, text, colour.darker(160));
+    }
+
+    // Grey bars standing for a written word, so no actual word is shown.
+    void wordCard(const QRectF& r, const QColor& rim)
+    {
+        card(r, r.height() * 0.25, rim, qMax(2.0, r.height() / 14));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor("#b0bec5"));
+        const qreal h = r.height() * 0.22;
+        const qreal y = r.center().y() - h / 2;
+        const qreal x0 = r.left() + r.width() * 0.14;
+        const qreal widths[] = {0.26, 0.18, 0.22};
+        qreal x = x0;
+        for (qreal w : widths) {
+            p.drawRoundedRect(QRectF(x, y, r.width() * w, h), h / 2, h / 2);
+            x += r.width() * (w + 0.04);
+        }
+    }
+
+    void confetti(const QRectF& r, const QColor& colour, int count)
+    {
+        // Fixed pseudo-random layout: the output must not change between builds.
+        quint32 seed = 12345u + count;
+        auto next = [&seed] {
+            seed = seed * 1664525u + 1013904223u;
+            return (seed >> 8) / double(1 << 24);
+        };
+        p.setPen(Qt::NoPen);
+        for (int i = 0; i < count; ++i) {
+            QColor c = colour;
+            c.setAlpha(60 + int(next() * 60));
+            p.setBrush(c);
+            const qreal d = 6 + next() * qMin(r.width(), r.height()) * 0.08;
+            p.drawEllipse(QRectF(r.left() + next() * (r.width() - d), r.top() + next() * (r.height() - d), d, d));
+        }
+    }
+
+    void arrowRight(const QRectF& r, const QColor& fill, const QColor& outline)
+    {
+        const qreal w = r.width() / 26, h = r.height() / 24;
+        QPainterPath path;
+        path.moveTo(r.left() + 0 * w, r.top() + 7 * h);
+        path.lineTo(r.left() + 13 * w, r.top() + 7 * h);
+        path.lineTo(r.left() + 13 * w, r.top() + 0 * h);
+        path.lineTo(r.left() + 26 * w, r.top() + 12 * h);
+        path.lineTo(r.left() + 13 * w, r.top() + 24 * h);
+        path.lineTo(r.left() + 13 * w, r.top() + 17 * h);
+        path.lineTo(r.left() + 0 * w, r.top() + 17 * h);
+        path.closeSubpath();
+        QLinearGradient shade(r.topLeft(), r.bottomLeft());
+        shade.setColorAt(0, fill.lighter(125));
+        shade.setColorAt(1, fill);
+        p.setPen(QPen(outline, qMax(1.2, r.height() / 18), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(shade);
+        p.drawPath(path);
+    }
+
+    void disc(const QRectF& r, const QColor& colour)
+    {
+        QLinearGradient shade(r.topLeft(), r.bottomLeft());
+        shade.setColorAt(0, colour.lighter(120));
+        shade.setColorAt(1, colour);
+        p.setPen(QPen(colour.darker(130), qMax(1.0, r.width() / 24)));
+        p.setBrush(shade);
+        const qreal inset = qMax(1.0, r.width() / 24) / 2;
+        p.drawEllipse(r.adjusted(inset, inset, -inset, -inset));
+    }
+
+    QPainter& p;
+
+private:
+    const NotoArtwork& noto_;
+    QStringList& errors_;
+};
+
+// Emoji code points used by the art (Noto names in comments).
+constexpr const char* kKeyboard = "2328";        // keyboard
+constexpr const char* kMouse = "1F5B1";          // computer-mouse
+constexpr const char* kSun = "2600";             // sun
+constexpr const char* kPencil = "270F";          // pencil
+constexpr const char* kApple = "1F34E";          // red-apple
+constexpr const char* kDog = "1F415";            // dog
+constexpr const char* kStar = "2B50";            // star
+constexpr const char* kPointUp = "1F446";        // backhand-index-pointing-up
+constexpr const char* kFish = "1F41F";           // fish
+constexpr const char* kBlossom = "1F33C";        // blossom
+constexpr const char* kLadybird = "1F41E";       // lady-beetle
+constexpr const char* kTrafficLight = "1F6A6";   // vertical-traffic-light
+constexpr const char* kSnake = "1F40D";          // snake
+constexpr const char* kTropicalFish = "1F420";   // tropical-fish
+constexpr const char* kLaughing = "1F606";       // grinning-squinting-face
+constexpr const char* kFrowning = "2639";        // frowning-face
+constexpr const char* kRaisedHand = "270B";      // raised-hand
+constexpr const char* kLightBulb = "1F4A1";      // light-bulb
+constexpr const char* kOpenBook = "1F4D6";       // open-book
+constexpr const char* kSparkles = "2728";        // sparkles
+
+const QColor kGreen("#66bb6a");
+const QColor kBlue("#42a5f5");
+
+void splashBackground(Sketch& s, const QRectF& r, const QColor& colour)
+{
+    s.panel(r, colour, qMin(r.width(), r.height()) * 0.08, 3);
+    s.confetti(r.adjusted(8, 8, -8, -8), Qt::white, 14);
+}
+
+// Letters and the keyboard.
+void drawSplash0(Sketch& s, const QRectF& r)
+{
+    splashBackground(s, r, QColor("#ffd54f"));
+    const QRectF left(18, 18, 200, r.height() - 36);
+    s.card(left, 20, QColor("#ffa000"), 3);
+    s.emoji(QRectF(left.left() + 15, left.top() + 20, 170, 170), kKeyboard);
+    s.emoji(QRectF(left.left() + 110, left.bottom() - 88, 72, 72), kMouse);
+    const QString letters[] = {"A", "M", "O", "R", "E", "S"};
+    const QColor colours[] = {QColor("#e53935"), QColor("#1e88e5"), QColor("#43a047"),
+                              QColor("#8e24aa"), QColor("#fb8c00"), QColor("#00897b")};
+    const qreal tile = 68, gap = 12;
+    const qreal x0 = 244, y0 = 60;
+    for (int i = 0; i < 6; ++i) {
+        const QRectF t(x0 + (i % 3) * (tile + gap), y0 + (i / 3) * (tile + gap), tile, tile);
+        s.letterTile(t, letters[i], colours[i]);
+    }
+    s.emoji(QRectF(r.right() - 86, r.bottom() - 88, 64, 64), kSparkles);
+}
+
+// A picture and its word with one letter missing.
+void drawSplash1(Sketch& s, const QRectF& r)
+{
+    splashBackground(s, r, QColor("#81d4fa"));
+    const QRectF picture(r.center().x() - 58, 14, 116, 116);
+    s.card(picture, 16, QColor("#0288d1"), 3);
+    s.emoji(picture.adjusted(12, 12, -12, -12), kSun);
+    const qreal tile = 60, gap = 10;
+    const qreal x0 = r.center().x() - (4 * tile + 3 * gap) / 2, y0 = 158;
+    const QString letters[] = {"S", "", "L", "E"};
+    for (int i = 0; i < 4; ++i) {
+        const QRectF t(x0 + i * (tile + gap), y0, tile, tile);
+        if (letters[i].isEmpty()) {
+            // The gap the child fills in: dashed, with a question mark rather than the letter.
+            s.p.setPen(QPen(QColor("#ef6c00"), 3, Qt::DashLine, Qt::RoundCap));
+            s.p.setBrush(QColor(255, 255, 255, 170));
+            s.p.drawRoundedRect(t, 11, 11);
+            s.letter(t, "?", QColor("#ef6c00"));
+            s.emoji(QRectF(t.right() - 22, t.top() - 24, 36, 36), kPencil);
+        } else {
+            s.letterTile(t, letters[i], QColor("#0277bd"));
+        }
+    }
+}
+
+// Choosing the right picture among several.
+void drawSplash2(Sketch& s, const QRectF& r)
+{
+    splashBackground(s, r, QColor("#a5d6a7"));
+    s.wordCard(QRectF(r.center().x() - 120, 22, 240, 64), QColor("#388e3c"));
+    const qreal card = 150, gap = 26;
+    const qreal x0 = r.center().x() - (3 * card + 2 * gap) / 2, y0 = 112;
+    const char* pictures[] = {kApple, kDog, kStar};
+    for (int i = 0; i < 3; ++i) {
+        const QRectF c(x0 + i * (card + gap), y0, card, card);
+        if (i == 1)
+            s.card(c, 20, QColor("#fdd835"), 7);
+        else
+            s.card(c, 20, QColor("#388e3c"), 3);
+        s.emoji(c.adjusted(20, 20, -20, -20), pictures[i]);
+    }
+    s.emoji(QRectF(r.center().x() + 20, y0 + card - 30, 76, 76), kPointUp);
+}
+
+// Dragging words onto their pictures.
+void drawSplash3(Sketch& s, const QRectF& r)
+{
+    splashBackground(s, r, QColor("#f48fb1"));
+    s.wordCard(QRectF(12, 16, 84, 34), QColor("#c2185b"));
+    s.wordCard(QRectF(12, 63, 84, 34), QColor("#c2185b"));
+    s.arrowRight(QRectF(103, 43, 30, 28), QColor("#ffffff"), QColor("#ad1457"));
+    const QRectF first(142, 26, 56, 56);
+    const QRectF second(206, 26, 56, 56);
+    s.card(first, 10, QColor("#c2185b"), 2);
+    s.card(second, 10, QColor("#c2185b"), 2);
+    s.emoji(first.adjusted(7, 7, -7, -7), kFish);
+    s.emoji(second.adjusted(7, 7, -7, -7), kBlossom);
+}
+
+void drawOnPanel(Sketch& s, const QRectF& r, const QColor& colour, const char* codePoints)
+{
+    s.panel(r, colour, qMin(r.width(), r.height()) * 0.16);
+    const qreal margin = qMin(r.width(), r.height()) * 0.1;
+    s.emoji(r.adjusted(margin, margin, -margin, -margin), codePoints);
+}
+
+void drawThreePanels(Sketch& s, const QRectF& r)
+{
+    const qreal gap = 6;
+    const qreal w = (r.width() - 2 * gap) / 3;
+    drawOnPanel(s, QRectF(r.left(), r.top(), w, r.height()), kBlue, kTrafficLight);
+    drawOnPanel(s, QRectF(r.left() + w + gap, r.top(), w, r.height()), kGreen, kLadybird);
+    drawOnPanel(s, QRectF(r.left() + 2 * (w + gap), r.top(), w, r.height()), kBlue, kTropicalFish);
+}
+
+void drawInfoIcon(Sketch& s, const QRectF& r)
+{
+    s.disc(r, QColor("#26a69a"));
+    s.letter(r.adjusted(0, r.height() * 0.03, 0, 0), "?", Qt::white, 0.75);
+}
+
+void drawExitIcon(Sketch& s, const QRectF& r)
+{
+    s.disc(r, QColor("#e53935"));
+    const qreal m = r.width() * 0.19;
+    s.emoji(r.adjusted(m, m, -m, -m), kRaisedHand);
+}
+
+void drawWindowIcon(Sketch& s, const QRectF& r)
+{
+    const qreal radius = r.width() * 0.22;
+    QLinearGradient shade(r.topLeft(), r.bottomLeft());
+    shade.setColorAt(0, QColor("#4fc3f7"));
+    shade.setColorAt(1, QColor("#0288d1"));
+    s.p.setPen(Qt::NoPen);
+    s.p.setBrush(shade);
+    s.p.drawRoundedRect(r, radius, radius);
+    const qreal w = r.width();
+    s.emoji(QRectF(r.left() + w * 0.06, r.top() + w * 0.24, w * 0.88, w * 0.72), kOpenBook);
+    s.emoji(QRectF(r.left() + w * 0.52, r.top() + w * 0.03, w * 0.44, w * 0.44), kLadybird);
+}
+
+void drawPlaceholder(Sketch& s, const QRectF& r)
+{
+    s.p.fillRect(r, Qt::white);
+    s.p.setPen(QPen(QColor("#d0d0d0"), 6));
+    s.p.setBrush(QColor("#f5f5f5"));
+    s.p.drawRoundedRect(r.adjusted(24, 24, -24, -24), 26, 26);
+    // A faint generic "picture" sign: frame, hills, sun.
+    const QPointF c = r.center();
+    const QColor faint("#dedede");
+    s.p.setPen(QPen(faint, 7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    s.p.setBrush(Qt::NoBrush);
+    const QRectF frame(c.x() - 62, c.y() - 48, 124, 96);
+    s.p.drawRoundedRect(frame, 12, 12);
+    QPainterPath hills;
+    hills.moveTo(frame.left() + 10, frame.bottom() - 12);
+    hills.lineTo(frame.left() + 45, frame.top() + 44);
+    hills.lineTo(frame.left() + 70, frame.top() + 66);
+    hills.lineTo(frame.left() + 88, frame.top() + 52);
+    hills.lineTo(frame.right() - 10, frame.bottom() - 12);
+    s.p.drawPath(hills);
+    s.p.setPen(Qt::NoPen);
+    s.p.setBrush(faint);
+    s.p.drawEllipse(QPointF(frame.right() - 30, frame.top() + 26), 10, 10);
+}
+
+struct ArtPiece {
+    const char* name;
+    QSize size;
+    std::function<void(Sketch&, const QRectF&)> draw;
+};
+
+std::vector<ArtPiece> artPieces()
+{
+    auto emojiFill = [](const char* codePoints, qreal marginFactor) {
+        return [codePoints, marginFactor](Sketch& s, const QRectF& r) {
+            const qreal m = qMin(r.width(), r.height()) * marginFactor;
+            s.emoji(r.adjusted(m, m, -m, -m), codePoints);
+        };
+    };
+    auto onPanel = [](const QColor& colour, const char* codePoints) {
+        return [colour, codePoints](Sketch& s, const QRectF& r) { drawOnPanel(s, r, colour, codePoints); };
+    };
+    return {
+        {"splash0", {480, 311}, drawSplash0},
+        {"splash1", {338, 258}, drawSplash1},
+        {"splash2", {545, 346}, drawSplash2},
+        {"splash3", {270, 113}, drawSplash3},
+        {"ladybird", {88, 96}, onPanel(kGreen, kLadybird)},
+        {"traffic_light", {97, 96}, onPanel(kBlue, kTrafficLight)},
+        {"snake", {89, 80}, emojiFill(kSnake, 0.03)},
+        {"three_panels", {237, 82}, drawThreePanels},
+        {"icon_avanti", {32, 32},
+         [](Sketch& s, const QRectF& r) {
+             s.arrowRight(r.adjusted(2.5, 4, -2.5, -4), QColor("#43a047"), QColor("#1b5e20"));
+         }},
+        {"icon_si", {32, 32}, emojiFill(kLaughing, 0.02)},
+        {"icon_no", {32, 32}, emojiFill(kFrowning, 0.02)},
+        {"icon_info", {32, 32}, drawInfoIcon},
+        {"icon_exit", {32, 32}, drawExitIcon},
+        {"icon_help", {32, 32}, emojiFill(kLightBulb, 0.0)},
+        {"icon_window", {32, 32}, drawWindowIcon},
+        {"icon_window_256", {256, 256}, drawWindowIcon},
+        {"placeholder", {300, 300}, drawPlaceholder},
+    };
+}
+
+int renderArt(const NotoArtwork& noto, const QString& outDir, const QStringList& names)
+{
+    const std::vector<ArtPiece> pieces = artPieces();
+    QStringList errors;
+    QSet<QString> known;
+    for (const ArtPiece& piece : pieces)
+        known.insert(piece.name);
+    const QSet<QString> wanted(names.begin(), names.end());
+    // The build lists the names too (for the qrc); both lists must agree or the ui would miss a picture.
+    for (const QString& name : names)
+        if (!known.contains(name))
+            errors << QStringLiteral("unknown art \"%1\"").arg(name);
+    for (const QString& name : known)
+        if (!wanted.contains(name))
+            errors << QStringLiteral("art \"%1\" is drawn here but not listed in content/CMakeLists.txt").arg(name);
+    if (!errors.isEmpty()) {
+        for (const QString& error : errors)
+            fail(error);
+        return 1;
+    }
+    if (!QDir().mkpath(outDir)) {
+        fail("cannot create " + outDir);
+        return 1;
+    }
+    for (const ArtPiece& piece : pieces) {
+        QImage image(piece.size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform | QPainter::TextAntialiasing);
+        QStringList pieceErrors;
+        Sketch sketch(painter, noto, pieceErrors);
+        piece.draw(sketch, QRectF(QPointF(0, 0), QSizeF(piece.size)));
+        painter.end();
+        for (const QString& error : pieceErrors)
+            errors << QStringLiteral("%1: %2").arg(piece.name, error);
+        const QString path = QStringLiteral("%1/%2.png").arg(outDir, piece.name);
+        if (pieceErrors.isEmpty() && !image.save(path, "PNG"))
+            errors << "cannot write " + path;
+    }
+    for (const QString& error : errors)
+        fail(error);
+    return errors.isEmpty() ? 0 : 1;
+}
+
+int usage()
+{
+    std::fprintf(stderr, "usage: render_art pictures <noto-dir> <emoji-table.tsv> <lista.txt> <out-dir>\n"
+                         "       render_art art <noto-dir> <out-dir> <name>...\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Runs during the build, where there may be no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 4)
+        return usage();
+    const QString mode = args[1];
+    if ((mode == "pictures" && args.size() != 6) || (mode == "art" && args.size() < 4) ||
+        (mode != "pictures" && mode != "art"))
+        return usage();
+
+    NotoArtwork noto;
+    if (!noto.load(args[2]))
+        return 1;
+    if (mode == "pictures")
+        return renderPictures(noto, args[3], args[4], args[5]);
+    return renderArt(noto, args[3], args.mid(4));
+}

@@ -1,0 +1,339 @@
+// Checks the content the build puts beside the program: word list, word pictures, sounds, licence, screen art.
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QColor>
+#include <QFile>
+#include <QHash>
+#include <QImage>
+#include <QImageReader>
+#include <QRegularExpression>
+#include <QSet>
+#include <QSize>
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+const QString kProgramDir = QStringLiteral(TAVENZO_PROGRAM_DIR);
+const QString kSourceDir = QStringLiteral(TAVENZO_SOURCE_DIR);
+#ifdef TAVENZO_ART_DIR
+const QString kArtDir = QStringLiteral(TAVENZO_ART_DIR);
+#else
+// The content build puts the art in <build>/art, next to <build>/bin.
+const QString kArtDir = kProgramDir + QStringLiteral("/../art");
+#endif
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ADD_FAILURE() << "cannot read " << path.toStdString();
+        return {};
+    }
+    return file.readAll();
+}
+
+QStringList bundledWords()
+{
+    QStringList words = QString::fromUtf8(readFile(kProgramDir + "/lista.txt")).split("\r\n");
+    if (!words.isEmpty() && words.last().isEmpty())
+        words.removeLast();
+    return words;
+}
+
+// ---- Word list --------------------------------------------------------------------------------------------------
+
+TEST(WordList, IsCopiedByteForByteFromTheSources)
+{
+    const QByteArray bundled = readFile(kProgramDir + "/lista.txt");
+    EXPECT_FALSE(bundled.isEmpty());
+    EXPECT_EQ(bundled, readFile(kSourceDir + "/content/lista.txt"));
+}
+
+TEST(WordList, HasOneLowerCaseItalianWordPerCrLfLine)
+{
+    const QByteArray bytes = readFile(kProgramDir + "/lista.txt");
+    ASSERT_TRUE(bytes.endsWith("\r\n"));
+    // Every LF belongs to a CR LF pair and no CR stands alone.
+    EXPECT_EQ(bytes.count('\n'), bytes.count("\r\n"));
+    EXPECT_EQ(bytes.count('\r'), bytes.count("\r\n"));
+
+    static const QRegularExpression italianLetters("^[a-il-vz]+$");
+    const QStringList words = bundledWords();
+    EXPECT_GE(words.size(), 60);
+    for (const QString& word : words)
+        EXPECT_TRUE(italianLetters.match(word).hasMatch()) << "not spelled with a-i, l-v, z: \"" << word.toStdString()
+                                                           << "\"";
+    for (const char* word : {"coccinella", "pinguino", "serpente", "scarpa", "semaforo"})
+        EXPECT_TRUE(words.contains(QString::fromLatin1(word))) << word;
+}
+
+TEST(WordList, HasNoDuplicates)
+{
+    QSet<QString> seen;
+    QStringList twice;
+    for (const QString& word : bundledWords()) {
+        if (seen.contains(word))
+            twice << word;
+        seen.insert(word);
+    }
+    EXPECT_TRUE(twice.isEmpty()) << twice.join(", ").toStdString();
+}
+
+TEST(EmojiTable, CoversExactlyTheListedWordsOnce)
+{
+    const QStringList lines = QString::fromUtf8(readFile(kSourceDir + "/content/emoji_table.tsv")).split('\n');
+    static const QRegularExpression codePoints("^[0-9A-Fa-f]{4,6}( [0-9A-Fa-f]{4,6})*$");
+    QSet<QString> tableWords;
+    for (QString line : lines) {
+        line.remove('\r');
+        if (line.isEmpty() || line.startsWith('#'))
+            continue;
+        const QStringList fields = line.split('\t');
+        ASSERT_EQ(fields.size(), 2) << line.toStdString();
+        EXPECT_TRUE(codePoints.match(fields[1]).hasMatch()) << line.toStdString();
+        EXPECT_FALSE(tableWords.contains(fields[0])) << "twice in the table: " << fields[0].toStdString();
+        tableWords.insert(fields[0]);
+    }
+    const QStringList words = bundledWords();
+    EXPECT_EQ(tableWords, QSet<QString>(words.begin(), words.end()));
+}
+
+// ---- Word pictures ----------------------------------------------------------------------------------------------
+
+bool nearWhite(QRgb pixel)
+{
+    return qRed(pixel) > 240 && qGreen(pixel) > 240 && qBlue(pixel) > 240;
+}
+
+TEST(WordPictures, EveryWordHasACentredPictureOnA300SquareJpeg)
+{
+    const QStringList words = bundledWords();
+    ASSERT_FALSE(words.isEmpty());
+    for (const QString& word : words) {
+        SCOPED_TRACE(word.toStdString());
+        QImageReader reader(kProgramDir + "/jpg/" + word + ".jpg");
+        EXPECT_EQ(reader.format(), "jpeg");
+        const QImage image = reader.read();
+        ASSERT_FALSE(image.isNull()) << reader.errorString().toStdString();
+        ASSERT_EQ(image.size(), QSize(300, 300));
+        // White margin all round...
+        for (int i = 0; i < 300; i += 10) {
+            EXPECT_TRUE(nearWhite(image.pixel(i, 3)) && nearWhite(image.pixel(i, 296)) &&
+                        nearWhite(image.pixel(3, i)) && nearWhite(image.pixel(296, i)))
+                << "margin not white near " << i;
+        }
+        // ...and a real picture inside, not an empty square.
+        int painted = 0;
+        for (int y = 50; y < 250; y += 4)
+            for (int x = 50; x < 250; x += 4)
+                painted += nearWhite(image.pixel(x, y)) ? 0 : 1;
+        EXPECT_GT(painted, 2500 / 10);
+    }
+}
+
+// ---- Sounds -----------------------------------------------------------------------------------------------------
+
+struct Wav {
+    QString problem;  // empty when the header is a plain PCM WAVE
+    int format = 0;
+    int channels = 0;
+    int rate = 0;
+    int bits = 0;
+    std::vector<std::int16_t> samples;
+
+    double seconds() const { return rate ? double(samples.size()) / rate : 0; }
+    int peak() const
+    {
+        int highest = 0;
+        for (std::int16_t s : samples)
+            highest = std::max(highest, std::abs(int(s)));
+        return highest;
+    }
+    double rms() const
+    {
+        double sum = 0;
+        for (std::int16_t s : samples)
+            sum += double(s) * s;
+        return samples.empty() ? 0 : std::sqrt(sum / double(samples.size()));
+    }
+};
+
+quint32 le(const QByteArray& bytes, qsizetype at, int size)
+{
+    quint32 value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = (value << 8) | quint8(bytes[at + i]);
+    return value;
+}
+
+Wav readWav(const QString& path)
+{
+    Wav wav;
+    const QByteArray bytes = readFile(path);
+    if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE") {
+        wav.problem = "no RIFF/WAVE header";
+        return wav;
+    }
+    if (le(bytes, 4, 4) != quint32(bytes.size() - 8))
+        wav.problem = "RIFF size does not match the file";
+    bool haveFormat = false;
+    for (qsizetype at = 12; at + 8 <= bytes.size();) {
+        const QByteArray id = bytes.mid(at, 4);
+        const qsizetype size = le(bytes, at + 4, 4);
+        if (at + 8 + size > bytes.size()) {
+            wav.problem = "chunk " + QString::fromLatin1(id) + " runs past the end";
+            return wav;
+        }
+        if (id == "fmt ") {
+            haveFormat = size >= 16;
+            wav.format = int(le(bytes, at + 8, 2));
+            wav.channels = int(le(bytes, at + 10, 2));
+            wav.rate = int(le(bytes, at + 12, 4));
+            wav.bits = int(le(bytes, at + 22, 2));
+        } else if (id == "data" && haveFormat) {
+            for (qsizetype i = 0; i + 1 < size; i += 2)
+                wav.samples.push_back(std::int16_t(le(bytes, at + 8 + i, 2)));
+        }
+        at += 8 + size + (size & 1);
+    }
+    if (!haveFormat)
+        wav.problem = "no fmt chunk";
+    return wav;
+}
+
+TEST(Sounds, AreShortCleanPcmMono22050)
+{
+    for (const char* name : {"si1", "si2", "si3", "si4", "no"}) {
+        SCOPED_TRACE(name);
+        const Wav wav = readWav(kProgramDir + "/suoni/" + name + ".wav");
+        ASSERT_TRUE(wav.problem.isEmpty()) << wav.problem.toStdString();
+        EXPECT_EQ(wav.format, 1);
+        EXPECT_EQ(wav.channels, 1);
+        EXPECT_EQ(wav.rate, 22050);
+        EXPECT_EQ(wav.bits, 16);
+        ASSERT_FALSE(wav.samples.empty());
+        if (QByteArray(name) == "no") {
+            EXPECT_GE(wav.seconds(), 0.3);
+            EXPECT_LE(wav.seconds(), 1.2);
+        } else {
+            EXPECT_GE(wav.seconds(), 0.4);
+            EXPECT_LE(wav.seconds(), 1.0);
+        }
+        EXPECT_LT(wav.peak(), 32000) << "clipping";
+        EXPECT_GT(wav.peak(), 3000) << "hardly audible";
+        // Starting or stopping away from zero is heard as a click.
+        const std::size_t edge = 22050 / 1000;
+        for (std::size_t i = 0; i < edge; ++i) {
+            EXPECT_LT(std::abs(int(wav.samples[i])), 330) << "sample " << i;
+            EXPECT_LT(std::abs(int(wav.samples[wav.samples.size() - 1 - i])), 330) << "sample -" << i;
+        }
+    }
+}
+
+TEST(Sounds, FailureSoundIsQuieterAndJinglesDiffer)
+{
+    const Wav no = readWav(kProgramDir + "/suoni/no.wav");
+    std::vector<Wav> jingles;
+    for (const char* name : {"si1", "si2", "si3", "si4"})
+        jingles.push_back(readWav(kProgramDir + "/suoni/" + name + ".wav"));
+    for (std::size_t i = 0; i < jingles.size(); ++i) {
+        EXPECT_LT(no.peak(), jingles[i].peak() * 3 / 4) << "si" << i + 1;
+        EXPECT_LT(no.rms(), jingles[i].rms()) << "si" << i + 1;
+        for (std::size_t j = i + 1; j < jingles.size(); ++j)
+            EXPECT_NE(jingles[i].samples, jingles[j].samples) << "si" << i + 1 << " = si" << j + 1;
+    }
+}
+
+// ---- Licence ----------------------------------------------------------------------------------------------------
+
+TEST(Licence, ApacheTextAndPictureNoticeShipWithThePictures)
+{
+    const QByteArray licence = readFile(kProgramDir + "/LICENSE-Noto-Emoji.txt");
+    EXPECT_TRUE(licence.contains("Apache License") && licence.contains("Version 2.0"));
+    const QByteArray notice = readFile(kProgramDir + "/NOTICE-pictures.txt");
+    EXPECT_TRUE(notice.contains("Noto Emoji") && notice.contains("Apache License 2.0"));
+}
+
+// ---- Screen art -------------------------------------------------------------------------------------------------
+
+// The sizes the ui lays its screens out for.
+const QHash<QString, QSize>& artSizes()
+{
+    static const QHash<QString, QSize> sizes = {
+        {"splash0.png", {480, 311}},     {"splash1.png", {338, 258}},       {"splash2.png", {545, 346}},
+        {"splash3.png", {270, 113}},     {"ladybird.png", {88, 96}},        {"traffic_light.png", {97, 96}},
+        {"snake.png", {89, 80}},         {"three_panels.png", {237, 82}},   {"icon_avanti.png", {32, 32}},
+        {"icon_si.png", {32, 32}},       {"icon_no.png", {32, 32}},         {"icon_info.png", {32, 32}},
+        {"icon_exit.png", {32, 32}},     {"icon_help.png", {32, 32}},       {"icon_window.png", {32, 32}},
+        {"icon_window_256.png", {256, 256}}, {"placeholder.png", {300, 300}},
+    };
+    return sizes;
+}
+
+QImage art(const QString& name)
+{
+    return QImage(kArtDir + "/" + name).convertToFormat(QImage::Format_ARGB32);
+}
+
+TEST(Art, QrcListsEveryPictureWhichLoadsAtItsSize)
+{
+    const QString qrc = QString::fromUtf8(readFile(kArtDir + "/art.qrc"));
+    EXPECT_TRUE(qrc.contains("prefix=\"/art\""));
+    static const QRegularExpression fileEntry("<file>([^<]+)</file>");
+    QSet<QString> listed;
+    for (const QRegularExpressionMatch& match : fileEntry.globalMatch(qrc))
+        listed.insert(match.captured(1));
+    const QList<QString> expected = artSizes().keys();
+    EXPECT_EQ(listed, QSet<QString>(expected.begin(), expected.end()));
+    for (const QString& name : listed) {
+        const QImage image = art(name);
+        EXPECT_FALSE(image.isNull()) << name.toStdString();
+        EXPECT_EQ(image.size(), artSizes().value(name)) << name.toStdString();
+    }
+}
+
+enum class Hue { Green, Blue };
+
+bool hasHue(QRgb pixel, Hue hue)
+{
+    const int r = qRed(pixel), g = qGreen(pixel), b = qBlue(pixel);
+    if (qAlpha(pixel) < 250)
+        return false;
+    return hue == Hue::Green ? g > r + 40 && g > b + 40 : b > r + 60 && b > g + 30;
+}
+
+TEST(Art, PanelsHaveTheirBackgroundColours)
+{
+    // Sampled just inside the left edge, half-way down, where only the panel shows.
+    const QImage ladybird = art("ladybird.png");
+    EXPECT_TRUE(hasHue(ladybird.pixel(5, 48), Hue::Green));
+    const QImage trafficLight = art("traffic_light.png");
+    EXPECT_TRUE(hasHue(trafficLight.pixel(5, 48), Hue::Blue));
+    const QImage panels = art("three_panels.png");
+    EXPECT_TRUE(hasHue(panels.pixel(5, 41), Hue::Blue));
+    EXPECT_TRUE(hasHue(panels.pixel(81 + 5, 41), Hue::Green));
+    EXPECT_TRUE(hasHue(panels.pixel(162 + 5, 41), Hue::Blue));
+}
+
+TEST(Art, PlaceholderIsPlainGrey)
+{
+    // Anything coloured would look like a hint to the child.
+    const QImage placeholder = art("placeholder.png");
+    ASSERT_FALSE(placeholder.isNull());
+    for (int y = 0; y < placeholder.height(); y += 3)
+        for (int x = 0; x < placeholder.width(); x += 3) {
+            const QColor c = QColor::fromRgba(placeholder.pixel(x, y));
+            ASSERT_LT(std::max({c.red(), c.green(), c.blue()}) - std::min({c.red(), c.green(), c.blue()}), 8)
+                << x << "," << y;
+        }
+}
+
+} // namespace
