@@ -18,9 +18,12 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QSvgRenderer>
+#include <QXmlStreamReader>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <list>
 #include <vector>
 
 namespace {
@@ -33,6 +36,14 @@ void fail(const QString& message)
 {
     std::fprintf(stderr, "render_art: %s\n", qPrintable(message));
 }
+
+// One icon: its SVG body (the children of <svg>) and the view box it is drawn in.
+struct NotoIcon {
+    QString body;
+    QRectF viewBox;
+
+    bool isNull() const { return body.isEmpty(); }
+};
 
 // Icon lookup in the Iconify JSON layout: chars.json maps code points ("1f41e", "1f9d1-200d-1f3a8") to icon
 // names, icons.json holds each icon's SVG body plus size defaults at the top level.
@@ -55,8 +66,8 @@ public:
         return !icons_.isEmpty();
     }
 
-    // codePoints: hex, separated by blanks, e.g. "1F41E" or "2600 FE0F". Empty result: no such emoji.
-    QByteArray svgFor(const QString& codePoints) const
+    // codePoints: hex, separated by blanks, e.g. "1F41E" or "2600 FE0F". Null result: no such emoji.
+    NotoIcon icon(const QString& codePoints) const
     {
         QStringList parts;
         for (const QString& part : codePoints.split(QRegularExpression("[\\s,+-]+"), Qt::SkipEmptyParts)) {
@@ -68,10 +79,10 @@ public:
                 parts << cp;
         }
         const QString name = chars_.value(parts.join('-')).toString();
-        return name.isEmpty() ? QByteArray() : svgForName(name);
+        return name.isEmpty() ? NotoIcon() : iconNamed(name);
     }
 
-    QByteArray svgForName(QString name) const
+    NotoIcon iconNamed(QString name) const
     {
         for (int hops = 0; !icons_.contains(name); ++hops) {
             const QJsonObject alias = aliases_.value(name).toObject();
@@ -83,18 +94,9 @@ public:
         const QJsonObject icon = icons_.value(name).toObject();
         if (icon.contains("rotate") || icon.contains("hFlip") || icon.contains("vFlip"))
             return {};
-        const int left = icon.value("left").toInt(defaultLeft_);
-        const int top = icon.value("top").toInt(defaultTop_);
-        const int width = icon.value("width").toInt(defaultWidth_);
-        const int height = icon.value("height").toInt(defaultHeight_);
-        return QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
-                              "width=\"%1\" height=\"%2\" viewBox=\"%3 %4 %1 %2\">%5</svg>")
-            .arg(width)
-            .arg(height)
-            .arg(left)
-            .arg(top)
-            .arg(icon.value("body").toString())
-            .toUtf8();
+        return {icon.value("body").toString(),
+            QRectF(icon.value("left").toInt(defaultLeft_), icon.value("top").toInt(defaultTop_),
+                icon.value("width").toInt(defaultWidth_), icon.value("height").toInt(defaultHeight_))};
     }
 
 private:
@@ -122,13 +124,213 @@ private:
     int defaultHeight_ = 16;
 };
 
-bool drawSvg(QPainter& painter, const QByteArray& svg, const QRectF& target)
+// Qt 6.4's SVG renderer ignores clip-path (and draws a clipPath's shape as if it were content), yet many Noto
+// icons shade their hands and faces with clipped groups. So the icon is painted element by element: runs of
+// plain elements go straight to QSvgRenderer, a clipped element is painted on its own layer and cut out with a
+// mask painted from its clip path.
+class IconPainter {
+public:
+    explicit IconPainter(const NotoIcon& icon)
+        : viewBox_(icon.viewBox)
+    {
+        QXmlStreamReader xml(QStringLiteral("<svg>%1</svg>").arg(icon.body));
+        xml.setNamespaceProcessing(false);
+        std::vector<Element*> open;
+        while (!xml.atEnd()) {
+            const QXmlStreamReader::TokenType token = xml.readNext();
+            if (token == QXmlStreamReader::StartElement) {
+                Element* element = open.empty() ? &root_ : &open.back()->children.emplace_back();
+                element->name = xml.qualifiedName().toString();
+                for (const QXmlStreamAttribute& attribute : xml.attributes())
+                    element->attributes.append({attribute.qualifiedName().toString(), attribute.value().toString()});
+                open.push_back(element);
+            } else if (token == QXmlStreamReader::EndElement) {
+                open.pop_back();
+            }
+        }
+        valid_ = !xml.hasError() && !icon.isNull();
+        if (valid_)
+            index(root_);
+    }
+
+    bool isValid() const { return valid_; }
+
+    // The icon fitted (aspect ratio kept) and centred in a transparent image of the given size.
+    QImage render(const QSize& size)
+    {
+        QImage canvas(size, QImage::Format_ARGB32_Premultiplied);
+        canvas.fill(Qt::transparent);
+        if (valid_)
+            paintChildren(root_, {}, canvas);
+        return canvas;
+    }
+
+private:
+    struct Element {
+        QString name;
+        QList<QPair<QString, QString>> attributes;
+        std::list<Element> children; // a list: parsing keeps pointers to elements still open
+
+        QString attribute(const QString& key) const
+        {
+            for (const auto& [name, value] : attributes)
+                if (name == key)
+                    return value;
+            return {};
+        }
+        bool clipped() const { return !attribute("clip-path").isEmpty(); }
+        bool clippedInside() const
+        {
+            return clipped()
+                || std::any_of(children.begin(), children.end(), [](const Element& e) { return e.clippedInside(); });
+        }
+        bool isResource() const
+        {
+            return name == "defs" || name == "linearGradient" || name == "radialGradient" || name == "clipPath";
+        }
+    };
+
+    enum class Mode { Paint, Mask };
+
+    // Gradients and defs go into every document painted, wherever the icon declares them.
+    void index(const Element& element, bool inResource = false)
+    {
+        const QString id = element.attribute("id");
+        if (!id.isEmpty())
+            byId_.insert(id, &element);
+        const bool resource = element.isResource() && element.name != "clipPath";
+        if (resource && !inResource) {
+            resources_ += serialise(element, Mode::Paint, true);
+            maskResources_ += serialise(element, Mode::Mask, true);
+        }
+        for (const Element& child : element.children)
+            index(child, inResource || resource);
+    }
+
+    // Element back to XML, minus clip-path; in Mask mode everything is painted solid black. Resources are left
+    // out of painted content as every document already carries them.
+    static QString serialise(const Element& element, Mode mode, bool asResource = false)
+    {
+        if (element.name == "clipPath" || (!asResource && element.isResource()))
+            return {};
+        QString out = "<" + element.name;
+        for (const auto& [name, value] : element.attributes) {
+            if (name == "clip-path")
+                continue;
+            if (mode == Mode::Mask && (name == "fill" || name == "stroke" || name.endsWith("opacity")))
+                continue;
+            // Qt 6.4 only follows the xlink: spelling of href.
+            out += QStringLiteral(" %1=\"%2\"").arg(name == "href" ? "xlink:href" : name, value.toHtmlEscaped());
+        }
+        if (mode == Mode::Mask && element.name != "g" && element.name != "defs" && element.name != "use")
+            out += " fill=\"#000\"";
+        out += ">";
+        for (const Element& child : element.children)
+            out += serialise(child, mode, asResource);
+        return out + "</" + element.name + ">";
+    }
+
+    // Open tags carrying the ancestors' attributes (transforms, fills, opacity) around an element painted alone.
+    static QString wrap(const std::vector<const Element*>& ancestors, const QString& inner, Mode mode)
+    {
+        QString head, tail;
+        for (const Element* ancestor : ancestors) {
+            head += "<g";
+            for (const auto& [name, value] : ancestor->attributes) {
+                if (name == "id" || name == "clip-path")
+                    continue;
+                if (mode == Mode::Mask && name != "transform")
+                    continue;
+                head += QStringLiteral(" %1=\"%2\"").arg(name, value.toHtmlEscaped());
+            }
+            head += ">";
+            tail += "</g>";
+        }
+        return head + inner + tail;
+    }
+
+    void paintDocument(const QString& resources, const QString& content, QImage& canvas) const
+    {
+        const QString document = QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" "
+                                                "xmlns:xlink=\"http://www.w3.org/1999/xlink\" width=\"%1\" "
+                                                "height=\"%2\" viewBox=\"%3 %4 %1 %2\">%5%6</svg>")
+                                     .arg(viewBox_.width())
+                                     .arg(viewBox_.height())
+                                     .arg(viewBox_.left())
+                                     .arg(viewBox_.top())
+                                     .arg(resources, content);
+        QSvgRenderer renderer(document.toUtf8());
+        renderer.setAspectRatioMode(Qt::KeepAspectRatio);
+        QPainter painter(&canvas);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(canvas.size())));
+    }
+
+    void paintChildren(const Element& parent, std::vector<const Element*> ancestors, QImage& canvas)
+    {
+        QString pending;
+        auto flush = [&] {
+            if (!pending.isEmpty())
+                paintDocument(resources_, wrap(ancestors, pending, Mode::Paint), canvas);
+            pending.clear();
+        };
+        for (const Element& child : parent.children) {
+            if (child.isResource())
+                continue;
+            if (!child.clippedInside()) {
+                pending += serialise(child, Mode::Paint);
+                continue;
+            }
+            flush();
+            if (!child.clipped()) {
+                ancestors.push_back(&child);
+                paintChildren(child, ancestors, canvas);
+                ancestors.pop_back();
+                continue;
+            }
+            QImage layer(canvas.size(), QImage::Format_ARGB32_Premultiplied);
+            layer.fill(Qt::transparent);
+            ancestors.push_back(&child);
+            paintChildren(child, ancestors, layer);
+            ancestors.pop_back();
+
+            // The clip shape lives in the clipped element's own user space, transform included.
+            static const QRegularExpression urlId("url\\(\\s*#([^)\\s]+)\\s*\\)");
+            const Element* clip = byId_.value(urlId.match(child.attribute("clip-path")).captured(1));
+            if (clip) {
+                QString shape;
+                for (const Element& part : clip->children)
+                    shape += serialise(part, Mode::Mask);
+                const QString transform = child.attribute("transform");
+                if (!transform.isEmpty())
+                    shape = QStringLiteral("<g transform=\"%1\">%2</g>").arg(transform.toHtmlEscaped(), shape);
+                QImage mask(canvas.size(), QImage::Format_ARGB32_Premultiplied);
+                mask.fill(Qt::transparent);
+                paintDocument(maskResources_, wrap(ancestors, shape, Mode::Mask), mask);
+                QPainter cut(&layer);
+                cut.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+                cut.drawImage(0, 0, mask);
+            }
+            QPainter(&canvas).drawImage(0, 0, layer);
+        }
+        flush();
+    }
+
+    QRectF viewBox_;
+    Element root_;
+    QHash<QString, const Element*> byId_;
+    QString resources_;
+    QString maskResources_;
+    bool valid_ = false;
+};
+
+bool drawIcon(QPainter& painter, const NotoIcon& icon, const QRectF& target)
 {
-    QSvgRenderer renderer(svg);
-    if (svg.isEmpty() || !renderer.isValid())
+    IconPainter iconPainter(icon);
+    if (!iconPainter.isValid())
         return false;
-    renderer.setAspectRatioMode(Qt::KeepAspectRatio);
-    renderer.render(&painter, target);
+    const QRect pixels = target.toAlignedRect();
+    painter.drawImage(pixels, iconPainter.render(pixels.size()));
     return true;
 }
 
@@ -197,9 +399,9 @@ int renderPictures(const NotoArtwork& noto, const QString& tablePath, const QStr
         image.fill(Qt::white);
         QPainter painter(&image);
         painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
-        const QRectF target(kPictureMargin, kPictureMargin, kPictureSize - 2 * kPictureMargin,
-                            kPictureSize - 2 * kPictureMargin);
-        if (!drawSvg(painter, noto.svgFor(table.value(word)), target)) {
+        const QRectF target(
+            kPictureMargin, kPictureMargin, kPictureSize - 2 * kPictureMargin, kPictureSize - 2 * kPictureMargin);
+        if (!drawIcon(painter, noto.icon(table.value(word)), target)) {
             errors << QStringLiteral("no Noto Emoji picture for word \"%1\" (code points %2 in %3)")
                           .arg(word, table.value(word), tablePath);
             continue;
@@ -226,13 +428,15 @@ int renderPictures(const NotoArtwork& noto, const QString& tablePath, const QStr
 class Sketch {
 public:
     Sketch(QPainter& painter, const NotoArtwork& noto, QStringList& errors)
-        : p(painter), noto_(noto), errors_(errors)
+        : p(painter)
+        , noto_(noto)
+        , errors_(errors)
     {
     }
 
     void emoji(const QRectF& r, const char* codePoints)
     {
-        if (!drawSvg(p, noto_.svgFor(QString::fromLatin1(codePoints)), r))
+        if (!drawIcon(p, noto_.icon(QString::fromLatin1(codePoints)), r))
             errors_ << QStringLiteral("no Noto Emoji for code points %1").arg(QString::fromLatin1(codePoints));
     }
 
@@ -349,26 +553,26 @@ private:
 };
 
 // Emoji code points used by the art (Noto names in comments).
-constexpr const char* kKeyboard = "2328";        // keyboard
-constexpr const char* kMouse = "1F5B1";          // computer-mouse
-constexpr const char* kSun = "2600";             // sun
-constexpr const char* kPencil = "270F";          // pencil
-constexpr const char* kApple = "1F34E";          // red-apple
-constexpr const char* kDog = "1F415";            // dog
-constexpr const char* kStar = "2B50";            // star
-constexpr const char* kPointUp = "1F446";        // backhand-index-pointing-up
-constexpr const char* kFish = "1F41F";           // fish
-constexpr const char* kBlossom = "1F33C";        // blossom
-constexpr const char* kLadybird = "1F41E";       // lady-beetle
-constexpr const char* kTrafficLight = "1F6A6";   // vertical-traffic-light
-constexpr const char* kSnake = "1F40D";          // snake
-constexpr const char* kTropicalFish = "1F420";   // tropical-fish
-constexpr const char* kLaughing = "1F606";       // grinning-squinting-face
-constexpr const char* kFrowning = "2639";        // frowning-face
-constexpr const char* kRaisedHand = "270B";      // raised-hand
-constexpr const char* kLightBulb = "1F4A1";      // light-bulb
-constexpr const char* kOpenBook = "1F4D6";       // open-book
-constexpr const char* kSparkles = "2728";        // sparkles
+constexpr const char* kKeyboard = "2328"; // keyboard
+constexpr const char* kMouse = "1F5B1"; // computer-mouse
+constexpr const char* kSun = "2600"; // sun
+constexpr const char* kPencil = "270F"; // pencil
+constexpr const char* kApple = "1F34E"; // red-apple
+constexpr const char* kDog = "1F415"; // dog
+constexpr const char* kStar = "2B50"; // star
+constexpr const char* kPointUp = "1F446"; // backhand-index-pointing-up
+constexpr const char* kFish = "1F41F"; // fish
+constexpr const char* kBlossom = "1F338"; // cherry-blossom
+constexpr const char* kLadybird = "1F41E"; // lady-beetle
+constexpr const char* kTrafficLight = "1F6A6"; // vertical-traffic-light
+constexpr const char* kSnake = "1F40D"; // snake
+constexpr const char* kTropicalFish = "1F420"; // tropical-fish
+constexpr const char* kLaughing = "1F606"; // grinning-squinting-face
+constexpr const char* kFrowning = "2639"; // frowning-face
+constexpr const char* kRaisedHand = "270B"; // raised-hand
+constexpr const char* kLightBulb = "1F4A1"; // light-bulb
+constexpr const char* kOpenBook = "1F4D6"; // open-book
+constexpr const char* kSparkles = "2728"; // sparkles
 
 const QColor kGreen("#66bb6a");
 const QColor kBlue("#42a5f5");
@@ -385,11 +589,11 @@ void drawSplash0(Sketch& s, const QRectF& r)
     splashBackground(s, r, QColor("#ffd54f"));
     const QRectF left(18, 18, 200, r.height() - 36);
     s.card(left, 20, QColor("#ffa000"), 3);
-    s.emoji(QRectF(left.left() + 15, left.top() + 20, 170, 170), kKeyboard);
-    s.emoji(QRectF(left.left() + 110, left.bottom() - 88, 72, 72), kMouse);
-    const QString letters[] = {"A", "M", "O", "R", "E", "S"};
-    const QColor colours[] = {QColor("#e53935"), QColor("#1e88e5"), QColor("#43a047"),
-                              QColor("#8e24aa"), QColor("#fb8c00"), QColor("#00897b")};
+    s.emoji(QRectF(left.left() + 6, left.top() + 6, 188, 188), kKeyboard);
+    s.emoji(QRectF(left.center().x() - 40, left.bottom() - 102, 80, 80), kMouse);
+    const QString letters[] = {"A", "B", "C", "D", "E", "F"};
+    const QColor colours[] = {QColor("#e53935"), QColor("#1e88e5"), QColor("#43a047"), QColor("#8e24aa"),
+        QColor("#fb8c00"), QColor("#00897b")};
     const qreal tile = 68, gap = 12;
     const qreal x0 = 244, y0 = 60;
     for (int i = 0; i < 6; ++i) {
@@ -553,9 +757,9 @@ std::vector<ArtPiece> artPieces()
         {"snake", {89, 80}, emojiFill(kSnake, 0.03)},
         {"three_panels", {237, 82}, drawThreePanels},
         {"icon_avanti", {32, 32},
-         [](Sketch& s, const QRectF& r) {
-             s.arrowRight(r.adjusted(2.5, 4, -2.5, -4), QColor("#43a047"), QColor("#1b5e20"));
-         }},
+            [](Sketch& s, const QRectF& r) {
+                s.arrowRight(r.adjusted(2.5, 4, -2.5, -4), QColor("#43a047"), QColor("#1b5e20"));
+            }},
         {"icon_si", {32, 32}, emojiFill(kLaughing, 0.02)},
         {"icon_no", {32, 32}, emojiFill(kFrowning, 0.02)},
         {"icon_info", {32, 32}, drawInfoIcon},
@@ -613,8 +817,9 @@ int renderArt(const NotoArtwork& noto, const QString& outDir, const QStringList&
 
 int usage()
 {
-    std::fprintf(stderr, "usage: render_art pictures <noto-dir> <emoji-table.tsv> <lista.txt> <out-dir>\n"
-                         "       render_art art <noto-dir> <out-dir> <name>...\n");
+    std::fprintf(stderr,
+        "usage: render_art pictures <noto-dir> <emoji-table.tsv> <lista.txt> <out-dir>\n"
+        "       render_art art <noto-dir> <out-dir> <name>...\n");
     return 2;
 }
 
@@ -625,13 +830,19 @@ int main(int argc, char** argv)
     // Runs during the build, where there may be no display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Keep build logs to what matters: the offscreen platform's runtime-dir notice is not.
+    static const QtMessageHandler defaultHandler = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (!message.startsWith("QStandardPaths: XDG_RUNTIME_DIR not set"))
+            defaultHandler(type, context, message);
+    });
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 4)
         return usage();
     const QString mode = args[1];
-    if ((mode == "pictures" && args.size() != 6) || (mode == "art" && args.size() < 4) ||
-        (mode != "pictures" && mode != "art"))
+    if ((mode == "pictures" && args.size() != 6) || (mode == "art" && args.size() < 4)
+        || (mode != "pictures" && mode != "art"))
         return usage();
 
     NotoArtwork noto;

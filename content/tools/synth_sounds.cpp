@@ -19,9 +19,9 @@ constexpr int kRate = 22050;
 constexpr double kTwoPi = 2 * std::numbers::pi;
 
 struct Partial {
-    double ratio;  // frequency relative to the note
+    double ratio; // frequency relative to the note
     double level;
-    double decay;  // per second; higher partials fade faster, which is what makes it sound like a bell
+    double decay; // per second; higher partials fade faster, which is what makes it sound like a bell
 };
 
 // Soft bell: mostly harmonic so chords stay sweet, with a quick-fading shimmer on top.
@@ -32,14 +32,14 @@ const std::vector<Partial> kGlock = {{1.0, 1.0, 5.0}, {2.76, 0.22, 12.0}, {5.40,
 const std::vector<Partial> kSoft = {{1.0, 1.0, 2.6}, {2.0, 0.12, 5.0}};
 
 struct Note {
-    double start;   // seconds
-    double freq;    // Hz
-    double length;  // seconds until the note is faded out
+    double start; // seconds
+    double freq; // Hz
+    double length; // seconds until the note is faded out
     double level;
     const std::vector<Partial>* timbre;
-    double glide = 0;    // relative pitch change over the note, e.g. -0.04 for a small droop
-    double vibrato = 0;  // relative depth at 5.5 Hz
-    double attack = 0.006;  // seconds; bells strike quickly, the soft tone swells in
+    double glide = 0; // relative pitch change over the note, e.g. -0.04 for a small droop
+    double vibrato = 0; // relative depth at 5.5 Hz
+    double attack = 0.006; // seconds; bells strike quickly, the soft tone swells in
 };
 
 double midiFreq(int midi)
@@ -119,8 +119,8 @@ bool writeWav(const std::filesystem::path& path, const std::vector<std::int16_t>
     out.write("WAVE", 4);
     out.write("fmt ", 4);
     put32(out, 16);
-    put16(out, 1);  // PCM
-    put16(out, 1);  // mono
+    put16(out, 1); // PCM
+    put16(out, 1); // mono
     put32(out, kRate);
     put32(out, kRate * 2);
     put16(out, 2);

@@ -69,8 +69,8 @@ TEST(WordList, HasOneLowerCaseItalianWordPerCrLfLine)
     const QStringList words = bundledWords();
     EXPECT_GE(words.size(), 60);
     for (const QString& word : words)
-        EXPECT_TRUE(italianLetters.match(word).hasMatch()) << "not spelled with a-i, l-v, z: \"" << word.toStdString()
-                                                           << "\"";
+        EXPECT_TRUE(italianLetters.match(word).hasMatch())
+            << "not spelled with a-i, l-v, z: \"" << word.toStdString() << "\"";
     for (const char* word : {"coccinella", "pinguino", "serpente", "scarpa", "semaforo"})
         EXPECT_TRUE(words.contains(QString::fromLatin1(word))) << word;
 }
@@ -126,8 +126,8 @@ TEST(WordPictures, EveryWordHasACentredPictureOnA300SquareJpeg)
         ASSERT_EQ(image.size(), QSize(300, 300));
         // White margin all round...
         for (int i = 0; i < 300; i += 10) {
-            EXPECT_TRUE(nearWhite(image.pixel(i, 3)) && nearWhite(image.pixel(i, 296)) &&
-                        nearWhite(image.pixel(3, i)) && nearWhite(image.pixel(296, i)))
+            EXPECT_TRUE(nearWhite(image.pixel(i, 3)) && nearWhite(image.pixel(i, 296)) && nearWhite(image.pixel(3, i))
+                && nearWhite(image.pixel(296, i)))
                 << "margin not white near " << i;
         }
         // ...and a real picture inside, not an empty square.
@@ -142,7 +142,7 @@ TEST(WordPictures, EveryWordHasACentredPictureOnA300SquareJpeg)
 // ---- Sounds -----------------------------------------------------------------------------------------------------
 
 struct Wav {
-    QString problem;  // empty when the header is a plain PCM WAVE
+    QString problem; // empty when the header is a plain PCM WAVE
     int format = 0;
     int channels = 0;
     int rate = 0;
@@ -268,12 +268,23 @@ TEST(Licence, ApacheTextAndPictureNoticeShipWithThePictures)
 const QHash<QString, QSize>& artSizes()
 {
     static const QHash<QString, QSize> sizes = {
-        {"splash0.png", {480, 311}},     {"splash1.png", {338, 258}},       {"splash2.png", {545, 346}},
-        {"splash3.png", {270, 113}},     {"ladybird.png", {88, 96}},        {"traffic_light.png", {97, 96}},
-        {"snake.png", {89, 80}},         {"three_panels.png", {237, 82}},   {"icon_avanti.png", {32, 32}},
-        {"icon_si.png", {32, 32}},       {"icon_no.png", {32, 32}},         {"icon_info.png", {32, 32}},
-        {"icon_exit.png", {32, 32}},     {"icon_help.png", {32, 32}},       {"icon_window.png", {32, 32}},
-        {"icon_window_256.png", {256, 256}}, {"placeholder.png", {300, 300}},
+        {"splash0.png", {480, 311}},
+        {"splash1.png", {338, 258}},
+        {"splash2.png", {545, 346}},
+        {"splash3.png", {270, 113}},
+        {"ladybird.png", {88, 96}},
+        {"traffic_light.png", {97, 96}},
+        {"snake.png", {89, 80}},
+        {"three_panels.png", {237, 82}},
+        {"icon_avanti.png", {32, 32}},
+        {"icon_si.png", {32, 32}},
+        {"icon_no.png", {32, 32}},
+        {"icon_info.png", {32, 32}},
+        {"icon_exit.png", {32, 32}},
+        {"icon_help.png", {32, 32}},
+        {"icon_window.png", {32, 32}},
+        {"icon_window_256.png", {256, 256}},
+        {"placeholder.png", {300, 300}},
     };
     return sizes;
 }
