@@ -173,8 +173,8 @@ private:
 
         QString attribute(const QString& key) const
         {
-            for (const auto& [name, value] : attributes)
-                if (name == key)
+            for (const auto& [attributeName, value] : attributes)
+                if (attributeName == key)
                     return value;
             return {};
         }
