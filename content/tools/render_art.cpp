@@ -290,9 +290,15 @@ private:
             }
             QImage layer(canvas.size(), QImage::Format_ARGB32_Premultiplied);
             layer.fill(Qt::transparent);
-            ancestors.push_back(&child);
-            paintChildren(child, ancestors, layer);
-            ancestors.pop_back();
+            const bool clipsBelow = std::any_of(
+                child.children.begin(), child.children.end(), [](const Element& e) { return e.clippedInside(); });
+            if (clipsBelow) {
+                ancestors.push_back(&child);
+                paintChildren(child, ancestors, layer);
+                ancestors.pop_back();
+            } else {
+                paintDocument(resources_, wrap(ancestors, serialise(child, Mode::Paint), Mode::Paint), layer);
+            }
 
             // The clip shape lives in the clipped element's own user space, transform included.
             static const QRegularExpression urlId("url\\(\\s*#([^)\\s]+)\\s*\\)");

@@ -334,6 +334,21 @@ TEST(Art, PanelsHaveTheirBackgroundColours)
     EXPECT_TRUE(hasHue(panels.pixel(162 + 5, 41), Hue::Blue));
 }
 
+TEST(Art, ShadedEmojiKeepTheirColours)
+{
+    // Noto shades hands and faces with clip paths; painted without them, a hand turns into a black silhouette.
+    for (const char* name : {"icon_exit.png", "icon_si.png", "icon_no.png"}) {
+        const QImage image = art(name);
+        int black = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb p = image.pixel(x, y);
+                black += qAlpha(p) > 200 && qRed(p) < 50 && qGreen(p) < 50 && qBlue(p) < 50;
+            }
+        EXPECT_LT(black, 5) << name;
+    }
+}
+
 TEST(Art, PlaceholderIsPlainGrey)
 {
     // Anything coloured would look like a hint to the child.
