@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 / Ubuntu machine for Tavenzo, builds it, then starts it or runs the test suite.
+#   scripts/dev.sh start   install what is missing, build, start the program with its bundled content
+#   scripts/dev.sh test    install what is missing, build, run the whole test suite
+# Safe to run again: it installs and rebuilds only what is missing or changed.
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build="${TAVENZO_BUILD_DIR:-$here/build}"
+action="${1:-start}"
+
+packages=(
+    build-essential cmake ninja-build pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins
+    libqt6svg6 libgtest-dev libgmock-dev
+    fonts-liberation2 fonts-dejavu-core
+    nodejs npm
+    xvfb xauth xdotool x11-utils imagemagick
+    clang libclang-rt-14-dev libbenchmark-dev
+)
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed"; then
+        missing+=("$p")
+    fi
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    as_root apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The Noto Emoji artwork the pictures are rendered from, pinned by the lockfile.
+if [ ! -f "$here/content/node_modules/@iconify-json/noto/icons.json" ] \
+    || [ "$here/content/package-lock.json" -nt "$here/content/node_modules/.package-lock.json" ]; then
+    npm ci --prefix "$here/content" --no-audit --no-fund --loglevel=error
+fi
+
+if [ ! -f "$build/build.ninja" ]; then
+    cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+fi
+cmake --build "$build" -j "$(nproc)"
+
+case "$action" in
+start)
+    exec "$build/bin/tavenzo"
+    ;;
+test)
+    cd "$build"
+    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)" --timeout 300
+    ;;
+*)
+    echo "usage: $0 start|test" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,166 @@
+#pragma once
+
+#include "app/ports.h"
+#include "app/shared_state.h"
+#include "exercises/frame/exercise_services.h"
+#include "exercises/frame/picture_finder.h"
+#include "feedback/feedback.h"
+#include "feedback/sound_player.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <stdexcept>
+#include <vector>
+
+namespace tavenzo::testing {
+
+// Replays scripted values; running dry is a test error, not a silent zero.
+class ScriptedRandom final : public RandomSource {
+public:
+    ScriptedRandom() = default;
+    ScriptedRandom(std::initializer_list<double> values)
+        : m_values(values)
+    {
+    }
+    void push(std::initializer_list<double> values) { m_values.insert(m_values.end(), values); }
+    // The value that makes drawWhole(n) give k.
+    static double forSlot(int k, int n) { return (k - 0.5) / n; }
+    void pushSlot(int k, int n) { m_values.push_back(forSlot(k, n)); }
+    double next() override
+    {
+        if (m_values.empty()) {
+            if (m_fallback >= 0) {
+                ++m_taken;
+                return m_fallback;
+            }
+            throw std::logic_error("scripted random values ran out");
+        }
+        ++m_taken;
+        const double r = m_values.front();
+        m_values.pop_front();
+        return r;
+    }
+    void seedFromClock() override { ++m_seeds; }
+    size_t remaining() const { return m_values.size(); }
+    int taken() const { return m_taken; }
+    int seeds() const { return m_seeds; }
+
+    // When set, values past the script repeat this one instead of failing.
+    void setFallback(double r) { m_fallback = r; }
+
+private:
+    std::deque<double> m_values;
+    int m_taken = 0;
+    int m_seeds = 0;
+    double m_fallback = -1;
+};
+
+// Records everything the program asked of the toolkit in one log, so tests can check the order of effects.
+class Recorder {
+public:
+    QStringList log;
+};
+
+class FakeSoundPlayer final : public SoundPlayer {
+public:
+    explicit FakeSoundPlayer(Recorder& recorder)
+        : m_recorder(recorder)
+    {
+    }
+    void play(const QString& path) override
+    {
+        played.append(path);
+        m_recorder.log.append(QStringLiteral("play ") + path.section(QLatin1Char('/'), -1));
+    }
+    QStringList played;
+
+private:
+    Recorder& m_recorder;
+};
+
+class FakeBeeper final : public Beeper {
+public:
+    explicit FakeBeeper(Recorder& recorder)
+        : m_recorder(recorder)
+    {
+    }
+    void beep() override { m_recorder.log.append(QStringLiteral("beep")); }
+
+private:
+    Recorder& m_recorder;
+};
+
+class FakeMessageBoxes final : public MessageBoxes {
+public:
+    bool question(const QString& text) override
+    {
+        questions.append(text);
+        return answers.empty() ? true : takeAnswer();
+    }
+    void information(const QString& text) override { informations.append(text); }
+    void error(const QString& text) override { errors.append(text); }
+    void plain(const QString& text) override { plains.append(text); }
+
+    std::deque<bool> answers;
+    QStringList questions, informations, errors, plains;
+
+private:
+    bool takeAnswer()
+    {
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
+
+class FakeFileChooser final : public FileChooser {
+public:
+    QString chooseWordList(const QString& startFolder) override
+    {
+        startFolders.append(startFolder);
+        if (names.empty()) {
+            return {};
+        }
+        const QString name = names.front();
+        names.pop_front();
+        return name;
+    }
+    std::deque<QString> names;
+    QStringList startFolders;
+};
+
+class FakeClock final : public MonotonicClock {
+public:
+    double seconds() override { return now; }
+    double now = 1000.0;
+};
+
+// Everything an exercise model needs, wired to fakes.
+struct Bench {
+    explicit Bench(QString programFolder = QStringLiteral("/nonexistent-program-folder"))
+        : sounds(recorder)
+        , beeper(recorder)
+        , feedback(sounds, beeper, random, programFolder)
+        , pictures(programFolder)
+    {
+    }
+    void setWords(const QStringList& words)
+    {
+        for (int i = 0; i < words.size(); ++i) {
+            state.word(i + 1) = words.at(i);
+        }
+        state.NumeroParole = static_cast<qint16>(words.size());
+    }
+    ExerciseServices services() { return {state, random, feedback, pictures}; }
+
+    Recorder recorder;
+    SharedState state;
+    ScriptedRandom random;
+    FakeSoundPlayer sounds;
+    FakeBeeper beeper;
+    Feedback feedback;
+    PictureFinder pictures;
+};
+
+} // namespace tavenzo::testing

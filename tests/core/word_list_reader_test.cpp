@@ -1,0 +1,205 @@
+#include "app/word_list_reader.h"
+#include "fakes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace tavenzo;
+
+namespace {
+
+struct ReaderCase {
+    const char* name;
+    QByteArray bytes;
+    QStringList words;
+};
+
+void PrintTo(const ReaderCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class ReaderFields : public ::testing::TestWithParam<ReaderCase> { };
+
+TEST_P(ReaderFields, YieldsTheWordsInFileOrder)
+{
+    const ReaderCase& c = GetParam();
+    const WordListReadResult result = readWordList(c.bytes);
+    QStringList got;
+    for (const QString& w : result.words) {
+        got.append(w);
+    }
+    EXPECT_EQ(got, c.words);
+    EXPECT_FALSE(result.truncated);
+    EXPECT_FALSE(result.readError);
+}
+
+const QByteArray kCitta1252("citt\xe0\r\nperch\xe9\r\n\x80uro", 19);
+
+INSTANTIATE_TEST_SUITE_P(WordList, ReaderFields,
+    ::testing::Values(ReaderCase {"empty_file", "", {}},
+        ReaderCase {"one_word_per_line_crlf", "cane\r\ngatto\r\n", {"cane", "gatto"}},
+        ReaderCase {"last_line_without_break", "cane\r\ngatto", {"cane", "gatto"}},
+        ReaderCase {"comma_and_blank", "cane, gatto\r\n", {"cane", "gatto"}},
+        ReaderCase {"quoted_pair_keeps_comma", "\"cane, gatto\"\r\nmela\r\n", {"cane, gatto", "mela"}},
+        ReaderCase {"empty_line_counts", "cane\r\n\r\ngatto\r\n", {"cane", "", "gatto"}},
+        ReaderCase {"trailing_empty_line", "cane\r\n\r\n", {"cane", ""}},
+        ReaderCase {"lf_only", "cane\ngatto\n", {"cane", "gatto"}},
+        ReaderCase {"cr_only", "cane\rgatto\r", {"cane", "gatto"}},
+        ReaderCase {"mixed_line_ends", "a\r\nb\nc\rd", {"a", "b", "c", "d"}},
+        ReaderCase {"blanks_and_tabs_before", "  \tcane\r\n", {"cane"}},
+        ReaderCase {"blanks_after_dropped", "cane  \t\r\n", {"cane"}},
+        ReaderCase {"inner_blank_kept", "pesce rosso\r\n", {"pesce rosso"}},
+        ReaderCase {"quoted_keeps_blanks", "\" cane \"\r\n", {" cane "}},
+        ReaderCase {"text_after_closing_quote_dropped", "\"cane\"xyz,gatto\r\n", {"cane", "gatto"}},
+        ReaderCase {"unterminated_quote_runs_to_end", "\"cane\r\ngatto", {"cane\r\ngatto"}},
+        ReaderCase {"only_blanks", "   ", {""}},
+        ReaderCase {"trailing_comma", "cane,", {"cane"}},
+        ReaderCase {"utf8_accents", "citt\xc3\xa0\r\n", {QStringLiteral("città")}},
+        ReaderCase {"utf8_bom_dropped", "\xef\xbb\xbf" "cane\r\n", {"cane"}},
+        ReaderCase {"windows_1252", kCitta1252, {QStringLiteral("città"), QStringLiteral("perché"), QStringLiteral("€uro")}},
+        ReaderCase {"keeps_letter_case", "Cane\r\nGATTO\r\n", {"Cane", "GATTO"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(WordListLimits, StopsAtFiveHundredWordsAndSaysSo)
+{
+    QByteArray bytes;
+    for (int i = 1; i <= 5000; ++i) {
+        bytes += "w" + QByteArray::number(i) + "\r\n";
+    }
+    const WordListReadResult result = readWordList(bytes);
+    ASSERT_EQ(result.words.size(), 500u);
+    EXPECT_EQ(result.words.back(), "w500");
+    EXPECT_TRUE(result.truncated);
+}
+
+TEST(WordListLimits, ExactlyFiveHundredIsNotTruncated)
+{
+    QByteArray bytes;
+    for (int i = 1; i <= 500; ++i) {
+        bytes += "w" + QByteArray::number(i) + "\r\n";
+    }
+    const WordListReadResult result = readWordList(bytes);
+    EXPECT_EQ(result.words.size(), 500u);
+    EXPECT_FALSE(result.truncated);
+    const WordListReadResult more = readWordList(bytes + "w501");
+    EXPECT_EQ(more.words.size(), 500u);
+    EXPECT_TRUE(more.truncated);
+}
+
+TEST(WordListLimits, LongFieldKeepsTwoHundredFiftyFiveCharacters)
+{
+    const QByteArray bytes = QByteArray(1000, 'a') + "\r\nbreve\r\n";
+    const WordListReadResult result = readWordList(bytes);
+    ASSERT_EQ(result.words.size(), 2u);
+    EXPECT_EQ(result.words[0], QString(255, QLatin1Char('a')));
+    EXPECT_EQ(result.words[1], "breve");
+}
+
+TEST(WordListLimits, LongUtf8FieldCountsCharactersNotBytes)
+{
+    QByteArray bytes;
+    for (int i = 0; i < 300; ++i) {
+        bytes += "\xc3\xa0";
+    }
+    const WordListReadResult result = readWordList(bytes);
+    ASSERT_EQ(result.words.size(), 1u);
+    EXPECT_EQ(result.words[0], QString(255, QChar(0xe0)));
+}
+
+TEST(WordListLimits, BinaryBytesNeverBreakTheReader)
+{
+    QByteArray bytes;
+    for (int i = 0; i < 4096; ++i) {
+        bytes.append(static_cast<char>((i * 37) & 0xff));
+    }
+    const WordListReadResult result = readWordList(bytes);
+    EXPECT_LE(result.words.size(), 500u);
+    for (const QString& w : result.words) {
+        EXPECT_LE(w.size(), 255);
+    }
+}
+
+class WordListFile : public ::testing::Test {
+protected:
+    QString write(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+    QStringList slotRange(int from, int to) const
+    {
+        QStringList out;
+        for (int i = from; i <= to; ++i) {
+            out.append(state.word(i));
+        }
+        return out;
+    }
+
+    QTemporaryDir dir;
+    SharedState state;
+    tavenzo::testing::FakeMessageBoxes boxes;
+};
+
+TEST_F(WordListFile, ShorterListKeepsTheSlotsAboveItsLength)
+{
+    QByteArray ten;
+    for (int i = 1; i <= 10; ++i) {
+        ten += "old" + QByteArray::number(i) + "\r\n";
+    }
+    CaricaElencoParole(write("ten.txt", ten), state, boxes);
+    ASSERT_EQ(state.NumeroParole, 10);
+    CaricaElencoParole(write("three.txt", "a\r\nb\r\nc\r\n"), state, boxes);
+    EXPECT_EQ(state.NumeroParole, 3);
+    EXPECT_EQ(slotRange(1, 3), (QStringList {"a", "b", "c"}));
+    EXPECT_EQ(slotRange(4, 5), (QStringList {"old4", "old5"}));
+    EXPECT_EQ(state.word(10), "old10");
+    EXPECT_TRUE(state.word(0).isEmpty());
+    EXPECT_TRUE(boxes.errors.isEmpty());
+    EXPECT_TRUE(boxes.informations.isEmpty());
+}
+
+TEST_F(WordListFile, EmptyFileGivesNoWordsAndLeavesSlots)
+{
+    CaricaElencoParole(write("a.txt", "uno\r\ndue\r\n"), state, boxes);
+    CaricaElencoParole(write("empty.txt", ""), state, boxes);
+    EXPECT_EQ(state.NumeroParole, 0);
+    EXPECT_EQ(slotRange(1, 2), (QStringList {"uno", "due"}));
+}
+
+TEST_F(WordListFile, UnreadableFileKeepsTheListInForce)
+{
+    CaricaElencoParole(write("a.txt", "uno\r\ndue\r\n"), state, boxes);
+    const QString missing = dir.filePath("missing.txt");
+    CaricaElencoParole(missing, state, boxes);
+    CaricaElencoParole(dir.path(), state, boxes);
+    ASSERT_TRUE(QFile::link(dir.filePath("nowhere.txt"), dir.filePath("dangling.txt")));
+    CaricaElencoParole(dir.filePath("dangling.txt"), state, boxes);
+    EXPECT_EQ(state.NumeroParole, 2);
+    EXPECT_EQ(slotRange(1, 2), (QStringList {"uno", "due"}));
+    ASSERT_EQ(boxes.errors.size(), 3);
+    EXPECT_EQ(boxes.errors.at(0),
+        QStringLiteral("Non riesco a leggere la lista di parole:\n") + QDir::toNativeSeparators(missing));
+}
+
+TEST_F(WordListFile, TooLongListLoadsFiveHundredAndTellsOnce)
+{
+    QByteArray bytes;
+    for (int i = 1; i <= 501; ++i) {
+        bytes += "w" + QByteArray::number(i) + "\r\n";
+    }
+    CaricaElencoParole(write("long.txt", bytes), state, boxes);
+    EXPECT_EQ(state.NumeroParole, 500);
+    EXPECT_EQ(state.word(500), "w500");
+    ASSERT_EQ(boxes.informations.size(), 1);
+    EXPECT_EQ(boxes.informations.at(0),
+        QStringLiteral("La lista contiene più di 500 parole: sono state caricate le prime 500."));
+}
+
+} // namespace

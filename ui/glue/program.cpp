@@ -1,0 +1,81 @@
+#include "ui/glue/program.h"
+
+#include "app/startup.h"
+#include "ui/screens/form_avvio.h"
+#include "ui/screens/form_menu.h"
+#include "ui/screens/parole_screen.h"
+
+#include <QCoreApplication>
+
+namespace tavenzo::ui {
+
+Program::Program(QString programFolder, ProgramPorts ports, QObject* parent)
+    : QObject(parent)
+    , m_programFolder(std::move(programFolder))
+    , m_ports(ports)
+    , m_feedback(ports.sounds, ports.beeper, ports.random, m_programFolder)
+    , m_pictures(m_programFolder)
+    , m_menu(m_state, m_feedback, m_programFolder)
+    , m_parole(services(), ChoiceExercise::paroleTraits())
+    , m_disegni(services(), ChoiceExercise::disegniTraits())
+{
+}
+
+Program::~Program()
+{
+    delete m_current.data();
+}
+
+void Program::start()
+{
+    Main(m_state, m_ports.random, m_ports.boxes, m_programFolder);
+    open(ScreenId::Splash);
+}
+
+QWidget* Program::createScreen(ScreenId screen)
+{
+    switch (screen) {
+    case ScreenId::Splash:
+        return new FormAvvio(*this);
+    case ScreenId::Menu:
+        return new FormMenu(*this);
+    case ScreenId::Parole:
+        return new ParoleScreen(*this);
+    case ScreenId::Lettera1:
+    case ScreenId::Lettera:
+    case ScreenId::Lettere:
+    case ScreenId::Disegni:
+    case ScreenId::Disegni1:
+        break;
+    }
+    return nullptr;
+}
+
+void Program::open(ScreenId screen)
+{
+    if (m_ended) {
+        return;
+    }
+    QWidget* next = createScreen(screen);
+    if (next == nullptr) {
+        return;
+    }
+    next->setAttribute(Qt::WA_DeleteOnClose);
+    QPointer<QWidget> previous = m_current;
+    m_current = next;
+    m_currentId = screen;
+    next->show();
+    if (previous) {
+        previous->close();
+    }
+    Q_EMIT screenOpened(screen);
+}
+
+void Program::endRun()
+{
+    m_ended = true;
+    Q_EMIT runEnded();
+    QCoreApplication::exit(0);
+}
+
+} // namespace tavenzo::ui

@@ -1,0 +1,94 @@
+#include "ui/glue/qt_ports.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QSoundEffect>
+#include <QUrl>
+
+namespace tavenzo::ui {
+
+namespace {
+
+const QString kTitle = QStringLiteral("Tavenzo");
+
+int showBox(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons,
+    QMessageBox::StandardButton byDefault)
+{
+    QMessageBox box(icon, kTitle, text, buttons, QApplication::activeWindow());
+    box.setDefaultButton(byDefault);
+    return box.exec();
+}
+
+} // namespace
+
+bool QtMessageBoxes::question(const QString& text)
+{
+    return showBox(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+        == QMessageBox::Yes;
+}
+
+void QtMessageBoxes::information(const QString& text)
+{
+    showBox(QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void QtMessageBoxes::error(const QString& text)
+{
+    showBox(QMessageBox::Critical, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void QtMessageBoxes::plain(const QString& text)
+{
+    showBox(QMessageBox::NoIcon, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+QString QtFileChooser::chooseWordList(const QString& startFolder)
+{
+    // One filter entry shown as "*.TXT" that offers .txt files whatever the case of their extension.
+    QFileDialog dialog(QApplication::activeWindow(), QString(), startFolder, QStringLiteral("*.TXT (*.[tT][xX][tT])"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+void QtBeeper::beep()
+{
+    QApplication::beep();
+}
+
+QtSoundBackend::QtSoundBackend() = default;
+QtSoundBackend::~QtSoundBackend() = default;
+
+int QtSoundBackend::load(const QString& path)
+{
+    if (!QFileInfo(path).isFile()) {
+        return -1;
+    }
+    auto effect = std::make_unique<QSoundEffect>();
+    effect->setSource(QUrl::fromLocalFile(path));
+    effect->setVolume(1.0f);
+    m_effects.push_back(std::move(effect));
+    return static_cast<int>(m_effects.size()) - 1;
+}
+
+void QtSoundBackend::start(int id)
+{
+    QSoundEffect& effect = *m_effects.at(static_cast<size_t>(id));
+    // A garbled file or a machine without audio leaves the effect in error: then nothing plays, quietly.
+    if (effect.status() != QSoundEffect::Error) {
+        effect.play();
+    }
+}
+
+void QtSoundBackend::stop(int id)
+{
+    m_effects.at(static_cast<size_t>(id))->stop();
+}
+
+} // namespace tavenzo::ui

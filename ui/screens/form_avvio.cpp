@@ -1,0 +1,53 @@
+#include "ui/screens/form_avvio.h"
+
+#include "app/startup.h"
+#include "ui/glue/program.h"
+#include "ui_formavvio.h"
+
+#include <QMouseEvent>
+
+namespace tavenzo::ui {
+
+FormAvvio::FormAvvio(Program& program, QWidget* parent)
+    : QWidget(parent)
+    , m_program(program)
+    , m_ui(std::make_unique<Ui::FormAvvio>())
+{
+    m_ui->setupUi(this);
+    setFixedSize(707, 608);
+    m_images = {m_ui->Image1_0, m_ui->Image1_1, m_ui->Image1_2, m_ui->Image1_3};
+    for (QLabel* image : m_images) {
+        image->installEventFilter(this);
+    }
+    splashLoad(m_program.state(), m_program.ports().random);
+}
+
+FormAvvio::~FormAvvio() = default;
+
+void FormAvvio::openMenu()
+{
+    m_program.open(ScreenId::Menu);
+}
+
+void FormAvvio::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        openMenu();
+    }
+}
+
+bool FormAvvio::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (mouse->button() == Qt::LeftButton && widget != nullptr
+            && widget->rect().contains(mouse->position().toPoint())) {
+            openMenu();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace tavenzo::ui

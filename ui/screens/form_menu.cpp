@@ -1,0 +1,94 @@
+#include "ui/screens/form_menu.h"
+
+#include "ui/glue/program.h"
+#include "ui/screens/frame_view.h"
+#include "ui_formmenu.h"
+
+namespace tavenzo::ui {
+
+namespace {
+
+// The pictures stand above the captions inside the fixed button height, so each is scaled to what is left.
+void fitIcon(QToolButton* button)
+{
+    const QIcon icon = button->icon();
+    if (icon.isNull()) {
+        return;
+    }
+    const QSize natural = icon.availableSizes().value(0, button->iconSize());
+    const int room = button->height() - button->fontMetrics().height() - 14;
+    const QSize fitted = natural.scaled(QSize(button->width() - 12, std::max(16, room)), Qt::KeepAspectRatio);
+    button->setIconSize(fitted);
+}
+
+} // namespace
+
+FormMenu::FormMenu(Program& program, QWidget* parent)
+    : QWidget(parent)
+    , m_program(program)
+    , m_ui(std::make_unique<Ui::FormMenu>())
+{
+    m_ui->setupUi(this);
+    setFixedSize(676, 498);
+    setPointSize(m_ui->Command3D3, 21.75);
+    setPointSize(m_ui->Command3, 21.75);
+    setPointSize(m_ui->Command2, 9.75);
+    setPointSize(m_ui->Command3D6, 27.75);
+    setPointSize(m_ui->Command3D5, 27.75);
+    for (QToolButton* button : {m_ui->Command1, m_ui->Command3D1, m_ui->Command3D2, m_ui->Command3D4, m_ui->Command3D3,
+             m_ui->Command2, m_ui->Command3D6, m_ui->Command3D5}) {
+        fitIcon(button);
+    }
+    m_options = {m_ui->Option1_0, m_ui->Option1_1};
+
+    const std::array<std::pair<QToolButton*, ScreenId>, 6> exercises = {{
+        {m_ui->Command1, ScreenId::Lettera1},
+        {m_ui->Command3D1, ScreenId::Lettera},
+        {m_ui->Command3D2, ScreenId::Lettere},
+        {m_ui->Command3D4, ScreenId::Parole},
+        {m_ui->Command3D3, ScreenId::Disegni},
+        {m_ui->Command2, ScreenId::Disegni1},
+    }};
+    for (const auto& [button, screen] : exercises) {
+        connect(button, &QToolButton::clicked, this, [this, screen = screen] { openExercise(screen); });
+    }
+    for (int index = 0; index < 2; ++index) {
+        connect(m_options[static_cast<size_t>(index)], &QRadioButton::clicked, this, [this, index] {
+            m_program.menu().optionClicked(index);
+        });
+    }
+    connect(m_ui->Command3, &QToolButton::clicked, this, [this] {
+        m_program.menu().changeWordList(m_program.ports().chooser, m_program.ports().boxes);
+    });
+    connect(m_ui->Command3D6, &QToolButton::clicked, this,
+        [this] { m_program.menu().MostraInformazioni(m_program.ports().boxes); });
+    connect(m_ui->Command3D5, &QToolButton::clicked, this, [this] {
+        if (m_program.menu().ConfermaUscita(m_program.ports().boxes)) {
+            m_program.endRun();
+        }
+    });
+
+    m_program.menu().load();
+    render();
+}
+
+FormMenu::~FormMenu() = default;
+
+void FormMenu::render()
+{
+    const BgrColour colour = m_program.menu().background();
+    setBackgroundColour(this, colour);
+    for (QRadioButton* option : m_options) {
+        setBackgroundColour(option, colour);
+    }
+    m_options[static_cast<size_t>(m_program.menu().selectedOption())]->setChecked(true);
+}
+
+void FormMenu::openExercise(ScreenId screen)
+{
+    if (m_program.menu().mayOpen(screen, m_program.ports().boxes)) {
+        m_program.open(screen);
+    }
+}
+
+} // namespace tavenzo::ui

@@ -1,0 +1,89 @@
+#include "ui/screens/parole_screen.h"
+
+#include "ui/glue/program.h"
+#include "ui_parole.h"
+
+#include <QMouseEvent>
+
+namespace tavenzo::ui {
+
+namespace {
+const QString kWordStyle = QStringLiteral("background-color: #ffffff; color: #000000;");
+const QString kMarkedStyle = QStringLiteral("background-color: #ff0000; color: #000000;");
+} // namespace
+
+ParoleScreen::ParoleScreen(Program& program, QWidget* parent)
+    : QMainWindow(parent)
+    , m_program(program)
+    , m_ui(std::make_unique<Ui::parole>())
+{
+    m_ui->setupUi(this);
+    fixClientSize(this, 672, 502);
+    setPointSize(m_ui->Command1, 14.25);
+    m_words = {m_ui->Label1_0, m_ui->Label1_1, m_ui->Label1_2, m_ui->Label1_3, m_ui->Label1_4, m_ui->Label1_5};
+    m_frameWidgets = {m_ui->Command1, m_ui->EtichettaEsatti, m_ui->EtichettaErrati, m_ui->ComandoIconaSi,
+        m_ui->ComandoIconaNo};
+    for (QLabel* word : m_words) {
+        word->installEventFilter(this);
+    }
+
+    ChoiceExercise& model = m_program.parole();
+    connect(m_ui->Command1, &QToolButton::clicked, this, [this, &model] {
+        model.avanti();
+        render();
+    });
+    connect(m_ui->Option1, &QRadioButton::clicked, this, [this, &model] {
+        model.setCase(LetterCase::Lower);
+        render();
+    });
+    connect(m_ui->Option2, &QRadioButton::clicked, this, [this, &model] {
+        model.setCase(LetterCase::Upper);
+        render();
+    });
+    connect(m_ui->mnuAzzera, &QAction::triggered, this, [this, &model] {
+        model.reset();
+        render();
+    });
+    connect(m_ui->mnuEsci, &QAction::triggered, this, [this, &model] {
+        if (model.leave(m_program.ports().boxes)) {
+            m_program.open(ScreenId::Menu);
+        }
+    });
+
+    model.open();
+    m_ui->Option1->setChecked(true);
+    render();
+}
+
+ParoleScreen::~ParoleScreen() = default;
+
+bool ParoleScreen::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        for (size_t i = 0; i < m_words.size(); ++i) {
+            if (watched == m_words[i] && mouse->button() == Qt::LeftButton && m_words[i]->isEnabled()
+                && m_words[i]->rect().contains(mouse->position().toPoint())) {
+                m_program.parole().choose(static_cast<int>(i));
+                render();
+                return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void ParoleScreen::render()
+{
+    const ChoiceExercise& model = m_program.parole();
+    renderFrame(model.frame(), m_frameWidgets, centralWidget());
+    for (size_t i = 0; i < m_words.size(); ++i) {
+        QLabel* word = m_words[i];
+        word->setText(model.choiceText(static_cast<int>(i)));
+        word->setEnabled(model.choicesEnabled());
+        word->setStyleSheet(model.markedChoice() == static_cast<int>(i) ? kMarkedStyle : kWordStyle);
+    }
+    m_ui->Image1->setPixmap(m_program.pictureLoader().load(model.rightPicture(), m_ui->Image1->contentsRect().size()));
+}
+
+} // namespace tavenzo::ui
