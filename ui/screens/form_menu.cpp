@@ -78,8 +78,10 @@ void FormMenu::render()
 {
     const BgrColour colour = m_program.menu().background();
     setBackgroundColour(this, colour);
+    // The options share the menu's colour; a style sheet is what reliably repaints a radio button's background.
+    const QString sheet = QStringLiteral("background-color: #%1;").arg(bgrToRgb(colour), 6, 16, QLatin1Char('0'));
     for (QRadioButton* option : m_options) {
-        setBackgroundColour(option, colour);
+        option->setStyleSheet(sheet);
     }
     m_options[static_cast<size_t>(m_program.menu().selectedOption())]->setChecked(true);
 }

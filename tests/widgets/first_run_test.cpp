@@ -1,0 +1,174 @@
+#include "ui/screens/form_avvio.h"
+#include "ui/screens/form_menu.h"
+#include "ui/screens/parole_screen.h"
+#include "ui_formmenu.h"
+#include "ui_parole.h"
+#include "widget_fakes.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace tavenzo;
+using namespace tavenzo::testing;
+
+namespace {
+
+class FirstRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        bench.random.setFallback(0.0);
+        bench.program->start();
+    }
+    ui::FormMenu* toMenu()
+    {
+        auto* splash = bench.current<ui::FormAvvio>();
+        EXPECT_NE(splash, nullptr);
+        click(splash->images()[2]);
+        return bench.current<ui::FormMenu>();
+    }
+    // One word-for-the-picture exercise: colour, slots 1..6, the right position.
+    void scriptParole(int position)
+    {
+        bench.random.push({0.0});
+        for (int s = 1; s <= 6; ++s) {
+            bench.random.pushSlot(s, bench.program->state().NumeroParole);
+        }
+        bench.random.pushSlot(position, 6);
+    }
+    ProgramBench bench;
+};
+
+TEST_F(FirstRun, SplashClickOpensMenuWithWaitingOptionSelected)
+{
+    EXPECT_EQ(bench.program->currentScreen()->windowTitle(), "Form1");
+    EXPECT_TRUE(bench.program->state().AttendiAvanti);
+    EXPECT_GT(bench.program->state().NumeroParole, 50) << "the bundled list is read from the program folder";
+    ui::FormMenu* menu = toMenu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->windowTitle(), "Form2");
+    EXPECT_TRUE(menu->form().Option1_1->isChecked());
+    EXPECT_FALSE(menu->form().Option1_0->isChecked());
+    EXPECT_EQ(menu->size(), QSize(676, 498));
+}
+
+TEST_F(FirstRun, AutomaticOptionCarriesThroughParoleAndBack)
+{
+    ui::FormMenu* menu = toMenu();
+    click(menu->form().Option1_0);
+    EXPECT_FALSE(bench.program->state().AttendiAvanti);
+    bench.random.setFallback(-1);
+    // Parole: colour, six slots, position.
+    bench.random.push({0.0});
+    for (int s = 1; s <= 6; ++s) {
+        bench.random.pushSlot(s, bench.program->state().NumeroParole);
+    }
+    bench.random.pushSlot(2, 6);
+    click(menu->form().Command3D4);
+    auto* parole = bench.current<ui::ParoleScreen>();
+    ASSERT_NE(parole, nullptr);
+    EXPECT_FALSE(parole->form().Command1->isVisibleTo(parole));
+    EXPECT_EQ(parole->form().EtichettaEsatti->text(), "0");
+    EXPECT_EQ(parole->centralWidget()->size(), QSize(672, 502));
+    const QString firstWord = parole->words()[0]->text();
+
+    // A right click builds the next exercise at once.
+    bench.random.push({0.0, 0.0});
+    for (int s = 6; s >= 1; --s) {
+        bench.random.pushSlot(s, bench.program->state().NumeroParole);
+    }
+    bench.random.pushSlot(1, 6);
+    click(parole->words()[1]);
+    EXPECT_EQ(parole->form().EtichettaEsatti->text(), " 1");
+    EXPECT_NE(parole->words()[0]->text(), firstWord);
+    EXPECT_TRUE(parole->words()[0]->isEnabled());
+
+    bench.random.setFallback(0.0);
+    bench.boxes.answers = {true};
+    parole->form().mnuEsci->trigger();
+    auto* back = bench.current<ui::FormMenu>();
+    ASSERT_NE(back, nullptr);
+    EXPECT_TRUE(back->form().Option1_0->isChecked());
+    EXPECT_EQ(bench.program->state().ContaEsatti, 0);
+}
+
+TEST_F(FirstRun, ParoleWithAvantiMarksAndWaits)
+{
+    ui::FormMenu* menu = toMenu();
+    bench.random.setFallback(-1);
+    scriptParole(1);
+    click(menu->form().Command3D4);
+    auto* parole = bench.current<ui::ParoleScreen>();
+    ASSERT_NE(parole, nullptr);
+    EXPECT_TRUE(parole->form().Command1->isVisibleTo(parole));
+    EXPECT_FALSE(parole->form().Command1->isEnabled());
+    click(parole->words()[3]);
+    EXPECT_EQ(parole->form().EtichettaErrati->text(), " 1");
+    EXPECT_TRUE(parole->form().ComandoIconaNo->isVisibleTo(parole));
+    bench.random.push({0.0});
+    click(parole->words()[0]);
+    EXPECT_TRUE(parole->form().Command1->isEnabled());
+    EXPECT_FALSE(parole->words()[4]->isEnabled());
+    EXPECT_TRUE(parole->words()[0]->styleSheet().contains("#ff0000"));
+    scriptParole(2);
+    click(parole->form().Command1);
+    EXPECT_FALSE(parole->form().Command1->isEnabled());
+    EXPECT_TRUE(parole->words()[0]->isEnabled());
+    EXPECT_EQ(bench.recorder.log, (QStringList {"beep", "play no.wav", "play si1.wav"}));
+}
+
+TEST_F(FirstRun, ListDialogCancelledThenEightWords)
+{
+    ui::FormMenu* menu = toMenu();
+    const int before = bench.program->state().NumeroParole;
+    click(menu->form().Command3);
+    EXPECT_EQ(bench.boxes.errors, (QStringList {"Non hai scelto nessuna lista!"}));
+    EXPECT_EQ(bench.program->state().NumeroParole, before);
+
+    QTemporaryDir dir;
+    QFile list(dir.filePath("otto.TXT"));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write("uno\r\ndue\r\ntre\r\nquattro\r\ncinque\r\nsei\r\nsette\r\notto\r\n");
+    list.close();
+    bench.chooser.names = {list.fileName()};
+    click(menu->form().Command3);
+    EXPECT_EQ(bench.program->state().NumeroParole, 8);
+    EXPECT_EQ(bench.chooser.startFolders.last(), QStringLiteral(TAVENZO_PROGRAM_DIR));
+    EXPECT_EQ(bench.program->currentScreen(), menu) << "the menu stays open";
+}
+
+TEST_F(FirstRun, ExitNoKeepsTheMenuYesEndsTheRun)
+{
+    ui::FormMenu* menu = toMenu();
+    QSignalSpy ended(bench.program.get(), &ui::Program::runEnded);
+    bench.boxes.answers = {false};
+    click(menu->form().Command3D5);
+    EXPECT_EQ(ended.count(), 0);
+    EXPECT_EQ(bench.program->currentScreen(), menu);
+    bench.boxes.answers = {true};
+    click(menu->form().Command3D5);
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_EQ(bench.boxes.questions.last(), "Vuoi uscire dal programma?");
+}
+
+TEST_F(FirstRun, TooShortListKeepsTheMenuOpen)
+{
+    ui::FormMenu* menu = toMenu();
+    bench.setWords({"uno", "due"});
+    click(menu->form().Command3D4);
+    EXPECT_EQ(bench.program->currentScreen(), menu);
+    EXPECT_EQ(bench.boxes.informations.last(),
+        "Questo esercizio ha bisogno di almeno 6 parole, ma la lista ne contiene 2.");
+}
+
+TEST_F(FirstRun, AboutBoxHasFourLines)
+{
+    ui::FormMenu* menu = toMenu();
+    click(menu->form().Command3D6);
+    ASSERT_EQ(bench.boxes.informations.size(), 1);
+    EXPECT_EQ(bench.boxes.informations.at(0).split("\r\n").size(), 4);
+}
+
+} // namespace

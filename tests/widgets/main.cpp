@@ -1,0 +1,18 @@
+#include "ui/glue/toolkit_setup.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    // The suite runs headless unless a display is asked for explicitly.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    tavenzo::ui::registerResources();
+    QApplication app(argc, argv);
+    tavenzo::ui::installFontSubstitutions();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "../core/fakes.h"
+#include "app/random_source.h"
+#include "ui/glue/program.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMainWindow>
+#include <QTest>
+
+#include <memory>
+
+namespace tavenzo::testing {
+
+// A whole program wired to fakes: answers to message boxes and the file dialog are preset, sounds and beeps are
+// recorded, chance is scripted (or, with a fallback, repeats one value).
+struct ProgramBench {
+    explicit ProgramBench(QString programFolder = QStringLiteral(TAVENZO_PROGRAM_DIR))
+        : sounds(recorder)
+        , beeper(recorder)
+        , program(std::make_unique<ui::Program>(
+              programFolder, ui::ProgramPorts {boxes, chooser, beeper, sounds, random, clock}))
+    {
+    }
+    ~ProgramBench()
+    {
+        program.reset();
+        QApplication::processEvents();
+    }
+
+    template<typename Screen>
+    Screen* current() const
+    {
+        return qobject_cast<Screen*>(program->currentScreen());
+    }
+
+    void setWords(const QStringList& words)
+    {
+        for (int i = 0; i < words.size(); ++i) {
+            program->state().word(i + 1) = words.at(i);
+        }
+        program->state().NumeroParole = static_cast<qint16>(words.size());
+    }
+
+    Recorder recorder;
+    FakeMessageBoxes boxes;
+    FakeFileChooser chooser;
+    FakeSoundPlayer sounds;
+    FakeBeeper beeper;
+    ScriptedRandom random;
+    FakeClock clock;
+    std::unique_ptr<ui::Program> program;
+};
+
+inline void click(QWidget* widget)
+{
+    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+}
+
+} // namespace tavenzo::testing
