@@ -302,11 +302,17 @@ LoadStatus loadWordListFile(const QString& path, SharedState& state)
     if (read.readError || read.binary) {
         return LoadStatus::Unreadable;
     }
-    for (size_t i = 0; i < read.words.size(); ++i) {
+    applyWordList(read, state);
+    return read.truncated ? LoadStatus::Truncated : LoadStatus::Loaded;
+}
+
+void applyWordList(const WordListReadResult& read, SharedState& state)
+{
+    const size_t count = std::min(read.words.size(), static_cast<size_t>(kMaxWords));
+    for (size_t i = 0; i < count; ++i) {
         state.word(static_cast<int>(i) + 1) = read.words[i];
     }
-    state.NumeroParole = static_cast<qint16>(read.words.size());
-    return read.truncated ? LoadStatus::Truncated : LoadStatus::Loaded;
+    state.NumeroParole = static_cast<qint16>(count);
 }
 
 QString tooManyWordsMessage()

@@ -28,6 +28,9 @@ struct WordListReadResult {
 WordListReadResult readWordList(QIODevice& device);
 WordListReadResult readWordList(const QByteArray& bytes);
 
+// Puts words read into slots 1..n and sets NumeroParole; nothing above slot kMaxWords, never slot 0.
+void applyWordList(const WordListReadResult& read, SharedState& state);
+
 enum class LoadStatus { Loaded, Truncated, Unreadable };
 
 // Replaces the list in force with the file's words only when the whole file could be read as text; slots above
