@@ -1,6 +1,7 @@
 #include "ui/glue/toolkit_setup.h"
 
 #include <QApplication>
+#include <QDir>
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,9 @@ int main(int argc, char** argv)
     // The suite runs headless unless a display is asked for explicitly.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        qputenv("XDG_RUNTIME_DIR", QDir::tempPath().toUtf8());
     }
     tavenzo::ui::registerResources();
     QApplication app(argc, argv);
