@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,10 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        qputenv("XDG_RUNTIME_DIR", QDir::tempPath().toUtf8());
+        const QString runtime = QDir::temp().filePath(QStringLiteral("tavenzo-tests-runtime"));
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
     }
     tavenzo::ui::registerResources();
     QApplication app(argc, argv);
