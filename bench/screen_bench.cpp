@@ -1,0 +1,286 @@
+// Drives the real screens through Program with silent ports and a seeded random source, and times what a child
+// waits for:
+//   new exercise  the right answer is clicked (not timed), then "avanti" is clicked and the window is repainted:
+//                 the model's new-item procedure, the picture loads and scaling, render and the paint;
+//   open          Program::open(screen) from the menu until the new window has been painted once: the window built
+//                 from its definition, the first exercise and the first paint.
+// With --memory it instead visits every screen in rounds and prints the resident set after each round.
+//
+// A screen is added with one row of kScreens.
+//
+//   tavenzo_screen_bench [--list bundled|500] [--exercises N] [--opens N] [--memory ROUNDS]
+
+#include "app/shared_state.h"
+#include "bench/bench_support.h"
+#include "ui/glue/program.h"
+#include "ui/glue/toolkit_setup.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+using namespace tavenzo;
+using namespace tavenzo::bench;
+
+namespace {
+
+struct ScreenRow {
+    ScreenId id;
+    const char* name;
+    // The controls to click, in order, for the right answer of the exercise on view.
+    std::function<QStringList(ui::Program&)> rightAnswer;
+};
+
+const ScreenRow kScreens[] = {
+    {ScreenId::Parole, "parole",
+        [](ui::Program& p) { return QStringList {QStringLiteral("Label1_%1").arg(p.parole().PosizioneGiusta() - 1)}; }},
+};
+
+// Counts the paint events that reach one window and its children.
+class PaintWatch final : public QObject {
+public:
+    PaintWatch() { QCoreApplication::instance()->installEventFilter(this); }
+    void watch(QWidget* window)
+    {
+        m_window = window;
+        paints = 0;
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && m_window != nullptr) {
+            auto* widget = qobject_cast<QWidget*>(watched);
+            if (widget != nullptr && widget->window() == m_window) {
+                ++paints;
+            }
+        }
+        return false;
+    }
+    int paints = 0;
+
+private:
+    QPointer<QWidget> m_window;
+};
+
+struct Ports {
+    YesBoxes boxes;
+    NoChooser chooser;
+    SilentBeeper beeper;
+    SilentSounds sounds;
+    SeededRandom random;
+    StillClock clock;
+};
+
+struct Stats {
+    double p50 = 0;
+    double p95 = 0;
+    double max = 0;
+};
+
+Stats statsOf(std::vector<double> samples)
+{
+    Stats s;
+    s.p50 = percentile(samples, 0.50);
+    s.p95 = percentile(samples, 0.95);
+    s.max = samples.empty() ? 0 : samples.back();
+    return s;
+}
+
+// Lets closed screens go and pending layouts and paints happen, outside any timing.
+void settle()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Runs the event loop until the watched window has been painted, at most two seconds.
+bool waitForPaint(PaintWatch& watch)
+{
+    QElapsedTimer guard;
+    guard.start();
+    QTimer wake;
+    wake.start(5);
+    while (watch.paints == 0 && guard.elapsed() < 2000) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return watch.paints > 0;
+}
+
+double elapsedMs(const QElapsedTimer& timer)
+{
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+class ScreenBench {
+public:
+    explicit ScreenBench(const QString& folder)
+        : m_program(
+            folder, {m_ports.boxes, m_ports.chooser, m_ports.beeper, m_ports.sounds, m_ports.random, m_ports.clock})
+    {
+        m_program.start();
+        settle();
+        m_program.open(ScreenId::Menu);
+        settle();
+    }
+
+    int words() { return m_program.state().NumeroParole; }
+
+    // Opening from the menu until painted; ends back on the menu.
+    double open(const ScreenRow& row)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        m_program.open(row.id);
+        m_watch.watch(m_program.currentScreen());
+        const bool painted = waitForPaint(m_watch);
+        const double ms = elapsedMs(timer);
+        if (!painted || m_program.currentScreenId() != row.id) {
+            qFatal("%s did not open and paint", row.name);
+        }
+        settle();
+        m_program.open(ScreenId::Menu);
+        settle();
+        return ms;
+    }
+
+    // New exercises on an open screen: answer right (not timed), then avanti and a repaint of the window.
+    std::vector<double> newExercises(const ScreenRow& row, int count)
+    {
+        m_program.open(row.id);
+        settle();
+        QWidget* screen = m_program.currentScreen();
+        auto* avanti = screen->findChild<QAbstractButton*>(QStringLiteral("Command1"));
+        if (avanti == nullptr) {
+            qFatal("%s has no avanti button", row.name);
+        }
+        std::vector<double> samples;
+        samples.reserve(static_cast<size_t>(count));
+        for (int i = 0; i < count; ++i) {
+            for (const QString& name : row.rightAnswer(m_program)) {
+                auto* control = screen->findChild<QWidget*>(name);
+                if (control == nullptr) {
+                    qFatal("%s has no control %s", row.name, qPrintable(name));
+                }
+                QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
+            }
+            settle();
+            if (!avanti->isEnabled()) {
+                qFatal("%s: avanti is not enabled after the right answer", row.name);
+            }
+            m_watch.watch(screen);
+            QElapsedTimer timer;
+            timer.start();
+            avanti->click();
+            QCoreApplication::sendPostedEvents();
+            screen->repaint();
+            samples.push_back(elapsedMs(timer));
+            if (m_watch.paints == 0) {
+                qFatal("%s: the repaint painted nothing", row.name);
+            }
+        }
+        m_program.open(ScreenId::Menu);
+        settle();
+        return samples;
+    }
+
+private:
+    Ports m_ports;
+    ui::Program m_program;
+    PaintWatch m_watch;
+};
+
+int intArg(const QStringList& args, const QString& name, int fallback)
+{
+    const qsizetype at = args.indexOf(name);
+    return at >= 0 && at + 1 < args.size() ? args.at(at + 1).toInt() : fallback;
+}
+
+QString stringArg(const QStringList& args, const QString& name)
+{
+    const qsizetype at = args.indexOf(name);
+    return at >= 0 && at + 1 < args.size() ? args.at(at + 1) : QString();
+}
+
+void runTimings(const QString& listName, const QString& folder, int exercises, int opens)
+{
+    ScreenBench bench(folder);
+    const QString platform = QGuiApplication::platformName();
+    for (const ScreenRow& row : kScreens) {
+        const Stats next = statsOf(bench.newExercises(row, exercises));
+        std::vector<double> openSamples;
+        for (int i = 0; i < opens; ++i) {
+            openSamples.push_back(bench.open(row));
+        }
+        const Stats open = statsOf(openSamples);
+        std::printf("| %s | %s (%d) | %s | %.2f | %.2f | %.2f | %.2f | %.2f | %.2f |\n", qPrintable(platform),
+            qPrintable(listName), bench.words(), row.name, next.p50, next.p95, next.max, open.p50, open.p95, open.max);
+        std::fflush(stdout);
+    }
+}
+
+void runMemory(const QString& listName, const QString& folder, int rounds)
+{
+    ScreenBench bench(folder);
+    std::vector<long> rss;
+    for (int round = 1; round <= rounds; ++round) {
+        for (const ScreenRow& row : kScreens) {
+            bench.newExercises(row, 5);
+        }
+        settle();
+        rss.push_back(residentKib());
+    }
+    std::printf("| %s | %s (%d) | %d |", qPrintable(QGuiApplication::platformName()), qPrintable(listName),
+        bench.words(), rounds);
+    for (size_t i = 0; i < rss.size(); ++i) {
+        std::printf(" %.1f", static_cast<double>(rss[i]) / 1024.0);
+    }
+    const double growth = rss.size() >= 2 ? static_cast<double>(rss.back() - rss.at(1)) / 1024.0 : 0;
+    std::printf(" | %.1f |\n", growth);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    // As the program itself starts.
+    ui::registerResources();
+    QApplication app(argc, argv);
+    ui::setUpToolkit(app);
+
+    const QStringList args = app.arguments();
+    const QString only = stringArg(args, QStringLiteral("--list"));
+    const int exercises = intArg(args, QStringLiteral("--exercises"), 200);
+    const int opens = intArg(args, QStringLiteral("--opens"), 40);
+    const int memoryRounds = intArg(args, QStringLiteral("--memory"), 0);
+
+    std::unique_ptr<GeneratedProgramFolder> generated;
+    std::vector<std::pair<QString, QString>> lists;
+    if (only.isEmpty() || only == QStringLiteral("bundled")) {
+        lists.emplace_back(QStringLiteral("bundled"), QStringLiteral(TAVENZO_PROGRAM_DIR));
+    }
+    if (only.isEmpty() || only == QStringLiteral("500")) {
+        generated = std::make_unique<GeneratedProgramFolder>(kMaxWords, 300);
+        if (!generated->isValid()) {
+            qFatal("cannot write the generated program folder");
+        }
+        lists.emplace_back(QStringLiteral("500 words, 300x300"), generated->path());
+    }
+
+    for (const auto& [name, folder] : lists) {
+        if (memoryRounds > 0) {
+            runMemory(name, folder, memoryRounds);
+        } else {
+            runTimings(name, folder, exercises, opens);
+        }
+    }
+    return 0;
+}
