@@ -180,6 +180,9 @@ public:
             QCoreApplication::sendPostedEvents();
             screen->repaint();
             samples.push_back(elapsedMs(timer));
+            if (qEnvironmentVariableIsSet("BENCH_TRACE")) {
+                std::fprintf(stderr, "%d %.3f\n", i, samples.back());
+            }
             if (m_watch.paints == 0) {
                 qFatal("%s: the repaint painted nothing", row.name);
             }
