@@ -3,7 +3,8 @@
 //
 //   tavenzo_map_timer WINDOW_NAME TIMEOUT_MS SETTLE_MS PROGRAM [ARGS...]
 //
-// Prints one line: "mapped_ms=<ms> cpu_ms=<ms> rss_map_kib=<kib> rss_settled_kib=<kib>", or exits 1 on timeout;
+// Prints one line: "mapped_ms=<ms> cpu_ms=<ms> faults=<n> rss_map_kib=<kib> rss_settled_kib=<kib>", or exits 1 on
+// timeout;
 // cpu_ms is the CPU time all the program's threads had used when the window was mapped, which a busy machine
 // inflates far less than the wall-clock time.
 // Listening for MapNotify on the root window sees the map the moment the server performs it, unlike polling with a
@@ -23,6 +24,8 @@
 #include <cstring>
 #include <ctime>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -67,6 +70,31 @@ double cpuMs(pid_t pid)
     return total;
 }
 
+// Minor and major page faults of the program so far (fields 10 and 12 of /proc/PID/stat). Each one costs the kernel
+// some microseconds, far more on some virtual machines, so their number says much about start-up cost.
+long pageFaults(pid_t pid)
+{
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    const size_t close = text.rfind(')');
+    if (close == std::string::npos) {
+        return -1;
+    }
+    std::istringstream fields(text.substr(close + 2));
+    std::string field;
+    long minor = 0;
+    long major = 0;
+    for (int index = 3; fields >> field; ++index) {
+        if (index == 10) {
+            minor = std::atol(field.c_str());
+        } else if (index == 12) {
+            major = std::atol(field.c_str());
+            break;
+        }
+    }
+    return minor + major;
+}
+
 bool hasName(Display* display, Window window, const char* wanted)
 {
     char* name = nullptr;
@@ -108,6 +136,7 @@ int main(int argc, char** argv)
     double mappedAt = -1;
     long rssAtMap = -1;
     double cpuAtMap = -1;
+    long faultsAtMap = -1;
     while (mappedAt < 0) {
         const double left = timeoutMs - (nowMs() - start);
         if (left <= 0) {
@@ -124,6 +153,7 @@ int main(int argc, char** argv)
             mappedAt = nowMs();
             rssAtMap = residentKib(child);
             cpuAtMap = cpuMs(child);
+            faultsAtMap = pageFaults(child);
         }
     }
 
@@ -141,7 +171,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "no window named %s within %.0f ms\n", wanted, timeoutMs);
         return 1;
     }
-    std::printf("mapped_ms=%.2f cpu_ms=%.2f rss_map_kib=%ld rss_settled_kib=%ld\n", mappedAt - start, cpuAtMap,
-        rssAtMap, rssSettled);
+    std::printf("mapped_ms=%.2f cpu_ms=%.2f faults=%ld rss_map_kib=%ld rss_settled_kib=%ld\n", mappedAt - start,
+        cpuAtMap, faultsAtMap, rssAtMap, rssSettled);
     return 0;
 }

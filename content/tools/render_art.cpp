@@ -740,7 +740,15 @@ struct ArtPiece {
     const char* name;
     QSize size;
     std::function<void(Sketch&, const QRectF&)> draw;
+    // Set for the splash pictures: drawn at their design size, then stored as the splash shows them, stretched to
+    // their box and laid on the window colour. Decoding the smaller, opaque picture and painting it unscaled is
+    // what keeps the first window of the run quick to appear.
+    QSize shownAt {};
+    QColor shownOn {};
 };
+
+// The splash window's background, 0xFFFF00 written 0xBBGGRR.
+const QColor kSplashWindow("#00ffff");
 
 std::vector<ArtPiece> artPieces()
 {
@@ -754,10 +762,10 @@ std::vector<ArtPiece> artPieces()
         return [colour, codePoints](Sketch& s, const QRectF& r) { drawOnPanel(s, r, colour, codePoints); };
     };
     return {
-        {"splash0", {480, 311}, drawSplash0},
-        {"splash1", {338, 258}, drawSplash1},
-        {"splash2", {545, 346}, drawSplash2},
-        {"splash3", {270, 113}, drawSplash3},
+        {"splash0", {480, 311}, drawSplash0, {209, 217}, kSplashWindow},
+        {"splash1", {338, 258}, drawSplash1, {313, 209}, kSplashWindow},
+        {"splash2", {545, 346}, drawSplash2, {265, 241}, kSplashWindow},
+        {"splash3", {270, 113}, drawSplash3, {313, 217}, kSplashWindow},
         {"ladybird", {88, 96}, onPanel(kGreen, kLadybird)},
         {"traffic_light", {97, 96}, onPanel(kBlue, kTrafficLight)},
         {"snake", {89, 80}, emojiFill(kSnake, 0.03)},
@@ -812,6 +820,14 @@ int renderArt(const NotoArtwork& noto, const QString& outDir, const QStringList&
         painter.end();
         for (const QString& error : pieceErrors)
             errors << QStringLiteral("%1: %2").arg(piece.name, error);
+        if (piece.shownAt.isValid()) {
+            // The same smooth stretch the window would do, then the window colour behind it.
+            const QImage stretched = image.scaled(piece.shownAt, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            image = QImage(piece.shownAt, QImage::Format_RGB32);
+            image.fill(piece.shownOn);
+            QPainter onWindow(&image);
+            onWindow.drawImage(0, 0, stretched);
+        }
         const QString path = QStringLiteral("%1/%2.png").arg(outDir, piece.name);
         if (pieceErrors.isEmpty() && !image.save(path, "PNG"))
             errors << "cannot write " + path;

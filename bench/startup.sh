@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# Start-up time of the program: from process start until its splash window "Form1" is mapped on an X display,
+# cold (page cache dropped before every run, which needs root) and warm, with its resident set at that moment.
+#
+#   bench/startup.sh [--runs N] [--map-timer PATH] PROGRAM [PROGRAM...]
+#
+# Several programs (a build before and after a change) are measured in turns, so a busy machine weighs on all of
+# them alike. Prints one Markdown row per program and kind:
+#   | program | kind | runs | median ms | min ms | max ms | median CPU ms | page faults | RSS at map MiB | RSS 0.5 s later MiB |
+# Uses $DISPLAY when set, otherwise starts its own Xvfb on a free display.
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+runs=5
+timer=""
+programs=()
+while [ $# -gt 0 ]; do
+    case "$1" in
+    --runs) runs=$2; shift 2 ;;
+    --map-timer) timer=$2; shift 2 ;;
+    -h | --help) sed -n '2,12p' "$0"; exit 0 ;;
+    *) programs+=("$(realpath "$1")"); shift ;;
+    esac
+done
+[ "${#programs[@]}" -gt 0 ] || { echo "usage: $0 [--runs N] [--map-timer PATH] PROGRAM..." >&2; exit 2; }
+if [ -z "$timer" ]; then
+    timer=$(realpath "$here/../build-release/bench/tavenzo_map_timer" 2>/dev/null || true)
+fi
+[ -x "$timer" ] || { echo "startup: no map timer (build with -DTAVENZO_BUILD_BENCH=ON, or pass --map-timer)" >&2; exit 2; }
+
+work=$(mktemp -d)
+xvfb_pid=""
+cleanup() {
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+if [ -z "${DISPLAY:-}" ]; then
+    n=140
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+fi
+# A private runtime folder keeps Qt from warning about a missing one on every start.
+mkdir -p "$work/runtime"
+chmod 700 "$work/runtime"
+export XDG_RUNTIME_DIR="$work/runtime"
+
+can_drop=no
+if [ -w /proc/sys/vm/drop_caches ] && sync && echo 3 >/proc/sys/vm/drop_caches 2>/dev/null; then
+    can_drop=yes
+fi
+
+# One run: prints "wall cpu rss_map rss_settled faults".
+measure() {
+    "$timer" Form1 10000 500 "$1" 2>/dev/null \
+        | sed -E 's/mapped_ms=([0-9.]+) cpu_ms=([0-9.]+) faults=([0-9-]+) rss_map_kib=([0-9-]+) rss_settled_kib=([0-9-]+)/\1 \2 \4 \5 \3/'
+}
+
+kinds=(warm)
+[ "$can_drop" = yes ] && kinds=(cold warm)
+for p in "${programs[@]}"; do
+    measure "$p" >/dev/null # the first start fills the caches the warm runs rely on
+done
+for kind in "${kinds[@]}"; do
+    for i in $(seq "$runs"); do
+        for index in "${!programs[@]}"; do
+            if [ "$kind" = cold ]; then
+                sync
+                echo 3 >/proc/sys/vm/drop_caches
+            fi
+            measure "${programs[$index]}" >>"$work/$kind.$index"
+        done
+    done
+done
+
+median() { sort -n | awk '{v[NR] = $1} END {if (NR == 0) print "-"; else printf "%.1f", v[int((NR + 1) / 2)]}'; }
+for index in "${!programs[@]}"; do
+    for kind in "${kinds[@]}"; do
+        f="$work/$kind.$index"
+        printf '| %s | %s | %s | %s | %s | %s | %s | %s | %s | %s |\n' "${programs[$index]}" "$kind" "$(wc -l <"$f")" \
+            "$(cut -d' ' -f1 "$f" | median)" "$(cut -d' ' -f1 "$f" | sort -n | head -n1)" \
+            "$(cut -d' ' -f1 "$f" | sort -n | tail -n1)" "$(cut -d' ' -f2 "$f" | median)" \
+            "$(cut -d' ' -f5 "$f" | median)" \
+            "$(cut -d' ' -f3 "$f" | awk '{print $1 / 1024}' | median)" \
+            "$(cut -d' ' -f4 "$f" | awk '{print $1 / 1024}' | median)"
+    done
+    [ "$can_drop" = yes ] || printf '| %s | cold | 0 | not measured: dropping the page cache needs root | | | | | | |\n' \
+        "${programs[$index]}"
+done
