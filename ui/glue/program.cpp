@@ -1,6 +1,8 @@
 #include "ui/glue/program.h"
 
 #include "app/startup.h"
+#include "ui/screens/disegni1_screen.h"
+#include "ui/screens/disegni_screen.h"
 #include "ui/screens/form_avvio.h"
 #include "ui/screens/form_menu.h"
 #include "ui/screens/parole_screen.h"
@@ -18,6 +20,7 @@ Program::Program(QString programFolder, ProgramPorts ports, QObject* parent)
     , m_menu(m_state, m_feedback, m_programFolder)
     , m_parole(services(), ChoiceExercise::paroleTraits())
     , m_disegni(services(), ChoiceExercise::disegniTraits())
+    , m_disegni1(services())
 {
 }
 
@@ -41,11 +44,13 @@ QWidget* Program::createScreen(ScreenId screen)
         return new FormMenu(*this);
     case ScreenId::Parole:
         return new ParoleScreen(*this);
+    case ScreenId::Disegni:
+        return new DisegniScreen(*this);
+    case ScreenId::Disegni1:
+        return new Disegni1Screen(*this);
     case ScreenId::Lettera1:
     case ScreenId::Lettera:
     case ScreenId::Lettere:
-    case ScreenId::Disegni:
-    case ScreenId::Disegni1:
         break;
     }
     return nullptr;

@@ -7,6 +7,7 @@
 #include "exercises/frame/exercise_services.h"
 #include "exercises/frame/picture_finder.h"
 #include "exercises/pictures/choice_exercise.h"
+#include "exercises/pictures/drag_words_exercise.h"
 #include "feedback/feedback.h"
 #include "ui/glue/picture_loader.h"
 
@@ -55,6 +56,7 @@ public:
     MenuModel& menu() { return m_menu; }
     ChoiceExercise& parole() { return m_parole; }
     ChoiceExercise& disegni() { return m_disegni; }
+    DragWordsExercise& disegni1() { return m_disegni1; }
 
 Q_SIGNALS:
     void screenOpened(tavenzo::ScreenId screen);
@@ -72,6 +74,7 @@ private:
     MenuModel m_menu;
     ChoiceExercise m_parole;
     ChoiceExercise m_disegni;
+    DragWordsExercise m_disegni1;
     QPointer<QWidget> m_current;
     ScreenId m_currentId = ScreenId::Splash;
     bool m_ended = false;
