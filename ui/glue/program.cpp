@@ -3,6 +3,8 @@
 #include "app/startup.h"
 #include "ui/screens/form_avvio.h"
 #include "ui/screens/form_menu.h"
+#include "ui/screens/lettere_screen.h"
+#include "ui/screens/missing_letter_screen.h"
 #include "ui/screens/parole_screen.h"
 
 #include <QCoreApplication>
@@ -18,6 +20,9 @@ Program::Program(QString programFolder, ProgramPorts ports, QObject* parent)
     , m_menu(m_state, m_feedback, m_programFolder)
     , m_parole(services(), ChoiceExercise::paroleTraits())
     , m_disegni(services(), ChoiceExercise::disegniTraits())
+    , m_lettera1(services(), MissingLetterExercise::lettera1Traits())
+    , m_lettera(services(), MissingLetterExercise::letteraTraits())
+    , m_lettere(services(), ports.clock)
 {
 }
 
@@ -42,8 +47,11 @@ QWidget* Program::createScreen(ScreenId screen)
     case ScreenId::Parole:
         return new ParoleScreen(*this);
     case ScreenId::Lettera1:
+        return new Lettera1Screen(*this);
     case ScreenId::Lettera:
+        return new LetteraScreen(*this);
     case ScreenId::Lettere:
+        return new LettereScreen(*this);
     case ScreenId::Disegni:
     case ScreenId::Disegni1:
         break;
