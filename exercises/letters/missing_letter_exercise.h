@@ -21,8 +21,9 @@ struct MissingLetterTraits {
 // A word from the list with one character masked by "_", completed with the on-screen keyboard.
 class MissingLetterExercise {
 public:
-    // Sideways step of the picture in the screen definitions' units (1/15 pixel).
-    static constexpr int kPictureStep = 20;
+    // Sideways step of the picture in pixels: 20 units of 1/15 pixel, which a screen can only show as one whole
+    // pixel, so each step moves it by exactly one.
+    static constexpr int kPictureStep = 1;
 
     MissingLetterExercise(ExerciseServices services, MissingLetterTraits traits);
     static MissingLetterTraits letteraTraits();
@@ -49,7 +50,7 @@ public:
     const QString& label1() const { return m_label1; }
     // The picture file of the word; empty when it has none.
     const QString& picture() const { return m_picture; }
-    // How far the picture stands from its place in the screen definition, in 1/15 pixel.
+    // How far the picture stands from its place in the screen definition, in pixels.
     int pictureOffset() const { return m_pictureOffset; }
 
 private:

@@ -253,7 +253,7 @@ TEST_F(Lettera, PictureStepsByTheParityOfTheExerciseCountAcrossVisits)
     bench.random.push({0.0});
     scriptLettera(bench.random, 1, 5, 1, 4);
     model.press(key('c'));
-    EXPECT_EQ(model.pictureOffset(), -MissingLetterExercise::kPictureStep);
+    EXPECT_EQ(model.pictureOffset(), -1);
     bench.random.push({0.0});
     scriptLettera(bench.random, 1, 5, 1, 4);
     model.press(key('c'));
@@ -267,7 +267,7 @@ TEST_F(Lettera, PictureStepsByTheParityOfTheExerciseCountAcrossVisits)
     bench.random.push({0.0});
     scriptLettera(bench.random, 1, 5, 1, 4);
     model.press(key('c'));
-    EXPECT_EQ(model.pictureOffset(), MissingLetterExercise::kPictureStep);
+    EXPECT_EQ(model.pictureOffset(), 1);
     // A case switch in between does not change the parity.
     scriptLettera(bench.random, 1, 5, 1, 4);
     model.setCase(LetterCase::Upper);
@@ -275,6 +275,21 @@ TEST_F(Lettera, PictureStepsByTheParityOfTheExerciseCountAcrossVisits)
     scriptLettera(bench.random, 1, 5, 1, 4);
     model.press(key('c'));
     EXPECT_EQ(model.pictureOffset(), 0);
+}
+
+TEST_F(Lettera, CaseSwitchAfterARightAnswerKeepsThePictureSteppingTheSameWay)
+{
+    bench.state.AttendiAvanti = true;
+    openOn(1, 1, 4);
+    bench.random.push({0.0});
+    model.press(key('c'));
+    EXPECT_EQ(model.pictureOffset(), -1);
+    scriptLettera(bench.random, 1, 5, 1, 4);
+    model.setCase(LetterCase::Upper);
+    EXPECT_EQ(model.pictureOffset(), -1) << "a new exercise does not move the picture";
+    bench.random.push({0.0});
+    model.press(key('c'));
+    EXPECT_EQ(model.pictureOffset(), -2);
 }
 
 TEST_F(Lettera, CountsStopAtTheTop)

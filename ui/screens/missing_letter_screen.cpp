@@ -84,9 +84,7 @@ void MissingLetterScreen::render()
     (m_model.letterCase() == LetterCase::Upper ? m_widgets.Option2 : m_widgets.Option1)->setChecked(true);
     m_widgets.Label1->setText(m_model.label1());
     QLabel* image = m_widgets.Image1;
-    // The step is 4/3 of a pixel, which the screen can only show as one.
-    const int offset = qRound(m_model.pictureOffset() / 15.0);
-    image->move(m_pictureHome + QPoint(offset, 0));
+    image->move(m_pictureHome + QPoint(m_model.pictureOffset(), 0));
     image->setPixmap(m_program.pictureLoader().load(m_model.picture(), image->contentsRect().size()));
 }
 
