@@ -1,6 +1,8 @@
 #include "ui/glue/program.h"
 
 #include "app/startup.h"
+#include "ui/screens/disegni1_screen.h"
+#include "ui/screens/disegni_screen.h"
 #include "ui/screens/form_avvio.h"
 #include "ui/screens/form_menu.h"
 #include "ui/screens/lettere_screen.h"
@@ -23,6 +25,7 @@ Program::Program(QString programFolder, ProgramPorts ports, QObject* parent)
     , m_lettera1(services(), MissingLetterExercise::lettera1Traits())
     , m_lettera(services(), MissingLetterExercise::letteraTraits())
     , m_lettere(services(), ports.clock)
+    , m_disegni1(services())
 {
 }
 
@@ -46,15 +49,16 @@ QWidget* Program::createScreen(ScreenId screen)
         return new FormMenu(*this);
     case ScreenId::Parole:
         return new ParoleScreen(*this);
+    case ScreenId::Disegni:
+        return new DisegniScreen(*this);
+    case ScreenId::Disegni1:
+        return new Disegni1Screen(*this);
     case ScreenId::Lettera1:
         return new Lettera1Screen(*this);
     case ScreenId::Lettera:
         return new LetteraScreen(*this);
     case ScreenId::Lettere:
         return new LettereScreen(*this);
-    case ScreenId::Disegni:
-    case ScreenId::Disegni1:
-        break;
     }
     return nullptr;
 }

@@ -9,6 +9,7 @@
 #include "exercises/letters/missing_letter_exercise.h"
 #include "exercises/letters/spell_word_exercise.h"
 #include "exercises/pictures/choice_exercise.h"
+#include "exercises/pictures/drag_words_exercise.h"
 #include "feedback/feedback.h"
 #include "ui/glue/picture_loader.h"
 
@@ -60,6 +61,7 @@ public:
     MissingLetterExercise& lettera1() { return m_lettera1; }
     MissingLetterExercise& lettera() { return m_lettera; }
     SpellWordExercise& lettere() { return m_lettere; }
+    DragWordsExercise& disegni1() { return m_disegni1; }
 
 Q_SIGNALS:
     void screenOpened(tavenzo::ScreenId screen);
@@ -80,6 +82,7 @@ private:
     MissingLetterExercise m_lettera1;
     MissingLetterExercise m_lettera;
     SpellWordExercise m_lettere;
+    DragWordsExercise m_disegni1;
     QPointer<QWidget> m_current;
     ScreenId m_currentId = ScreenId::Splash;
     bool m_ended = false;

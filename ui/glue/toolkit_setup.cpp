@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
-#include <QImageReader>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QLoggingCategory>
@@ -33,7 +32,6 @@ void installFontSubstitutions()
 void setUpToolkit(QApplication& app)
 {
     QApplication::setApplicationName(QStringLiteral("Tavenzo"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tavenzo"));
     QApplication::setOrganizationName(QStringLiteral("Tavenzo"));
     QGuiApplication::setDesktopFileName(QStringLiteral("tavenzo"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/art/icon_window.png")));
@@ -41,8 +39,6 @@ void setUpToolkit(QApplication& app)
 
     // Sound problems (no audio device, a damaged file) are not the user's business.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.multimedia*=false\nqt.multimedia.*=false"));
-    // A picture declaring huge dimensions must not be able to claim the machine's memory.
-    QImageReader::setAllocationLimit(64);
 
     // Message boxes and the file dialog speak Italian whatever the user's locale.
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
