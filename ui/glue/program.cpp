@@ -5,6 +5,8 @@
 #include "ui/screens/disegni_screen.h"
 #include "ui/screens/form_avvio.h"
 #include "ui/screens/form_menu.h"
+#include "ui/screens/lettere_screen.h"
+#include "ui/screens/missing_letter_screen.h"
 #include "ui/screens/parole_screen.h"
 
 #include <QCoreApplication>
@@ -20,6 +22,9 @@ Program::Program(QString programFolder, ProgramPorts ports, QObject* parent)
     , m_menu(m_state, m_feedback, m_programFolder)
     , m_parole(services(), ChoiceExercise::paroleTraits())
     , m_disegni(services(), ChoiceExercise::disegniTraits())
+    , m_lettera1(services(), MissingLetterExercise::lettera1Traits())
+    , m_lettera(services(), MissingLetterExercise::letteraTraits())
+    , m_lettere(services(), ports.clock)
     , m_disegni1(services())
 {
 }
@@ -49,9 +54,11 @@ QWidget* Program::createScreen(ScreenId screen)
     case ScreenId::Disegni1:
         return new Disegni1Screen(*this);
     case ScreenId::Lettera1:
+        return new Lettera1Screen(*this);
     case ScreenId::Lettera:
+        return new LetteraScreen(*this);
     case ScreenId::Lettere:
-        break;
+        return new LettereScreen(*this);
     }
     return nullptr;
 }
