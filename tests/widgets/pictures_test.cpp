@@ -23,7 +23,7 @@ const QStringList kWords {"orso", "maiale", "semaforo", "cane", "gatto", "luna"}
 
 QColor backgroundOf(QMainWindow* screen)
 {
-    return screen->centralWidget()->palette().color(QPalette::Window);
+    return ui::backgroundColour(screen->centralWidget());
 }
 
 // Carries a dragged word the way the window system does: enter, move and drop at one point of the window, so the

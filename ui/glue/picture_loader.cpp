@@ -8,8 +8,8 @@
 namespace tavenzo::ui {
 
 namespace {
-// Enough for a screenful of pictures several times over.
-constexpr qsizetype kCacheBytes = 24 * 1024 * 1024;
+// Some sixty pictures at their box sizes: a word drawn again within a session costs nothing.
+constexpr qsizetype kCacheBytes = 8 * 1024 * 1024;
 
 QString cacheKey(const QString& path, const QSize& size, const QFileInfo& info)
 {

@@ -10,6 +10,7 @@
 #include "ui/screens/parole_screen.h"
 
 #include <QCoreApplication>
+#include <QPixmapCache>
 
 namespace tavenzo::ui {
 
@@ -79,6 +80,9 @@ void Program::open(ScreenId screen)
     next->show();
     if (previous) {
         previous->close();
+        // The style caches pixmaps under keys of the widgets just closed, which never come back since every screen
+        // is built anew; dropping them keeps the cache small.
+        QPixmapCache::clear();
     }
     Q_EMIT screenOpened(screen);
 }

@@ -32,7 +32,7 @@ Disegni1Screen::Disegni1Screen(Program& program, QWidget* parent)
 {
     m_ui->setupUi(this);
     fixClientSize(this, 638, 480);
-    setPointSize(m_ui->Command1, 14.25);
+    setUpAvanti(m_ui->Command1);
     m_pictures = {m_ui->Image1_0, m_ui->Image1_1, m_ui->Image1_2};
     m_boxes = {m_ui->Label2_0, m_ui->Label2_1, m_ui->Label2_2};
     m_words = {m_ui->Label1_0, m_ui->Label1_1, m_ui->Label1_2};

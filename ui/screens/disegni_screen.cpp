@@ -18,7 +18,7 @@ DisegniScreen::DisegniScreen(Program& program, QWidget* parent)
 {
     m_ui->setupUi(this);
     fixClientSize(this, 640, 480);
-    setPointSize(m_ui->Command1, 14.25);
+    setUpAvanti(m_ui->Command1);
     m_pictures = {m_ui->Image1_0, m_ui->Image1_1, m_ui->Image1_2, m_ui->Image1_3, m_ui->Image1_4, m_ui->Image1_5};
     m_frameWidgets
         = {m_ui->Command1, m_ui->EtichettaEsatti, m_ui->EtichettaErrati, m_ui->ComandoIconaSi, m_ui->ComandoIconaNo};

@@ -2,6 +2,7 @@
 
 #include "exercises/frame/exercise_frame.h"
 
+#include <QColor>
 #include <QString>
 
 class QAbstractButton;
@@ -22,8 +23,12 @@ struct FrameWidgets {
 
 void renderFrame(const ExerciseFrame& frame, const FrameWidgets& widgets, QWidget* background);
 void setBackgroundColour(QWidget* widget, BgrColour colour);
+// The colour a screen's background was last given.
+QColor backgroundColour(const QWidget* widget);
 // A whole-pixel client area of the stated size, with the menu bar on top of it.
 void fixClientSize(QMainWindow* window, int width, int height);
+// The avanti button's 14.25 pt caption and its arrow.
+void setUpAvanti(QAbstractButton* avanti);
 // Point sizes with fractions, which screen definitions cannot carry.
 void setPointSize(QWidget* widget, double points);
 

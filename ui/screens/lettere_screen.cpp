@@ -2,6 +2,7 @@
 
 #include "exercises/letters/spell_word_exercise.h"
 #include "ui/glue/program.h"
+#include "ui/glue/shared_icons.h"
 #include "ui_lettere.h"
 
 namespace tavenzo::ui {
@@ -13,8 +14,9 @@ LettereScreen::LettereScreen(Program& program, QWidget* parent)
 {
     m_ui->setupUi(this);
     fixClientSize(this, 624, 480);
-    setPointSize(m_ui->Command1, 14.25);
+    setUpAvanti(m_ui->Command1);
     setPointSize(m_ui->SSCommand1, 27.75);
+    useSharedIcon(m_ui->SSCommand1, QStringLiteral(":/art/icon_help.png"));
     m_frameWidgets
         = {m_ui->Command1, m_ui->EtichettaEsatti, m_ui->EtichettaErrati, m_ui->ComandoIconaSi, m_ui->ComandoIconaNo};
     m_timer.setObjectName(QStringLiteral("Timer1"));

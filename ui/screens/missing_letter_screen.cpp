@@ -41,7 +41,7 @@ void MissingLetterScreen::start(const MissingLetterWidgets& widgets)
 {
     m_widgets = widgets;
     fixClientSize(this, kClientWidth, kClientHeight);
-    setPointSize(m_widgets.Command1, 14.25);
+    setUpAvanti(m_widgets.Command1);
     setPointSize(m_widgets.Label1, 27.75);
     setPointSize(m_widgets.Option1, 8.25);
     setPointSize(m_widgets.Option2, 8.25);

@@ -19,7 +19,7 @@ ParoleScreen::ParoleScreen(Program& program, QWidget* parent)
 {
     m_ui->setupUi(this);
     fixClientSize(this, 672, 502);
-    setPointSize(m_ui->Command1, 14.25);
+    setUpAvanti(m_ui->Command1);
     m_words = {m_ui->Label1_0, m_ui->Label1_1, m_ui->Label1_2, m_ui->Label1_3, m_ui->Label1_4, m_ui->Label1_5};
     m_frameWidgets = {m_ui->Command1, m_ui->EtichettaEsatti, m_ui->EtichettaErrati, m_ui->ComandoIconaSi,
         m_ui->ComandoIconaNo};
