@@ -17,6 +17,7 @@ packages=(
     nodejs npm
     xvfb xauth xdotool x11-utils imagemagick
     clang libclang-rt-14-dev libbenchmark-dev
+    desktop-file-utils appstream dpkg-dev fakeroot file binutils
 )
 
 as_root() {
