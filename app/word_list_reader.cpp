@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <array>
 
 namespace tavenzo {
@@ -54,6 +55,16 @@ public:
         m_high = 0xBF;
         --m_pending;
     }
+    void feed(const char* begin, const char* end)
+    {
+        for (const char* p = begin; p != end && m_valid; ++p) {
+            // Plain ASCII needs no state; only the rare multi-byte sequences go through the full check.
+            if (m_pending == 0 && static_cast<unsigned char>(*p) < 0x80) {
+                continue;
+            }
+            feed(static_cast<unsigned char>(*p));
+        }
+    }
     bool valid() const { return m_valid && m_pending == 0; }
     bool broken() const { return !m_valid; }
 
@@ -89,7 +100,25 @@ public:
         m_validator.feed(b);
         return b;
     }
+    // Skips bytes up to the next byte in stops (left unread) or the end, a buffer at a time: an over-long field in a
+    // huge file costs a scan, not a call per byte.
+    template<typename Stop>
+    void skipUntil(Stop stop)
+    {
+        while (!atEnd()) {
+            const char* begin = m_buffer.constData() + m_pos;
+            const char* end = m_buffer.constData() + m_buffer.size();
+            const char* hit = std::find_if(begin, end, [&](char c) { return stop(static_cast<unsigned char>(c)); });
+            m_validator.feed(begin, hit);
+            m_pos += hit - begin;
+            if (hit != end) {
+                return;
+            }
+        }
+    }
     bool failed() const { return m_failed; }
+    // A NUL byte never occurs in a text list: the file is binary and reading stops there.
+    bool binary() const { return m_binary; }
     const Utf8Validator& validator() const { return m_validator; }
 
 private:
@@ -108,6 +137,12 @@ private:
             m_buffer.clear();
         } else {
             m_buffer.resize(got);
+            const qsizetype nul = m_buffer.indexOf('\0');
+            if (nul >= 0) {
+                m_binary = true;
+                m_eof = true;
+                m_buffer.truncate(nul);
+            }
         }
         m_pos = 0;
     }
@@ -117,6 +152,7 @@ private:
     qsizetype m_pos = 0;
     bool m_eof = false;
     bool m_failed = false;
+    bool m_binary = false;
     Utf8Validator m_validator;
 };
 
@@ -146,6 +182,12 @@ QByteArray readField(ByteStream& in)
     if (!in.atEnd() && in.peek() == '"') {
         in.get();
         while (!in.atEnd()) {
+            if (field.size() == kMaxFieldBytes) {
+                in.skipUntil([](unsigned char c) { return c == '"'; });
+                if (in.atEnd()) {
+                    break;
+                }
+            }
             const unsigned char b = in.get();
             if (b == '"') {
                 break;
@@ -153,11 +195,13 @@ QByteArray readField(ByteStream& in)
             keep(field, b);
         }
         // Whatever follows the closing quote up to the delimiter is not part of the word.
-        while (!in.atEnd() && !endsField(in.peek())) {
-            in.get();
-        }
+        in.skipUntil(endsField);
     } else {
         while (!in.atEnd() && !endsField(in.peek())) {
+            if (field.size() == kMaxFieldBytes) {
+                in.skipUntil(endsField);
+                break;
+            }
             keep(field, in.get());
         }
         while (!field.isEmpty() && isBlank(static_cast<unsigned char>(field.back()))) {
@@ -224,6 +268,7 @@ WordListReadResult readWordList(QIODevice& device)
         fields.push_back(readField(in));
     }
     result.readError = in.failed();
+    result.binary = in.binary();
 
     const bool utf8 = !in.validator().broken();
     result.words.reserve(fields.size());
@@ -254,14 +299,20 @@ LoadStatus loadWordListFile(const QString& path, SharedState& state)
     }
     // The words are read aside first, so a file that fails part-way leaves the list in force untouched.
     const WordListReadResult read = readWordList(file);
-    if (read.readError) {
+    if (read.readError || read.binary) {
         return LoadStatus::Unreadable;
     }
-    for (size_t i = 0; i < read.words.size(); ++i) {
+    applyWordList(read, state);
+    return read.truncated ? LoadStatus::Truncated : LoadStatus::Loaded;
+}
+
+void applyWordList(const WordListReadResult& read, SharedState& state)
+{
+    const size_t count = std::min(read.words.size(), static_cast<size_t>(kMaxWords));
+    for (size_t i = 0; i < count; ++i) {
         state.word(static_cast<int>(i) + 1) = read.words[i];
     }
-    state.NumeroParole = static_cast<qint16>(read.words.size());
-    return read.truncated ? LoadStatus::Truncated : LoadStatus::Loaded;
+    state.NumeroParole = static_cast<qint16>(count);
 }
 
 QString tooManyWordsMessage()

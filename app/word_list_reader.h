@@ -19,6 +19,7 @@ struct WordListReadResult {
     std::vector<QString> words; // at most kMaxWords, in file order
     bool truncated = false;     // the file went on past the last word kept
     bool readError = false;
+    bool binary = false;        // a NUL byte: no text list holds one, so reading stopped there
 };
 
 // Reads the fields of a word list: commas and line ends (CR LF, LF or CR) end a field, blanks and tabs before a
@@ -27,10 +28,13 @@ struct WordListReadResult {
 WordListReadResult readWordList(QIODevice& device);
 WordListReadResult readWordList(const QByteArray& bytes);
 
+// Puts words read into slots 1..n and sets NumeroParole; nothing above slot kMaxWords, never slot 0.
+void applyWordList(const WordListReadResult& read, SharedState& state);
+
 enum class LoadStatus { Loaded, Truncated, Unreadable };
 
-// Replaces the list in force with the file's words only when the whole file could be read; slots above the new
-// length keep what they held, and slot 0 is never written.
+// Replaces the list in force with the file's words only when the whole file could be read as text; slots above
+// the new length keep what they held, and slot 0 is never written. A binary file is refused like an unreadable one.
 LoadStatus loadWordListFile(const QString& path, SharedState& state);
 
 // The loading step of start-up and of the menu: loads and tells the user what went wrong, if anything.

@@ -14,7 +14,6 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins
     libqt6svg6 libgtest-dev libgmock-dev
     fonts-liberation2 fonts-dejavu-core
-    nodejs npm
     xvfb xauth xdotool x11-utils imagemagick
     clang libclang-rt-14-dev libbenchmark-dev
     desktop-file-utils appstream dpkg-dev fakeroot file binutils
@@ -30,6 +29,10 @@ for p in "${packages[@]}"; do
         missing+=("$p")
     fi
 done
+# Node.js may come from elsewhere with npm built in; Debian's npm is only needed where there is none.
+if ! command -v npm >/dev/null 2>&1; then
+    missing+=(nodejs npm)
+fi
 if [ "${#missing[@]}" -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     as_root apt-get update -qq

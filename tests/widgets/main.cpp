@@ -1,6 +1,8 @@
 #include "ui/glue/toolkit_setup.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -9,6 +11,12 @@ int main(int argc, char** argv)
     // The suite runs headless unless a display is asked for explicitly.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString runtime = QDir::temp().filePath(QStringLiteral("tavenzo-tests-runtime"));
+        QDir().mkpath(runtime);
+        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
     }
     tavenzo::ui::registerResources();
     QApplication app(argc, argv);

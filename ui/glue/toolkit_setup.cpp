@@ -33,7 +33,6 @@ void installFontSubstitutions()
 void setUpToolkit(QApplication& app)
 {
     QApplication::setApplicationName(QStringLiteral("Tavenzo"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tavenzo"));
     QApplication::setOrganizationName(QStringLiteral("Tavenzo"));
     QGuiApplication::setDesktopFileName(QStringLiteral("tavenzo"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/art/icon_window.png")));

@@ -1,0 +1,189 @@
+#include "app/word_list_reader.h"
+#include "exercises/frame/picture_finder.h"
+#include "fakes.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+using namespace tavenzo;
+using namespace tavenzo::testing;
+
+namespace {
+
+// Every bad list leaves the program going and the list in force exactly as it was, unless it could be read.
+class BadList : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (int i = 1; i <= 12; ++i) {
+            state.word(i) = QStringLiteral("parola%1").arg(i);
+        }
+        state.NumeroParole = 12;
+        before = state.ElencoParole;
+    }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QString write(const QString& name, const QByteArray& bytes)
+    {
+        QFile file(path(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    }
+    void expectListIntact()
+    {
+        EXPECT_EQ(state.NumeroParole, 12);
+        EXPECT_EQ(state.ElencoParole, before);
+    }
+    void expectUnreadableMessage(const QString& file)
+    {
+        ASSERT_EQ(boxes.errors.size(), 1);
+        EXPECT_EQ(boxes.errors.at(0), unreadableListMessage(file));
+        EXPECT_TRUE(boxes.errors.at(0).startsWith("Non riesco a leggere la lista di parole:\n"));
+    }
+
+    QTemporaryDir dir;
+    SharedState state;
+    std::array<QString, kMaxWords + 1> before;
+    FakeMessageBoxes boxes;
+};
+
+TEST_F(BadList, MissingFile)
+{
+    CaricaElencoParole(path("lista.txt"), state, boxes);
+    expectListIntact();
+    expectUnreadableMessage(path("lista.txt"));
+}
+
+TEST_F(BadList, AFolderNamedLikeAList)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir("lista.txt"));
+    CaricaElencoParole(path("lista.txt"), state, boxes);
+    expectListIntact();
+    expectUnreadableMessage(path("lista.txt"));
+}
+
+TEST_F(BadList, DanglingLink)
+{
+    ASSERT_TRUE(QFile::link(path("gone.txt"), path("lista.txt")));
+    CaricaElencoParole(path("lista.txt"), state, boxes);
+    expectListIntact();
+    expectUnreadableMessage(path("lista.txt"));
+}
+
+TEST_F(BadList, DeviceFileIsNotAList)
+{
+    CaricaElencoParole(QStringLiteral("/dev/zero"), state, boxes);
+    expectListIntact();
+    EXPECT_EQ(boxes.errors.size(), 1);
+}
+
+TEST_F(BadList, JpegRenamedIsRefusedAsBinary)
+{
+    QByteArray jpeg("\xff\xd8\xff\xe0\x00\x10JFIF\x00\x01\x01\x00\x00\x01\x00\x01\x00\x00", 20);
+    jpeg += QByteArray(4000, '\x7f');
+    CaricaElencoParole(write("lista.txt", jpeg), state, boxes);
+    expectListIntact();
+    expectUnreadableMessage(path("lista.txt"));
+}
+
+TEST_F(BadList, HugeSparseFileWithoutLineBreakLoadsInBoundedTime)
+{
+    QFile file(path("lista.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(file.resize(qint64(1) << 30));
+    file.close();
+    QElapsedTimer timer;
+    timer.start();
+    CaricaElencoParole(path("lista.txt"), state, boxes);
+    // Not a timing assertion: the reader must stop at the first NUL instead of walking a gigabyte.
+    EXPECT_LT(timer.elapsed(), 20000);
+    expectListIntact();
+    EXPECT_EQ(boxes.errors.size(), 1);
+}
+
+TEST_F(BadList, LongLineWithoutBreakKeepsTheFirstCharacters)
+{
+    CaricaElencoParole(write("lista.txt", QByteArray(8 * 1024 * 1024, 'z')), state, boxes);
+    EXPECT_EQ(state.NumeroParole, 1);
+    EXPECT_EQ(state.word(1), QString(255, QLatin1Char('z')));
+    EXPECT_EQ(state.word(2), "parola2") << "slots above the new length keep their words";
+    EXPECT_TRUE(boxes.errors.isEmpty());
+}
+
+TEST_F(BadList, EmptyFileAndOnlyEmptyLines)
+{
+    CaricaElencoParole(write("vuota.txt", ""), state, boxes);
+    EXPECT_EQ(state.NumeroParole, 0) << "an empty list is a list of no words";
+    EXPECT_EQ(state.ElencoParole, before) << "but no slot is cleared";
+    CaricaElencoParole(write("righe.txt", "\r\n\r\n\r\n"), state, boxes);
+    EXPECT_EQ(state.NumeroParole, 3);
+    EXPECT_TRUE(state.word(1).isEmpty());
+    EXPECT_EQ(state.word(4), "parola4");
+    EXPECT_TRUE(boxes.errors.isEmpty());
+}
+
+TEST_F(BadList, HundredThousandLines)
+{
+    QByteArray bytes;
+    for (int i = 1; i <= 100000; ++i) {
+        bytes += "w" + QByteArray::number(i) + "\r\n";
+    }
+    CaricaElencoParole(write("lunga.txt", bytes), state, boxes);
+    EXPECT_EQ(state.NumeroParole, 500);
+    EXPECT_EQ(state.word(500), "w500");
+    EXPECT_TRUE(state.word(0).isEmpty());
+    EXPECT_EQ(boxes.informations, (QStringList {tooManyWordsMessage()}));
+}
+
+TEST(BadWords, NeverReachAFileOutsideThePictureFolder)
+{
+    QTemporaryDir dir;
+    const QDir root(dir.path());
+    ASSERT_TRUE(root.mkpath("prog/jpg"));
+    ASSERT_TRUE(root.mkpath("prog/jpg/sub"));
+    for (const char* name : {"secret.jpg", "prog/secret.jpg", "prog/jpg/sub/x.jpg", "prog/jpg/cane.jpg"}) {
+        QFile file(root.filePath(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    PictureFinder finder(root.filePath("prog"));
+    const QString jpg = QStringLiteral("\\jpg\\");
+    const QString ext = QStringLiteral(".jpg");
+    EXPECT_FALSE(finder.find(jpg, "cane", ext).isEmpty());
+    EXPECT_FALSE(finder.find(QStringLiteral("\\JPG\\"), "CANE", QStringLiteral(".JPG")).isEmpty());
+    for (const QString& word : {QStringLiteral("../secret"), QStringLiteral("..\\secret"),
+             QStringLiteral("../../secret"), QStringLiteral("sub/x"), QStringLiteral("sub\\x"),
+             QStringLiteral(".."), QStringLiteral("/etc/passwd"), QStringLiteral("ca\nne"), QString(255, 'a'),
+             QString()}) {
+        EXPECT_TRUE(finder.find(jpg, word, ext).isEmpty()) << word.toStdString();
+    }
+}
+
+TEST(BadWords, MissingPictureFolderMeansNoPicture)
+{
+    QTemporaryDir dir;
+    PictureFinder finder(dir.path());
+    EXPECT_TRUE(finder.find(QStringLiteral("\\jpg\\"), "cane", QStringLiteral(".jpg")).isEmpty());
+}
+
+TEST(BadWords, PictureAddedWhileRunningIsFound)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("jpg"));
+    PictureFinder finder(dir.path());
+    EXPECT_TRUE(finder.find(QStringLiteral("\\jpg\\"), "nave", QStringLiteral(".jpg")).isEmpty());
+    QFile file(dir.filePath("jpg/Nave.JPG"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    // Directory times have a resolution of whole seconds on some file systems.
+    const std::filesystem::path folder = dir.filePath("jpg").toStdString();
+    std::filesystem::last_write_time(folder, std::filesystem::last_write_time(folder) + std::chrono::seconds(5));
+    EXPECT_EQ(finder.find(QStringLiteral("\\jpg\\"), "nave", QStringLiteral(".jpg")), dir.filePath("jpg/Nave.JPG"));
+}
+
+} // namespace

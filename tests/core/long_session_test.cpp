@@ -1,0 +1,148 @@
+#include "app/random_source.h"
+#include "exercises/pictures/choice_exercise.h"
+#include "fakes.h"
+
+#include <QSet>
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace tavenzo;
+using namespace tavenzo::testing;
+
+namespace {
+
+// A random source that is reproducible from its seed, for sessions too long to script value by value.
+class SeededRandom final : public RandomSource {
+public:
+    explicit SeededRandom(unsigned seed)
+        : m_engine(seed)
+    {
+    }
+    double next() override { return static_cast<double>(m_engine() >> 11) * 0x1.0p-53; }
+    void seedFromClock() override { }
+
+private:
+    std::mt19937_64 m_engine;
+};
+
+// Everything a session needs, driven by one seeded source for both chance and the player's moves.
+struct Session {
+    explicit Session(unsigned seed)
+        : random(seed)
+        , moves(seed * 7919u + 1u)
+        , sounds(recorder)
+        , beeper(recorder)
+        , feedback(sounds, beeper, random, QStringLiteral("/nonexistent"))
+        , pictures(QStringLiteral("/nonexistent"))
+    {
+        loadList(40);
+    }
+    void loadList(int words)
+    {
+        for (int i = 1; i <= words; ++i) {
+            // A few duplicates and mixed case, as real lists have.
+            state.word(i) = i % 9 == 0 ? QStringLiteral("Cane") : QStringLiteral("Parola%1").arg(i % 31);
+        }
+        state.NumeroParole = static_cast<qint16>(words);
+    }
+    int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(moves); }
+    ExerciseServices services() { return {state, random, feedback, pictures}; }
+
+    SeededRandom random;
+    std::mt19937 moves;
+    Recorder recorder;
+    SharedState state;
+    FakeSoundPlayer sounds;
+    FakeBeeper beeper;
+    Feedback feedback;
+    PictureFinder pictures;
+};
+
+void expectDistinctSlotsInRange(const ChoiceExercise& model, const SharedState& state)
+{
+    QSet<int> seen;
+    for (int k = 0; k < ChoiceExercise::kChoices; ++k) {
+        const int s = model.slot(k);
+        ASSERT_GE(s, 1);
+        ASSERT_LE(s, state.NumeroParole);
+        seen.insert(s);
+    }
+    ASSERT_EQ(seen.size(), ChoiceExercise::kChoices);
+    ASSERT_GE(model.PosizioneGiusta(), 1);
+    ASSERT_LE(model.PosizioneGiusta(), 6);
+}
+
+qint16 bump(qint16 count)
+{
+    return count < kCounterMax ? static_cast<qint16>(count + 1) : count;
+}
+
+class ChoiceSession : public ::testing::TestWithParam<bool> { };
+
+TEST_P(ChoiceSession, ThousandsOfAnswersKeepEveryInvariant)
+{
+    const bool disegni = GetParam();
+    Session session(disegni ? 11u : 7u);
+    ChoiceExercise model(
+        session.services(), disegni ? ChoiceExercise::disegniTraits() : ChoiceExercise::paroleTraits());
+    qint16 right = 0;
+    qint16 wrong = 0;
+    session.state.AttendiAvanti = true;
+    model.open();
+    for (int step = 0; step < 6000; ++step) {
+        const int move = session.pick(100);
+        if (move < 45) {
+            const bool waiting = !model.choicesEnabled();
+            const int index = session.pick(6);
+            const bool wasRight = index == model.PosizioneGiusta() - 1;
+            const bool answered = model.choose(index);
+            if (waiting) {
+                ASSERT_FALSE(answered);
+            } else {
+                ASSERT_EQ(answered, wasRight);
+                (wasRight ? right : wrong) = bump(wasRight ? right : wrong);
+            }
+        } else if (move < 65) {
+            model.avanti();
+        } else if (move < 75) {
+            model.setCase(session.pick(2) == 0 ? LetterCase::Lower : LetterCase::Upper);
+        } else if (move < 80) {
+            model.reset();
+            right = 0;
+            wrong = 0;
+        } else if (move < 88) {
+            // Leave and come back, possibly in the other avanti mode.
+            FakeMessageBoxes boxes;
+            ASSERT_TRUE(model.leave(boxes));
+            right = 0;
+            wrong = 0;
+            session.state.AttendiAvanti = session.pick(2) == 0;
+            model.open();
+        } else if (move < 90) {
+            session.loadList(6 + session.pick(60));
+            model.PreparaEsercizio();
+        }
+        ASSERT_TRUE(model.ready());
+        expectDistinctSlotsInRange(model, session.state);
+        ASSERT_EQ(session.state.ContaEsatti, right);
+        ASSERT_EQ(session.state.ContaErrati, wrong);
+        ASSERT_EQ(model.frame().esattiText() == QStringLiteral("0")
+                || model.frame().esattiText() == ExerciseFrame::scoreText(right),
+            true);
+        if (!model.frame().avantiVisible()) {
+            ASSERT_FALSE(model.frame().avantiEnabled());
+            ASSERT_TRUE(model.choicesEnabled());
+        } else {
+            ASSERT_EQ(model.frame().avantiEnabled(), !model.choicesEnabled());
+            ASSERT_EQ(model.markedChoice() >= 0, !model.choicesEnabled());
+        }
+        ASSERT_TRUE(session.state.word(0).isEmpty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(LongSession, ChoiceSession, ::testing::Values(false, true),
+    [](const auto& info) { return info.param ? std::string("disegni") : std::string("parole"); });
+
+} // namespace
