@@ -1,5 +1,6 @@
 #include "app/random_source.h"
 #include "exercises/pictures/choice_exercise.h"
+#include "exercises/pictures/drag_words_exercise.h"
 #include "fakes.h"
 
 #include <QSet>
@@ -12,20 +13,6 @@ using namespace tavenzo;
 using namespace tavenzo::testing;
 
 namespace {
-
-// A random source that is reproducible from its seed, for sessions too long to script value by value.
-class SeededRandom final : public RandomSource {
-public:
-    explicit SeededRandom(unsigned seed)
-        : m_engine(seed)
-    {
-    }
-    double next() override { return static_cast<double>(m_engine() >> 11) * 0x1.0p-53; }
-    void seedFromClock() override { }
-
-private:
-    std::mt19937_64 m_engine;
-};
 
 // Everything a session needs, driven by one seeded source for both chance and the player's moves.
 struct Session {
@@ -144,5 +131,76 @@ TEST_P(ChoiceSession, ThousandsOfAnswersKeepEveryInvariant)
 
 INSTANTIATE_TEST_SUITE_P(LongSession, ChoiceSession, ::testing::Values(false, true),
     [](const auto& info) { return info.param ? std::string("disegni") : std::string("parole"); });
+
+TEST(LongSession, WordsOntoPictures)
+{
+    Session session(23u);
+    DragWordsExercise model(session.services());
+    session.state.AttendiAvanti = true;
+    model.open();
+    qint16 right = 0;
+    qint16 wrong = 0;
+    for (int step = 0; step < 6000; ++step) {
+        const int move = session.pick(100);
+        const bool complete = model.ParoleCollocate() == DragWordsExercise::kWords;
+        if (move < 55) {
+            const int box = session.pick(3);
+            const int word = session.pick(3);
+            const bool canDrag = model.wordEnabled(word);
+            const int placedBefore = model.ParoleCollocate();
+            const DragWordsExercise::Drop result = model.drop(box, word);
+            if (!canDrag || complete) {
+                ASSERT_EQ(result, DragWordsExercise::Drop::Ignored);
+            } else if (box == word) {
+                ASSERT_EQ(result, DragWordsExercise::Drop::Right);
+                if (placedBefore == 2) {
+                    right = bump(right);
+                }
+            } else {
+                ASSERT_EQ(result, DragWordsExercise::Drop::Wrong);
+                ASSERT_EQ(model.frame().background(), 0u) << "a wrong drop turns the window black";
+                wrong = bump(wrong);
+            }
+        } else if (move < 70) {
+            model.avanti();
+        } else if (move < 78) {
+            model.setMaiuscolo(session.pick(2) == 0);
+        } else if (move < 82) {
+            model.reset();
+            right = 0;
+            wrong = 0;
+        } else if (move < 88) {
+            FakeMessageBoxes boxes;
+            ASSERT_TRUE(model.leave(boxes));
+            session.state.AttendiAvanti = session.pick(2) == 0;
+            model.open();
+            right = 0;
+            wrong = 0;
+        } else if (move < 90) {
+            session.loadList(3 + session.pick(60));
+            model.GeneraEsercizio();
+        }
+        ASSERT_TRUE(model.ready());
+        QSet<int> seen;
+        for (int w = 0; w < DragWordsExercise::kWords; ++w) {
+            ASSERT_GE(model.slot(w), 1);
+            ASSERT_LE(model.slot(w), session.state.NumeroParole);
+            seen.insert(model.slot(w));
+            ASSERT_EQ(model.wordEnabled(w), model.boxText(w).isEmpty());
+        }
+        ASSERT_EQ(seen.size(), DragWordsExercise::kWords);
+        ASSERT_GE(model.ParoleCollocate(), 0);
+        ASSERT_LE(model.ParoleCollocate(), DragWordsExercise::kWords);
+        ASSERT_EQ(session.state.ContaEsatti, right);
+        ASSERT_EQ(session.state.ContaErrati, wrong);
+        if (!model.frame().avantiVisible()) {
+            ASSERT_FALSE(model.frame().avantiEnabled());
+            ASSERT_LT(model.ParoleCollocate(), DragWordsExercise::kWords);
+        } else {
+            ASSERT_EQ(model.frame().avantiEnabled(), model.ParoleCollocate() == DragWordsExercise::kWords);
+        }
+        ASSERT_TRUE(session.state.word(0).isEmpty());
+    }
+}
 
 } // namespace

@@ -29,6 +29,8 @@ qsizetype costOf(const QPixmap& pixmap)
 
 PictureLoader::PictureLoader()
 {
+    // A picture declaring huge dimensions must not be able to claim the machine's memory.
+    QImageReader::setAllocationLimit(64);
     m_cache.setMaxCost(kCacheBytes / 1024);
 }
 

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
-#include <QImageReader>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QLoggingCategory>
@@ -40,8 +39,6 @@ void setUpToolkit(QApplication& app)
 
     // Sound problems (no audio device, a damaged file) are not the user's business.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.multimedia*=false\nqt.multimedia.*=false"));
-    // A picture declaring huge dimensions must not be able to claim the machine's memory.
-    QImageReader::setAllocationLimit(64);
 
     // Message boxes and the file dialog speak Italian whatever the user's locale.
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
