@@ -47,29 +47,14 @@ Disegni1Screen::Disegni1Screen(Program& program, QWidget* parent)
     }
 
     DragWordsExercise& model = m_program.disegni1();
-    connect(m_ui->Command1, &QToolButton::clicked, this, [this, &model] {
-        model.avanti();
-        render();
-    });
-    connect(m_ui->mnuAzzera, &QAction::triggered, this, [this, &model] {
-        model.reset();
-        render();
-    });
+    const auto show = [this] { render(); };
+    connectFrameCommands(this, m_program, model, m_ui->Command1, m_ui->mnuAzzera, m_ui->mnuEsci, show);
     connect(
         m_ui->mnuEsercizi, &QAction::triggered, this, [this, &model] { model.showSummary(m_program.ports().boxes); });
-    connect(m_ui->mnuMaiuscolo, &QAction::triggered, this, [this, &model] {
-        model.setMaiuscolo(true);
-        render();
-    });
-    connect(m_ui->mnuMinuscolo, &QAction::triggered, this, [this, &model] {
-        model.setMaiuscolo(false);
-        render();
-    });
-    connect(m_ui->mnuEsci, &QAction::triggered, this, [this, &model] {
-        if (model.leave(m_program.ports().boxes)) {
-            m_program.open(ScreenId::Menu);
-        }
-    });
+    onCommand(
+        this, m_ui->mnuMaiuscolo, &QAction::triggered, [&model] { model.setMaiuscolo(true); }, show);
+    onCommand(
+        this, m_ui->mnuMinuscolo, &QAction::triggered, [&model] { model.setMaiuscolo(false); }, show);
 
     model.open();
     render();

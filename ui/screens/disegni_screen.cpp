@@ -30,27 +30,9 @@ DisegniScreen::DisegniScreen(Program& program, QWidget* parent)
     m_ui->Shape1->raise();
 
     ChoiceExercise& model = m_program.disegni();
-    connect(m_ui->Command1, &QToolButton::clicked, this, [this, &model] {
-        model.avanti();
-        render();
-    });
-    connect(m_ui->Option1, &QRadioButton::clicked, this, [this, &model] {
-        model.setCase(LetterCase::Lower);
-        render();
-    });
-    connect(m_ui->Option2, &QRadioButton::clicked, this, [this, &model] {
-        model.setCase(LetterCase::Upper);
-        render();
-    });
-    connect(m_ui->mnuAzzera, &QAction::triggered, this, [this, &model] {
-        model.reset();
-        render();
-    });
-    connect(m_ui->mnuEsci, &QAction::triggered, this, [this, &model] {
-        if (model.leave(m_program.ports().boxes)) {
-            m_program.open(ScreenId::Menu);
-        }
-    });
+    const auto show = [this] { render(); };
+    connectFrameCommands(this, m_program, model, m_ui->Command1, m_ui->mnuAzzera, m_ui->mnuEsci, show);
+    connectCaseChoice(this, model, m_ui->Option1, m_ui->Option2, &QRadioButton::clicked, show);
 
     model.open();
     m_ui->Option1->setChecked(true);

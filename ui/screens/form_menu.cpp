@@ -67,13 +67,11 @@ FormMenu::FormMenu(Program& program, QWidget* parent)
         connect(button, &QToolButton::clicked, this, [this, screen = screen] { openExercise(screen); });
     }
     for (int index = 0; index < 2; ++index) {
-        connect(m_options[static_cast<size_t>(index)], &QRadioButton::clicked, this, [this, index] {
-            m_program.menu().optionClicked(index);
-        });
+        connect(m_options[static_cast<size_t>(index)], &QRadioButton::clicked, this,
+            [this, index] { m_program.menu().optionClicked(index); });
     }
-    connect(m_ui->Command3, &QToolButton::clicked, this, [this] {
-        m_program.menu().changeWordList(m_program.ports().chooser, m_program.ports().boxes);
-    });
+    connect(m_ui->Command3, &QToolButton::clicked, this,
+        [this] { m_program.menu().changeWordList(m_program.ports().chooser, m_program.ports().boxes); });
     connect(m_ui->Command3D6, &QToolButton::clicked, this,
         [this] { m_program.menu().MostraInformazioni(m_program.ports().boxes); });
     connect(m_ui->Command3D5, &QToolButton::clicked, this, [this] {

@@ -1,10 +1,17 @@
 #pragma once
 
+#include "app/screen_id.h"
 #include "exercises/frame/exercise_frame.h"
+#include "exercises/frame/exercise_services.h"
+#include "ui/glue/program.h"
+
+#include <QAbstractButton>
+#include <QAction>
 
 #include <QColor>
 #include <QString>
 
+class QAction;
 class QAbstractButton;
 class QLabel;
 class QMainWindow;
@@ -31,5 +38,42 @@ void fixClientSize(QMainWindow* window, int width, int height);
 void setUpAvanti(QAbstractButton* avanti);
 // Point sizes with fractions, which screen definitions cannot carry.
 void setPointSize(QWidget* widget, double points);
+
+// Runs a model command on a click or a menu command, then shows the result: the shape of all screen wiring.
+template<typename Sender, typename Signal, typename Command, typename Render>
+void onCommand(QWidget* screen, Sender* sender, Signal signal, Command command, Render render)
+{
+    QObject::connect(sender, signal, screen, [command, render] {
+        command();
+        render();
+    });
+}
+
+// The frame's commands on every exercise screen: avanti, "Azzera conteggio", and "Esci", which goes back to the
+// menu when the child's grown-up confirms.
+template<typename Model, typename Render>
+void connectFrameCommands(QWidget* screen, Program& program, Model& model, QAbstractButton* avanti, QAction* azzera,
+    QAction* esci, Render render)
+{
+    onCommand(
+        screen, avanti, &QAbstractButton::clicked, [&model] { model.avanti(); }, render);
+    onCommand(
+        screen, azzera, &QAction::triggered, [&model] { model.reset(); }, render);
+    QObject::connect(esci, &QAction::triggered, screen, [&program, &model] {
+        if (model.leave(program.ports().boxes)) {
+            program.open(ScreenId::Menu);
+        }
+    });
+}
+
+// The "minuscolo" / "MAIUSCOLO" options, or the case menu, each building a new exercise in its case.
+template<typename Sender, typename Signal, typename Model, typename Render>
+void connectCaseChoice(QWidget* screen, Model& model, Sender* lower, Sender* upper, Signal signal, Render render)
+{
+    onCommand(
+        screen, lower, signal, [&model] { model.setCase(LetterCase::Lower); }, render);
+    onCommand(
+        screen, upper, signal, [&model] { model.setCase(LetterCase::Upper); }, render);
+}
 
 } // namespace tavenzo::ui

@@ -35,34 +35,21 @@ LettereScreen::LettereScreen(Program& program, QWidget* parent)
         model.help(m_program.ports().boxes);
         render();
     });
-    connect(m_ui->Command1, &QToolButton::clicked, this, [this, &model] {
-        model.avanti();
-        render();
-    });
-    connect(m_ui->mnuMaiuscolo, &QAction::triggered, this, [this, &model] {
-        model.setCase(LetterCase::Upper);
-        render();
-    });
-    connect(m_ui->mnuMinuscolo, &QAction::triggered, this, [this, &model] {
-        model.setCase(LetterCase::Lower);
-        render();
-    });
-    connect(m_ui->mnuAzzera, &QAction::triggered, this, [this, &model] {
-        model.reset();
-        render();
-    });
-    connect(m_ui->mnuEsci, &QAction::triggered, this, [this, &model] {
-        if (model.leave(m_program.ports().boxes)) {
-            m_timer.stop();
-            m_program.open(ScreenId::Menu);
-        }
-    });
+    const auto show = [this] { render(); };
+    connectFrameCommands(this, m_program, model, m_ui->Command1, m_ui->mnuAzzera, m_ui->mnuEsci, show);
+    connectCaseChoice(this, model, m_ui->mnuMinuscolo, m_ui->mnuMaiuscolo, &QAction::triggered, show);
 
     model.open();
     render();
 }
 
 LettereScreen::~LettereScreen() = default;
+
+void LettereScreen::closeEvent(QCloseEvent* event)
+{
+    m_timer.stop();
+    QMainWindow::closeEvent(event);
+}
 
 void LettereScreen::render()
 {

@@ -27,6 +27,10 @@ public:
     const KeyboardView::Keys& keys() const { return m_keyboard.keys(); }
     QTimer& Timer1() { return m_timer; }
 
+protected:
+    // A closed screen waits for nothing: its wait must not complete a word after the child has left.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void render();
 

@@ -51,27 +51,9 @@ void MissingLetterScreen::start(const MissingLetterWidgets& widgets)
         m_model.press(index);
         render();
     });
-    connect(m_widgets.Command1, &QToolButton::clicked, this, [this] {
-        m_model.avanti();
-        render();
-    });
-    connect(m_widgets.Option1, &QRadioButton::clicked, this, [this] {
-        m_model.setCase(LetterCase::Lower);
-        render();
-    });
-    connect(m_widgets.Option2, &QRadioButton::clicked, this, [this] {
-        m_model.setCase(LetterCase::Upper);
-        render();
-    });
-    connect(m_widgets.mnuAzzera, &QAction::triggered, this, [this] {
-        m_model.reset();
-        render();
-    });
-    connect(m_widgets.mnuEsci, &QAction::triggered, this, [this] {
-        if (m_model.leave(m_program.ports().boxes)) {
-            m_program.open(ScreenId::Menu);
-        }
-    });
+    const auto show = [this] { render(); };
+    connectFrameCommands(this, m_program, m_model, m_widgets.Command1, m_widgets.mnuAzzera, m_widgets.mnuEsci, show);
+    connectCaseChoice(this, m_model, m_widgets.Option1, m_widgets.Option2, &QRadioButton::clicked, show);
 
     m_model.open();
     render();
