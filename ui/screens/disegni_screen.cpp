@@ -43,16 +43,11 @@ DisegniScreen::~DisegniScreen() = default;
 
 bool DisegniScreen::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonRelease) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        for (size_t i = 0; i < m_pictures.size(); ++i) {
-            if (watched == m_pictures[i] && mouse->button() == Qt::LeftButton && m_pictures[i]->isEnabled()
-                && m_pictures[i]->rect().contains(mouse->position().toPoint())) {
-                m_program.disegni().choose(static_cast<int>(i));
-                render();
-                return true;
-            }
-        }
+    const int index = releasedOn(watched, event, m_pictures);
+    if (index >= 0) {
+        m_program.disegni().choose(index);
+        render();
+        return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }

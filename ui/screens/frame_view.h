@@ -7,6 +7,9 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QMouseEvent>
+
+#include <array>
 
 #include <QColor>
 #include <QString>
@@ -38,6 +41,24 @@ void fixClientSize(QMainWindow* window, int width, int height);
 void setUpAvanti(QAbstractButton* avanti);
 // Point sizes with fractions, which screen definitions cannot carry.
 void setPointSize(QWidget* widget, double points);
+
+// The index of the enabled control on which a left click was just released, or -1: labels and pictures take
+// clicks as buttons do.
+template<typename Control, size_t N>
+int releasedOn(QObject* watched, QEvent* event, const std::array<Control*, N>& controls)
+{
+    if (event->type() != QEvent::MouseButtonRelease) {
+        return -1;
+    }
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    for (size_t i = 0; i < N; ++i) {
+        if (watched == controls[i] && mouse->button() == Qt::LeftButton && controls[i]->isEnabled()
+            && controls[i]->rect().contains(mouse->position().toPoint())) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
 
 // Runs a model command on a click or a menu command, then shows the result: the shape of all screen wiring.
 template<typename Sender, typename Signal, typename Command, typename Render>

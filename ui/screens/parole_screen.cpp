@@ -41,16 +41,11 @@ ParoleScreen::~ParoleScreen() = default;
 
 bool ParoleScreen::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonRelease) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        for (size_t i = 0; i < m_words.size(); ++i) {
-            if (watched == m_words[i] && mouse->button() == Qt::LeftButton && m_words[i]->isEnabled()
-                && m_words[i]->rect().contains(mouse->position().toPoint())) {
-                m_program.parole().choose(static_cast<int>(i));
-                render();
-                return true;
-            }
-        }
+    const int index = releasedOn(watched, event, m_words);
+    if (index >= 0) {
+        m_program.parole().choose(index);
+        render();
+        return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }
