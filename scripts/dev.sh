@@ -16,6 +16,7 @@ packages=(
     fonts-liberation2 fonts-dejavu-core
     xvfb xauth xdotool x11-utils imagemagick
     clang libclang-rt-14-dev libbenchmark-dev
+    desktop-file-utils appstream dpkg-dev fakeroot file binutils
 )
 
 as_root() {

@@ -62,6 +62,14 @@ void ExerciseFrame::countWrong()
     m_erratiText = scoreText(m_errati);
 }
 
+void ExerciseFrame::withdrawRight()
+{
+    if (m_esatti > 0) {
+        --m_esatti;
+    }
+    m_esattiText = scoreText(m_esatti);
+}
+
 bool ExerciseFrame::continueAfterRight()
 {
     if (m_avantiVisible) {

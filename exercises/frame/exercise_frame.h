@@ -28,6 +28,8 @@ public:
     void showWrongIcon();
     void countRight();
     void countWrong();
+    // Takes one right answer back, never below 0, and shows the lowered count at once.
+    void withdrawRight();
 
     // After a right answer: either the screen waits for avanti (which is enabled here) or the caller must build
     // the next item at once, which is what a true result asks for.

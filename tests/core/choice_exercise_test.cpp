@@ -26,10 +26,7 @@ void scriptExercise(ScriptedRandom& random, int words, std::initializer_list<int
 
 class Parole : public ::testing::Test {
 protected:
-    Parole()
-    {
-        bench.setWords(kEight);
-    }
+    Parole() { bench.setWords(kEight); }
     Bench bench;
     ChoiceExercise model {bench.services(), ChoiceExercise::paroleTraits()};
 };
@@ -186,10 +183,7 @@ TEST(ParolePicture, FoundWhateverTheCase)
 
 class Disegni : public ::testing::Test {
 protected:
-    Disegni()
-    {
-        bench.setWords(kEight);
-    }
+    Disegni() { bench.setWords(kEight); }
     Bench bench;
     ChoiceExercise model {bench.services(), ChoiceExercise::disegniTraits()};
 };
@@ -224,6 +218,119 @@ TEST_F(Disegni, ResetLeavesTheIconsAlone)
     model.reset();
     EXPECT_TRUE(model.frame().wrongIconVisible());
     EXPECT_FALSE(model.frame().rightIconVisible());
+}
+
+TEST_F(Disegni, SixWordsGiveSixPicturesOfAllTheWords)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("jpg"));
+    const QStringList six {"ape", "bue", "cane", "dado", "elmo", "faro"};
+    for (const QString& word : six) {
+        QFile file(dir.filePath("jpg/" + word + ".jpg"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    Bench sixBench(dir.path());
+    sixBench.setWords(six);
+    ChoiceExercise sixModel(sixBench.services(), ChoiceExercise::disegniTraits());
+    scriptExercise(sixBench.random, 6, {4, 4, 2, 6, 2, 1, 4, 3, 6, 5}, 2);
+    sixModel.open();
+    EXPECT_EQ(sixBench.random.remaining(), 0u);
+    QStringList shown;
+    for (int k = 0; k < 6; ++k) {
+        shown.append(sixModel.choicePicture(k).section('/', -1));
+    }
+    EXPECT_EQ(shown, (QStringList {"dado.jpg", "bue.jpg", "faro.jpg", "ape.jpg", "cane.jpg", "elmo.jpg"}));
+    EXPECT_EQ(sixModel.testo(), "bue   ");
+}
+
+TEST_F(Disegni, EachPositionCanHoldTheRightPicture)
+{
+    bench.state.AttendiAvanti = true;
+    scriptExercise(bench.random, 8, {1, 2, 3, 4, 5, 6}, 1);
+    model.open();
+    for (int p = 1; p <= 6; ++p) {
+        scriptExercise(bench.random, 8, {8, 7, 6, 5, 4, 3}, p);
+        model.setCase(LetterCase::Lower);
+        EXPECT_EQ(model.PosizioneGiusta(), p);
+        EXPECT_EQ(model.testo(), bench.state.word(9 - p) + "   ");
+        for (int wrong = 0; wrong < 6; ++wrong) {
+            if (wrong != p - 1) {
+                EXPECT_FALSE(model.choose(wrong));
+            }
+        }
+        bench.random.push({0.0});
+        EXPECT_TRUE(model.choose(p - 1));
+        EXPECT_EQ(model.markedChoice(), p - 1);
+    }
+    EXPECT_EQ(bench.state.ContaEsatti, 6);
+    EXPECT_EQ(bench.state.ContaErrati, 30);
+}
+
+TEST_F(Disegni, SameWordInTwoSlotsOnlyTheRightPictureCounts)
+{
+    bench.setWords({"sole", "mare", "sole", "luna", "pane", "vino"});
+    scriptExercise(bench.random, 6, {1, 2, 3, 4, 5, 6}, 3);
+    model.open();
+    EXPECT_EQ(model.testo(), "sole   ");
+    EXPECT_FALSE(model.choose(0)) << "the same word in another slot is a wrong picture";
+    bench.random.push({0.0});
+    scriptExercise(bench.random, 6, {1, 2, 3, 4, 5, 6}, 1);
+    EXPECT_TRUE(model.choose(2));
+    EXPECT_EQ(bench.state.ContaErrati, 1);
+    EXPECT_EQ(bench.state.ContaEsatti, 1);
+}
+
+TEST_F(Disegni, RightAnswerWithAvantiMarksThePictureUntilTheNextExercise)
+{
+    bench.state.AttendiAvanti = true;
+    scriptExercise(bench.random, 8, {1, 2, 3, 4, 5, 6}, 5);
+    model.open();
+    EXPECT_EQ(model.frame().esattiText(), "0");
+    EXPECT_EQ(model.markedChoice(), -1);
+    bench.random.push({0.0});
+    EXPECT_TRUE(model.choose(4));
+    EXPECT_EQ(model.markedChoice(), 4);
+    EXPECT_FALSE(model.choicesEnabled());
+    EXPECT_TRUE(model.frame().avantiEnabled());
+    EXPECT_EQ(model.frame().esattiText(), " 1");
+    EXPECT_FALSE(model.choose(4)) << "pictures take no clicks while avanti waits";
+    EXPECT_FALSE(model.choose(0));
+    EXPECT_EQ(bench.state.ContaErrati, 0);
+    EXPECT_EQ(bench.recorder.log, QStringList {"play si1.wav"});
+    // A case option builds a new exercise from the answered state too.
+    scriptExercise(bench.random, 8, {6, 5, 4, 3, 2, 1}, 1);
+    model.setCase(LetterCase::Upper);
+    EXPECT_EQ(model.markedChoice(), -1);
+    EXPECT_TRUE(model.choicesEnabled());
+    EXPECT_FALSE(model.frame().avantiEnabled());
+    EXPECT_EQ(model.testo(), "LUNA   ");
+    EXPECT_EQ(bench.state.ContaEsatti, 1);
+}
+
+TEST_F(Disegni, RightAnswerWithoutAvantiBuildsTheNextAtOnce)
+{
+    scriptExercise(bench.random, 8, {1, 2, 3, 4, 5, 6}, 2);
+    model.open();
+    bench.random.push({0.0});
+    scriptExercise(bench.random, 8, {7, 8, 1, 2, 3, 4}, 2);
+    EXPECT_TRUE(model.choose(1));
+    EXPECT_EQ(bench.random.remaining(), 0u);
+    EXPECT_EQ(model.markedChoice(), -1);
+    EXPECT_TRUE(model.choicesEnabled());
+    EXPECT_EQ(model.testo(), "nave   ");
+    EXPECT_TRUE(model.frame().rightIconVisible());
+    EXPECT_FALSE(model.frame().avantiVisible());
+}
+
+TEST_F(Disegni, TooFewWordsRefusesInsteadOfLooping)
+{
+    bench.setWords({"a", "b", "c", "d", "e"});
+    bench.random.push({0.0});
+    model.open();
+    EXPECT_FALSE(model.ready());
+    EXPECT_FALSE(model.choose(0));
+    EXPECT_TRUE(model.testo().isEmpty());
+    EXPECT_EQ(bench.random.remaining(), 0u);
 }
 
 TEST(DisegniPictures, LookedUpBeforeTheShownWordIsRecased)

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <random>
 #include <stdexcept>
 #include <vector>
 
@@ -54,6 +55,20 @@ private:
     int m_taken = 0;
     int m_seeds = 0;
     double m_fallback = -1;
+};
+
+// A random source that is reproducible from its seed, for sessions too long to script value by value.
+class SeededRandom final : public RandomSource {
+public:
+    explicit SeededRandom(unsigned seed)
+        : m_engine(seed)
+    {
+    }
+    double next() override { return static_cast<double>(m_engine() >> 11) * 0x1.0p-53; }
+    void seedFromClock() override { }
+
+private:
+    std::mt19937_64 m_engine;
 };
 
 // Records everything the program asked of the toolkit in one log, so tests can check the order of effects.

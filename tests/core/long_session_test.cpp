@@ -1,5 +1,8 @@
 #include "app/random_source.h"
+#include "exercises/letters/missing_letter_exercise.h"
+#include "exercises/letters/spell_word_exercise.h"
 #include "exercises/pictures/choice_exercise.h"
+#include "exercises/pictures/drag_words_exercise.h"
 #include "fakes.h"
 
 #include <QSet>
@@ -12,20 +15,6 @@ using namespace tavenzo;
 using namespace tavenzo::testing;
 
 namespace {
-
-// A random source that is reproducible from its seed, for sessions too long to script value by value.
-class SeededRandom final : public RandomSource {
-public:
-    explicit SeededRandom(unsigned seed)
-        : m_engine(seed)
-    {
-    }
-    double next() override { return static_cast<double>(m_engine() >> 11) * 0x1.0p-53; }
-    void seedFromClock() override { }
-
-private:
-    std::mt19937_64 m_engine;
-};
 
 // Everything a session needs, driven by one seeded source for both chance and the player's moves.
 struct Session {
@@ -144,5 +133,233 @@ TEST_P(ChoiceSession, ThousandsOfAnswersKeepEveryInvariant)
 
 INSTANTIATE_TEST_SUITE_P(LongSession, ChoiceSession, ::testing::Values(false, true),
     [](const auto& info) { return info.param ? std::string("disegni") : std::string("parole"); });
+
+TEST(LongSession, WordsOntoPictures)
+{
+    Session session(23u);
+    DragWordsExercise model(session.services());
+    session.state.AttendiAvanti = true;
+    model.open();
+    qint16 right = 0;
+    qint16 wrong = 0;
+    for (int step = 0; step < 6000; ++step) {
+        const int move = session.pick(100);
+        const bool complete = model.ParoleCollocate() == DragWordsExercise::kWords;
+        if (move < 55) {
+            const int box = session.pick(3);
+            const int word = session.pick(3);
+            const bool canDrag = model.wordEnabled(word);
+            const int placedBefore = model.ParoleCollocate();
+            const DragWordsExercise::Drop result = model.drop(box, word);
+            if (!canDrag || complete) {
+                ASSERT_EQ(result, DragWordsExercise::Drop::Ignored);
+            } else if (box == word) {
+                ASSERT_EQ(result, DragWordsExercise::Drop::Right);
+                if (placedBefore == 2) {
+                    right = bump(right);
+                }
+            } else {
+                ASSERT_EQ(result, DragWordsExercise::Drop::Wrong);
+                ASSERT_EQ(model.frame().background(), 0u) << "a wrong drop turns the window black";
+                wrong = bump(wrong);
+            }
+        } else if (move < 70) {
+            model.avanti();
+        } else if (move < 78) {
+            model.setMaiuscolo(session.pick(2) == 0);
+        } else if (move < 82) {
+            model.reset();
+            right = 0;
+            wrong = 0;
+        } else if (move < 88) {
+            FakeMessageBoxes boxes;
+            ASSERT_TRUE(model.leave(boxes));
+            session.state.AttendiAvanti = session.pick(2) == 0;
+            model.open();
+            right = 0;
+            wrong = 0;
+        } else if (move < 90) {
+            session.loadList(3 + session.pick(60));
+            model.GeneraEsercizio();
+        }
+        ASSERT_TRUE(model.ready());
+        QSet<int> seen;
+        for (int w = 0; w < DragWordsExercise::kWords; ++w) {
+            ASSERT_GE(model.slot(w), 1);
+            ASSERT_LE(model.slot(w), session.state.NumeroParole);
+            seen.insert(model.slot(w));
+            ASSERT_EQ(model.wordEnabled(w), model.boxText(w).isEmpty());
+        }
+        ASSERT_EQ(seen.size(), DragWordsExercise::kWords);
+        ASSERT_GE(model.ParoleCollocate(), 0);
+        ASSERT_LE(model.ParoleCollocate(), DragWordsExercise::kWords);
+        ASSERT_EQ(session.state.ContaEsatti, right);
+        ASSERT_EQ(session.state.ContaErrati, wrong);
+        if (!model.frame().avantiVisible()) {
+            ASSERT_FALSE(model.frame().avantiEnabled());
+            ASSERT_LT(model.ParoleCollocate(), DragWordsExercise::kWords);
+        } else {
+            ASSERT_EQ(model.frame().avantiEnabled(), model.ParoleCollocate() == DragWordsExercise::kWords);
+        }
+        ASSERT_TRUE(session.state.word(0).isEmpty());
+    }
+}
+
+// Words a child can spell on the keyboard, with a few that cannot be answered, as a teacher's list may hold.
+void loadLetterList(Session& session, int words)
+{
+    static const QStringList pool {"cane", "Gatto", "MELA", "sole", "a", "coccinella", "treno", "citt\u00e0",
+        "pesce rosso", "zebra", "uva", "", "luna", "kiwi", "nave"};
+    for (int i = 1; i <= words; ++i) {
+        session.state.word(i) = pool.at((i * 7) % pool.size());
+    }
+    session.state.NumeroParole = static_cast<qint16>(words);
+}
+
+class MissingLetterSession : public ::testing::TestWithParam<bool> { };
+
+TEST_P(MissingLetterSession, ThousandsOfKeyPressesKeepEveryInvariant)
+{
+    const bool first = GetParam();
+    Session session(first ? 31u : 37u);
+    loadLetterList(session, 15);
+    MissingLetterExercise model(
+        session.services(), first ? MissingLetterExercise::lettera1Traits() : MissingLetterExercise::letteraTraits());
+    session.state.AttendiAvanti = true;
+    model.open();
+    qint16 right = 0;
+    qint16 wrong = 0;
+    for (int step = 0; step < 8000; ++step) {
+        const int move = session.pick(100);
+        if (move < 70) {
+            const int key = session.pick(21);
+            const bool visible = model.keyboard().visible(key);
+            const bool expectRight = visible && model.keyboard().caption(key) == model.LetteraNascosta();
+            const bool answered = model.press(key);
+            ASSERT_EQ(answered, expectRight);
+            if (visible) {
+                (expectRight ? right : wrong) = bump(expectRight ? right : wrong);
+            }
+            if (!expectRight) {
+                ASSERT_FALSE(model.keyboard().visible(key)) << "a pressed key disappears";
+            }
+        } else if (move < 80) {
+            model.avanti();
+        } else if (move < 88) {
+            model.setCase(session.pick(2) == 0 ? LetterCase::Lower : LetterCase::Upper);
+        } else if (move < 91) {
+            model.reset();
+            right = 0;
+            wrong = 0;
+        } else if (move < 96) {
+            FakeMessageBoxes boxes;
+            ASSERT_TRUE(model.leave(boxes));
+            right = 0;
+            wrong = 0;
+            session.state.AttendiAvanti = session.pick(2) == 0;
+            model.open();
+        } else if (move < 98) {
+            loadLetterList(session, 1 + session.pick(15));
+            model.PreparaEsercizio();
+        }
+        ASSERT_GE(model.IndiceParola(), 1);
+        ASSERT_LE(model.IndiceParola(), session.state.NumeroParole);
+        ASSERT_EQ(session.state.ContaEsatti, right);
+        ASSERT_EQ(session.state.ContaErrati, wrong);
+        ASSERT_LE(model.keyboard().keysLeft(), 21);
+        const QString& word = session.state.word(model.IndiceParola());
+        ASSERT_TRUE(model.label1() == model.ParolaMascherata() || model.label1() == word);
+        if (first) {
+            ASSERT_EQ(model.pictureOffset(), 0) << "the picture of the first-letter exercise never moves";
+        }
+        if (!model.frame().avantiVisible()) {
+            ASSERT_FALSE(model.frame().avantiEnabled());
+        }
+        ASSERT_TRUE(session.state.word(0).isEmpty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(LongSession, MissingLetterSession, ::testing::Values(false, true),
+    [](const auto& info) { return info.param ? std::string("lettera1") : std::string("lettera"); });
+
+TEST(LongSession, SpellTheWord)
+{
+    Session session(41u);
+    loadLetterList(session, 15);
+    FakeClock clock;
+    SpellWordExercise model(session.services(), clock);
+    session.state.AttendiAvanti = true;
+    model.open();
+    qint16 wrong = 0;
+    int completedWords = 0;
+    FakeMessageBoxes boxes;
+    for (int step = 0; step < 8000; ++step) {
+        const qint16 rightBefore = model.NumeroEsatti();
+        const int move = session.pick(100);
+        const QString word = session.state.word(model.IndiceParola());
+        if (move < 70) {
+            // Mostly the right letter, so words do get completed.
+            QString placed = model.display();
+            placed.remove(QLatin1Char(' '));
+            const qsizetype open = placed.indexOf(QLatin1Char('_'));
+            int key = session.pick(21);
+            if (open >= 0 && session.pick(3) > 0) {
+                const int wanted = Keyboard::alphabet().indexOf(word.at(open).toLower());
+                if (wanted >= 0) {
+                    key = wanted;
+                }
+            }
+            const bool enabled = model.keyboard().enabled(key);
+            const bool wrongPress = enabled && open >= 0 && model.keyboard().caption(key) != word.mid(open, 1);
+            model.press(key);
+            if (wrongPress) {
+                wrong = bump(wrong);
+            }
+        } else if (move < 82) {
+            clock.now += 1.0 + session.pick(4);
+            model.tick();
+        } else if (move < 87) {
+            model.avanti();
+        } else if (move < 91) {
+            model.setCase(session.pick(2) == 0 ? LetterCase::Lower : LetterCase::Upper);
+        } else if (move < 94) {
+            model.help(boxes);
+        } else if (move < 96) {
+            model.reset();
+            wrong = 0;
+        } else if (move < 99) {
+            ASSERT_TRUE(model.leave(boxes));
+            wrong = 0;
+            session.state.AttendiAvanti = session.pick(2) == 0;
+            model.open();
+        } else {
+            // A new list can only be chosen in the menu: leave, change it, come back.
+            ASSERT_TRUE(model.leave(boxes));
+            wrong = 0;
+            loadLetterList(session, 1 + session.pick(15));
+            model.open();
+        }
+        ASSERT_GE(model.IndiceParola(), 1);
+        ASSERT_LE(model.IndiceParola(), session.state.NumeroParole);
+        ASSERT_EQ(model.NumeroErrati(), wrong);
+        ASSERT_GE(model.NumeroEsatti(), 0);
+        ASSERT_EQ(session.state.ContaEsatti, 0) << "spell-the-word keeps its own counts";
+        ASSERT_EQ(session.state.ContaErrati, 0);
+        QString placed = model.display();
+        placed.remove(QLatin1Char(' '));
+        // One character a position: a placed letter, or "_" for an open one (blanks of the word included).
+        ASSERT_EQ(placed.size(), session.state.word(model.IndiceParola()).size());
+        if (model.timerEnabled()) {
+            ASSERT_EQ(model.display(), session.state.word(model.IndiceParola()));
+        }
+        if (model.NumeroEsatti() == rightBefore + 1) {
+            ++completedWords;
+        }
+        if (!model.frame().avantiVisible()) {
+            ASSERT_FALSE(model.frame().avantiEnabled());
+        }
+    }
+    EXPECT_GT(completedWords, 30) << "the session must also complete words, not only miss";
+}
 
 } // namespace

@@ -8,10 +8,8 @@
 namespace tavenzo::ui {
 
 namespace {
-// About six screenfuls of the busiest screen (six pictures): a picture drawn again while a screen is open, or
-// after a quick visit elsewhere, comes from here. A picture decoded afresh costs about a millisecond, so a larger
-// cache buys little speed and only makes the resident set grow visit after visit.
-constexpr qsizetype kCacheBytes = 4 * 1024 * 1024;
+// Some sixty pictures at their box sizes: a word drawn again within a session costs nothing.
+constexpr qsizetype kCacheBytes = 8 * 1024 * 1024;
 
 QString cacheKey(const QString& path, const QSize& size, const QFileInfo& info)
 {
@@ -31,6 +29,8 @@ qsizetype costOf(const QPixmap& pixmap)
 
 PictureLoader::PictureLoader()
 {
+    // A picture declaring huge dimensions must not be able to claim the machine's memory.
+    QImageReader::setAllocationLimit(64);
     m_cache.setMaxCost(kCacheBytes / 1024);
 }
 

@@ -1,11 +1,16 @@
 #include "ui/glue/program.h"
 
 #include "app/startup.h"
+#include "ui/screens/disegni1_screen.h"
+#include "ui/screens/disegni_screen.h"
 #include "ui/screens/form_avvio.h"
 #include "ui/screens/form_menu.h"
+#include "ui/screens/lettere_screen.h"
+#include "ui/screens/missing_letter_screen.h"
 #include "ui/screens/parole_screen.h"
 
 #include <QCoreApplication>
+#include <QPixmapCache>
 
 namespace tavenzo::ui {
 
@@ -18,6 +23,10 @@ Program::Program(QString programFolder, ProgramPorts ports, QObject* parent)
     , m_menu(m_state, m_feedback, m_programFolder)
     , m_parole(services(), ChoiceExercise::paroleTraits())
     , m_disegni(services(), ChoiceExercise::disegniTraits())
+    , m_lettera1(services(), MissingLetterExercise::lettera1Traits())
+    , m_lettera(services(), MissingLetterExercise::letteraTraits())
+    , m_lettere(services(), ports.clock)
+    , m_disegni1(services())
 {
 }
 
@@ -41,12 +50,16 @@ QWidget* Program::createScreen(ScreenId screen)
         return new FormMenu(*this);
     case ScreenId::Parole:
         return new ParoleScreen(*this);
-    case ScreenId::Lettera1:
-    case ScreenId::Lettera:
-    case ScreenId::Lettere:
     case ScreenId::Disegni:
+        return new DisegniScreen(*this);
     case ScreenId::Disegni1:
-        break;
+        return new Disegni1Screen(*this);
+    case ScreenId::Lettera1:
+        return new Lettera1Screen(*this);
+    case ScreenId::Lettera:
+        return new LetteraScreen(*this);
+    case ScreenId::Lettere:
+        return new LettereScreen(*this);
     }
     return nullptr;
 }
@@ -67,6 +80,9 @@ void Program::open(ScreenId screen)
     next->show();
     if (previous) {
         previous->close();
+        // The style caches pixmaps under keys of the widgets just closed, which never come back since every screen
+        // is built anew; dropping them keeps the cache small.
+        QPixmapCache::clear();
     }
     Q_EMIT screenOpened(screen);
 }

@@ -6,7 +6,10 @@
 #include "app/shared_state.h"
 #include "exercises/frame/exercise_services.h"
 #include "exercises/frame/picture_finder.h"
+#include "exercises/letters/missing_letter_exercise.h"
+#include "exercises/letters/spell_word_exercise.h"
 #include "exercises/pictures/choice_exercise.h"
+#include "exercises/pictures/drag_words_exercise.h"
 #include "feedback/feedback.h"
 #include "ui/glue/picture_loader.h"
 
@@ -55,6 +58,10 @@ public:
     MenuModel& menu() { return m_menu; }
     ChoiceExercise& parole() { return m_parole; }
     ChoiceExercise& disegni() { return m_disegni; }
+    MissingLetterExercise& lettera1() { return m_lettera1; }
+    MissingLetterExercise& lettera() { return m_lettera; }
+    SpellWordExercise& lettere() { return m_lettere; }
+    DragWordsExercise& disegni1() { return m_disegni1; }
 
 Q_SIGNALS:
     void screenOpened(tavenzo::ScreenId screen);
@@ -72,6 +79,10 @@ private:
     MenuModel m_menu;
     ChoiceExercise m_parole;
     ChoiceExercise m_disegni;
+    MissingLetterExercise m_lettera1;
+    MissingLetterExercise m_lettera;
+    SpellWordExercise m_lettere;
+    DragWordsExercise m_disegni1;
     QPointer<QWidget> m_current;
     ScreenId m_currentId = ScreenId::Splash;
     bool m_ended = false;

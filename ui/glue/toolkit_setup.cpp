@@ -3,11 +3,9 @@
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
-#include <QImageReader>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QLoggingCategory>
-#include <QPixmapCache>
 #include <QTranslator>
 
 static void registerArt()
@@ -41,11 +39,6 @@ void setUpToolkit(QApplication& app)
 
     // Sound problems (no audio device, a damaged file) are not the user's business.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.multimedia*=false\nqt.multimedia.*=false"));
-    // The style keeps drawn button and frame images keyed by palette; with a new background colour at every
-    // exercise, Qt's default of 10 MiB fills with images of colours long gone. What one screen needs fits in 2 MiB.
-    QPixmapCache::setCacheLimit(2048);
-    // A picture declaring huge dimensions must not be able to claim the machine's memory.
-    QImageReader::setAllocationLimit(64);
 
     // Message boxes and the file dialog speak Italian whatever the user's locale.
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));

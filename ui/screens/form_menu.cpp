@@ -1,6 +1,7 @@
 #include "ui/screens/form_menu.h"
 
 #include "ui/glue/program.h"
+#include "ui/glue/shared_icons.h"
 #include "ui/screens/frame_view.h"
 #include "ui_formmenu.h"
 
@@ -35,6 +36,19 @@ FormMenu::FormMenu(Program& program, QWidget* parent)
     setPointSize(m_ui->Command2, 9.75);
     setPointSize(m_ui->Command3D6, 27.75);
     setPointSize(m_ui->Command3D5, 27.75);
+    const std::array<std::pair<QToolButton*, const char*>, 8> pictures = {{
+        {m_ui->Command1, ":/art/ladybird.png"},
+        {m_ui->Command3D1, ":/art/ladybird.png"},
+        {m_ui->Command3D2, ":/art/traffic_light.png"},
+        {m_ui->Command3D4, ":/art/snake.png"},
+        {m_ui->Command3D3, ":/art/three_panels.png"},
+        {m_ui->Command2, ":/art/three_panels.png"},
+        {m_ui->Command3D6, ":/art/icon_info.png"},
+        {m_ui->Command3D5, ":/art/icon_exit.png"},
+    }};
+    for (const auto& [button, picture] : pictures) {
+        useSharedIcon(button, QString::fromLatin1(picture));
+    }
     for (QToolButton* button : {m_ui->Command1, m_ui->Command3D1, m_ui->Command3D2, m_ui->Command3D4, m_ui->Command3D3,
              m_ui->Command2, m_ui->Command3D6, m_ui->Command3D5}) {
         fitIcon(button);
@@ -53,13 +67,11 @@ FormMenu::FormMenu(Program& program, QWidget* parent)
         connect(button, &QToolButton::clicked, this, [this, screen = screen] { openExercise(screen); });
     }
     for (int index = 0; index < 2; ++index) {
-        connect(m_options[static_cast<size_t>(index)], &QRadioButton::clicked, this, [this, index] {
-            m_program.menu().optionClicked(index);
-        });
+        connect(m_options[static_cast<size_t>(index)], &QRadioButton::clicked, this,
+            [this, index] { m_program.menu().optionClicked(index); });
     }
-    connect(m_ui->Command3, &QToolButton::clicked, this, [this] {
-        m_program.menu().changeWordList(m_program.ports().chooser, m_program.ports().boxes);
-    });
+    connect(m_ui->Command3, &QToolButton::clicked, this,
+        [this] { m_program.menu().changeWordList(m_program.ports().chooser, m_program.ports().boxes); });
     connect(m_ui->Command3D6, &QToolButton::clicked, this,
         [this] { m_program.menu().MostraInformazioni(m_program.ports().boxes); });
     connect(m_ui->Command3D5, &QToolButton::clicked, this, [this] {
@@ -78,10 +90,8 @@ void FormMenu::render()
 {
     const BgrColour colour = m_program.menu().background();
     setBackgroundColour(this, colour);
-    // The options share the menu's colour; a style sheet is what reliably repaints a radio button's background.
-    const QString sheet = QStringLiteral("background-color: #%1;").arg(bgrToRgb(colour), 6, 16, QLatin1Char('0'));
     for (QRadioButton* option : m_options) {
-        option->setStyleSheet(sheet);
+        setBackgroundColour(option, colour);
     }
     m_options[static_cast<size_t>(m_program.menu().selectedOption())]->setChecked(true);
 }

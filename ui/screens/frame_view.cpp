@@ -1,18 +1,63 @@
 #include "ui/screens/frame_view.h"
 
+#include "ui/glue/shared_icons.h"
+
 #include <QAbstractButton>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QPaintEvent>
+#include <QPainter>
 
 namespace tavenzo::ui {
 
+namespace {
+
+// Paints a widget's background in a colour of its own. A palette would do the same, but every new palette gives
+// the style new keys for its cached pixmaps, and screens are built anew at every opening.
+class BackgroundFill final : public QObject {
+public:
+    explicit BackgroundFill(QWidget* widget)
+        : QObject(widget)
+    {
+        setObjectName(QStringLiteral("tavenzo_background_fill"));
+        widget->installEventFilter(this);
+    }
+    QColor colour;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            auto* widget = static_cast<QWidget*>(watched);
+            QPainter painter(widget);
+            painter.fillRect(static_cast<QPaintEvent*>(event)->rect(), colour);
+        }
+        return false;
+    }
+};
+
+} // namespace
+
 void setBackgroundColour(QWidget* widget, BgrColour colour)
 {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, QColor::fromRgb(bgrToRgb(colour)));
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
+    auto* fill
+        = widget->findChild<BackgroundFill*>(QStringLiteral("tavenzo_background_fill"), Qt::FindDirectChildrenOnly);
+    if (fill == nullptr) {
+        fill = new BackgroundFill(widget);
+    }
+    const QColor wanted = QColor::fromRgb(bgrToRgb(colour));
+    if (fill->colour != wanted) {
+        fill->colour = wanted;
+        widget->update();
+    }
+}
+
+QColor backgroundColour(const QWidget* widget)
+{
+    const auto* fill = widget->findChild<const BackgroundFill*>(
+        QStringLiteral("tavenzo_background_fill"), Qt::FindDirectChildrenOnly);
+    return fill != nullptr ? fill->colour : widget->palette().color(QPalette::Window);
 }
 
 void renderFrame(const ExerciseFrame& frame, const FrameWidgets& widgets, QWidget* background)
@@ -43,6 +88,12 @@ void fixClientSize(QMainWindow* window, int width, int height)
     window->centralWidget()->setFixedSize(width, height);
     const int bar = window->menuBar() != nullptr ? window->menuBar()->sizeHint().height() : 0;
     window->setFixedSize(width, height + bar);
+}
+
+void setUpAvanti(QAbstractButton* avanti)
+{
+    setPointSize(avanti, 14.25);
+    useSharedIcon(avanti, QStringLiteral(":/art/icon_avanti.png"));
 }
 
 void setPointSize(QWidget* widget, double points)

@@ -1,9 +1,20 @@
 #pragma once
 
+#include "app/screen_id.h"
 #include "exercises/frame/exercise_frame.h"
+#include "exercises/frame/exercise_services.h"
+#include "ui/glue/program.h"
 
+#include <QAbstractButton>
+#include <QAction>
+#include <QMouseEvent>
+
+#include <array>
+
+#include <QColor>
 #include <QString>
 
+class QAction;
 class QAbstractButton;
 class QLabel;
 class QMainWindow;
@@ -22,9 +33,68 @@ struct FrameWidgets {
 
 void renderFrame(const ExerciseFrame& frame, const FrameWidgets& widgets, QWidget* background);
 void setBackgroundColour(QWidget* widget, BgrColour colour);
+// The colour a screen's background was last given.
+QColor backgroundColour(const QWidget* widget);
 // A whole-pixel client area of the stated size, with the menu bar on top of it.
 void fixClientSize(QMainWindow* window, int width, int height);
+// The avanti button's 14.25 pt caption and its arrow.
+void setUpAvanti(QAbstractButton* avanti);
 // Point sizes with fractions, which screen definitions cannot carry.
 void setPointSize(QWidget* widget, double points);
+
+// The index of the enabled control on which a left click was just released, or -1: labels and pictures take
+// clicks as buttons do.
+template<typename Control, size_t N>
+int releasedOn(QObject* watched, QEvent* event, const std::array<Control*, N>& controls)
+{
+    if (event->type() != QEvent::MouseButtonRelease) {
+        return -1;
+    }
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    for (size_t i = 0; i < N; ++i) {
+        if (watched == controls[i] && mouse->button() == Qt::LeftButton && controls[i]->isEnabled()
+            && controls[i]->rect().contains(mouse->position().toPoint())) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+// Runs a model command on a click or a menu command, then shows the result: the shape of all screen wiring.
+template<typename Sender, typename Signal, typename Command, typename Render>
+void onCommand(QWidget* screen, Sender* sender, Signal signal, Command command, Render render)
+{
+    QObject::connect(sender, signal, screen, [command, render] {
+        command();
+        render();
+    });
+}
+
+// The frame's commands on every exercise screen: avanti, "Azzera conteggio", and "Esci", which goes back to the
+// menu when the child's grown-up confirms.
+template<typename Model, typename Render>
+void connectFrameCommands(QWidget* screen, Program& program, Model& model, QAbstractButton* avanti, QAction* azzera,
+    QAction* esci, Render render)
+{
+    onCommand(
+        screen, avanti, &QAbstractButton::clicked, [&model] { model.avanti(); }, render);
+    onCommand(
+        screen, azzera, &QAction::triggered, [&model] { model.reset(); }, render);
+    QObject::connect(esci, &QAction::triggered, screen, [&program, &model] {
+        if (model.leave(program.ports().boxes)) {
+            program.open(ScreenId::Menu);
+        }
+    });
+}
+
+// The "minuscolo" / "MAIUSCOLO" options, or the case menu, each building a new exercise in its case.
+template<typename Sender, typename Signal, typename Model, typename Render>
+void connectCaseChoice(QWidget* screen, Model& model, Sender* lower, Sender* upper, Signal signal, Render render)
+{
+    onCommand(
+        screen, lower, signal, [&model] { model.setCase(LetterCase::Lower); }, render);
+    onCommand(
+        screen, upper, signal, [&model] { model.setCase(LetterCase::Upper); }, render);
+}
 
 } // namespace tavenzo::ui

@@ -19,36 +19,18 @@ ParoleScreen::ParoleScreen(Program& program, QWidget* parent)
 {
     m_ui->setupUi(this);
     fixClientSize(this, 672, 502);
-    setPointSize(m_ui->Command1, 14.25);
+    setUpAvanti(m_ui->Command1);
     m_words = {m_ui->Label1_0, m_ui->Label1_1, m_ui->Label1_2, m_ui->Label1_3, m_ui->Label1_4, m_ui->Label1_5};
-    m_frameWidgets = {m_ui->Command1, m_ui->EtichettaEsatti, m_ui->EtichettaErrati, m_ui->ComandoIconaSi,
-        m_ui->ComandoIconaNo};
+    m_frameWidgets
+        = {m_ui->Command1, m_ui->EtichettaEsatti, m_ui->EtichettaErrati, m_ui->ComandoIconaSi, m_ui->ComandoIconaNo};
     for (QLabel* word : m_words) {
         word->installEventFilter(this);
     }
 
     ChoiceExercise& model = m_program.parole();
-    connect(m_ui->Command1, &QToolButton::clicked, this, [this, &model] {
-        model.avanti();
-        render();
-    });
-    connect(m_ui->Option1, &QRadioButton::clicked, this, [this, &model] {
-        model.setCase(LetterCase::Lower);
-        render();
-    });
-    connect(m_ui->Option2, &QRadioButton::clicked, this, [this, &model] {
-        model.setCase(LetterCase::Upper);
-        render();
-    });
-    connect(m_ui->mnuAzzera, &QAction::triggered, this, [this, &model] {
-        model.reset();
-        render();
-    });
-    connect(m_ui->mnuEsci, &QAction::triggered, this, [this, &model] {
-        if (model.leave(m_program.ports().boxes)) {
-            m_program.open(ScreenId::Menu);
-        }
-    });
+    const auto show = [this] { render(); };
+    connectFrameCommands(this, m_program, model, m_ui->Command1, m_ui->mnuAzzera, m_ui->mnuEsci, show);
+    connectCaseChoice(this, model, m_ui->Option1, m_ui->Option2, &QRadioButton::clicked, show);
 
     model.open();
     m_ui->Option1->setChecked(true);
@@ -59,16 +41,11 @@ ParoleScreen::~ParoleScreen() = default;
 
 bool ParoleScreen::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonRelease) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        for (size_t i = 0; i < m_words.size(); ++i) {
-            if (watched == m_words[i] && mouse->button() == Qt::LeftButton && m_words[i]->isEnabled()
-                && m_words[i]->rect().contains(mouse->position().toPoint())) {
-                m_program.parole().choose(static_cast<int>(i));
-                render();
-                return true;
-            }
-        }
+    const int index = releasedOn(watched, event, m_words);
+    if (index >= 0) {
+        m_program.parole().choose(index);
+        render();
+        return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }

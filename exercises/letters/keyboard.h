@@ -1,0 +1,67 @@
+#pragma once
+
+#include "exercises/frame/exercise_services.h"
+
+#include <QRect>
+#include <QString>
+
+#include <array>
+#include <optional>
+
+namespace tavenzo {
+
+// Where the three letter screens' keyboards differ.
+struct KeyboardTraits {
+    LetterCase openingCase;
+    int keyPointSize; // set on every key whenever the letters are written
+    bool reloadOnCaseSwitch; // refill the table from the lower-case alphabet, or convert what it holds
+    bool pressHidesKey; // a pressed key is gone until the next exercise, or it stays
+};
+
+// The 21 letter keys of the Italian alphabet and the table `Alfabeto` behind them. Key i shows slot i + 1;
+// slot 0 is never written. Letters reach an exercise only through press().
+class Keyboard {
+public:
+    static constexpr int kKeys = 21;
+    static constexpr int kColumns = 7;
+
+    explicit Keyboard(KeyboardTraits traits);
+    static KeyboardTraits missingLetterTraits();
+    static KeyboardTraits spellTraits();
+
+    // The key's place in the client area: rows a-g, h-p, q-z.
+    static QRect keyPlace(int index);
+    // The 21 letters, lower case, in keyboard order.
+    static const QString& alphabet();
+
+    // Fills the table afresh in the opening case, whatever an earlier visit left.
+    void open();
+    void CaricaAlfabeto();
+    void switchCase(LetterCase letterCase);
+
+    // The letter on a key that can be pressed, hiding the key first where presses do; nothing for a key that is
+    // hidden, disabled or not there.
+    std::optional<QString> press(int index);
+    void showAll();
+    void setAllEnabled(bool enabled);
+
+    const QString& Alfabeto(int slot) const { return m_alfabeto.at(static_cast<size_t>(slot)); }
+    const QString& caption(int index) const { return Alfabeto(index + 1); }
+    bool visible(int index) const { return m_visible.at(static_cast<size_t>(index)); }
+    bool enabled(int index) const { return m_enabled.at(static_cast<size_t>(index)); }
+    int keysLeft() const;
+    LetterCase letterCase() const { return m_case; }
+    int pointSize() const { return m_traits.keyPointSize; }
+    const KeyboardTraits& traits() const { return m_traits; }
+
+private:
+    void applyCase(LetterCase letterCase);
+
+    KeyboardTraits m_traits;
+    LetterCase m_case;
+    std::array<QString, kKeys + 1> m_alfabeto;
+    std::array<bool, kKeys> m_visible {};
+    std::array<bool, kKeys> m_enabled {};
+};
+
+} // namespace tavenzo

@@ -1,0 +1,135 @@
+#include "exercises/letters/missing_letter_exercise.h"
+
+#include "app/ports.h"
+#include "app/shared_state.h"
+#include "exercises/frame/picture_finder.h"
+
+#include <algorithm>
+
+namespace tavenzo {
+
+namespace {
+
+// Only the parity of the exercise count matters, so it may wrap like the 16-bit number it is.
+void step(qint16& count, int delta)
+{
+    count = static_cast<qint16>(count + delta);
+}
+
+} // namespace
+
+MissingLetterTraits MissingLetterExercise::letteraTraits()
+{
+    return {true, QStringLiteral("\\jpg\\"), QStringLiteral(".jpg"), true};
+}
+
+MissingLetterTraits MissingLetterExercise::lettera1Traits()
+{
+    return {false, QStringLiteral("\\JPG\\"), QStringLiteral(".JPG"), false};
+}
+
+MissingLetterExercise::MissingLetterExercise(ExerciseServices services, MissingLetterTraits traits)
+    : m_services(services)
+    , m_traits(std::move(traits))
+    , m_frame(services.state.ContaEsatti, services.state.ContaErrati, FrameTraits {})
+    , m_keyboard(Keyboard::missingLetterTraits())
+{
+}
+
+void MissingLetterExercise::open()
+{
+    m_frame.open(m_services.state.AttendiAvanti);
+    // The window is built anew: Option1 selected, the picture back in its place.
+    m_case = LetterCase::Lower;
+    m_pictureOffset = 0;
+    m_keyboard.open();
+    PreparaEsercizio();
+}
+
+void MissingLetterExercise::PreparaEsercizio()
+{
+    SharedState& state = m_services.state;
+    m_frame.beginItem();
+    m_frame.setBackground(m_services.feedback.ColoreCasuale());
+    m_keyboard.showAll();
+
+    m_indiceParola = drawWhole(m_services.random, state.NumeroParole);
+    QString& word = state.word(m_indiceParola);
+    word = m_case == LetterCase::Upper ? word.toUpper() : word.toLower();
+
+    // Positions count characters, not UTF-16 halves, so a character outside the basic plane is masked whole.
+    const QList<uint> characters = word.toUcs4();
+    const int length = static_cast<int>(characters.size());
+    int p = 1;
+    if (m_traits.randomPosition) {
+        p = static_cast<int>(m_services.random.next() * length + 1);
+        p = std::clamp(p, 1, std::max(length, 1));
+    }
+    m_letteraNascosta.clear();
+    m_parolaMascherata.clear();
+    for (int i = 1; i <= length; ++i) {
+        const char32_t c = characters.at(i - 1);
+        if (i == p) {
+            m_letteraNascosta = QString::fromUcs4(&c, 1);
+            m_parolaMascherata += QLatin1Char('_');
+        } else {
+            m_parolaMascherata += QString::fromUcs4(&c, 1);
+        }
+    }
+    m_label1 = m_parolaMascherata;
+    m_picture = m_services.pictures.find(m_traits.folder, word, m_traits.extension);
+    if (m_traits.pictureMoves) {
+        step(m_contaEsercizi, +1);
+    }
+}
+
+void MissingLetterExercise::setCase(LetterCase letterCase)
+{
+    m_keyboard.switchCase(letterCase);
+    m_case = letterCase;
+    // A rebuild for the new case is no new exercise: the count ends as it was.
+    if (!m_traits.pictureMoves) {
+        PreparaEsercizio();
+    } else if (letterCase == LetterCase::Lower) {
+        step(m_contaEsercizi, -1);
+        PreparaEsercizio();
+    } else {
+        PreparaEsercizio();
+        step(m_contaEsercizi, -1);
+    }
+}
+
+bool MissingLetterExercise::press(int index)
+{
+    const std::optional<QString> letter = m_keyboard.press(index);
+    if (!letter) {
+        return false;
+    }
+    Feedback& feedback = m_services.feedback;
+    if (*letter == m_letteraNascosta) {
+        m_label1 = m_services.state.word(m_indiceParola);
+        if (m_traits.pictureMoves) {
+            m_pictureOffset += (m_contaEsercizi % 2 != 0) ? -kPictureStep : kPictureStep;
+        }
+        m_frame.showRightIcon();
+        feedback.SuonoEsatto();
+        m_frame.countRight();
+        if (m_frame.continueAfterRight()) {
+            PreparaEsercizio();
+        }
+        return true;
+    }
+    m_frame.showWrongIcon();
+    m_frame.countWrong();
+    feedback.SuonoErrato();
+    return false;
+}
+
+void MissingLetterExercise::avanti()
+{
+    if (m_frame.avantiVisible() && m_frame.avantiEnabled()) {
+        PreparaEsercizio();
+    }
+}
+
+} // namespace tavenzo

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "exercises/frame/exercise_frame.h"
+#include "exercises/frame/exercise_services.h"
+#include "exercises/letters/keyboard.h"
+
+#include <QString>
+
+namespace tavenzo {
+
+class MessageBoxes;
+
+// Where the missing-first-letter and missing-inner-letter screens differ; everything else is one model.
+struct MissingLetterTraits {
+    bool randomPosition; // the hidden position is drawn, or always the first
+    QString folder; // picture folder and extension as this screen spells them
+    QString extension;
+    bool pictureMoves; // the picture steps sideways after each right answer, by the parity of ContaEsercizi
+};
+
+// A word from the list with one character masked by "_", completed with the on-screen keyboard.
+class MissingLetterExercise {
+public:
+    // Sideways step of the picture in pixels: 20 units of 1/15 pixel, which a screen can only show as one whole
+    // pixel, so each step moves it by exactly one.
+    static constexpr int kPictureStep = 1;
+
+    MissingLetterExercise(ExerciseServices services, MissingLetterTraits traits);
+    static MissingLetterTraits letteraTraits();
+    static MissingLetterTraits lettera1Traits();
+
+    void open();
+    void PreparaEsercizio();
+    // A click on Option1 (lower) or Option2 (upper): a new word in that case, nothing counted.
+    void setCase(LetterCase letterCase);
+    // A click on key Index; true when it gave the hidden letter. Keys that are gone do nothing.
+    bool press(int index);
+    void avanti();
+    void reset() { m_frame.reset(); }
+    bool leave(MessageBoxes& boxes) { return m_frame.confirmLeave(boxes); }
+
+    const ExerciseFrame& frame() const { return m_frame; }
+    const Keyboard& keyboard() const { return m_keyboard; }
+    LetterCase letterCase() const { return m_case; }
+    int IndiceParola() const { return m_indiceParola; }
+    const QString& LetteraNascosta() const { return m_letteraNascosta; }
+    const QString& ParolaMascherata() const { return m_parolaMascherata; }
+    qint16 ContaEsercizi() const { return m_contaEsercizi; }
+    // What Label1 shows: the masked word, then the whole word after the right letter.
+    const QString& label1() const { return m_label1; }
+    // The picture file of the word; empty when it has none.
+    const QString& picture() const { return m_picture; }
+    // How far the picture stands from its place in the screen definition, in pixels.
+    int pictureOffset() const { return m_pictureOffset; }
+
+private:
+    ExerciseServices m_services;
+    MissingLetterTraits m_traits;
+    ExerciseFrame m_frame;
+    Keyboard m_keyboard;
+    LetterCase m_case = LetterCase::Lower;
+    int m_indiceParola = 1;
+    QString m_letteraNascosta;
+    QString m_parolaMascherata;
+    qint16 m_contaEsercizi = 0;
+    QString m_label1;
+    QString m_picture;
+    int m_pictureOffset = 0;
+};
+
+} // namespace tavenzo

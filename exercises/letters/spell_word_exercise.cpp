@@ -1,0 +1,156 @@
+#include "exercises/letters/spell_word_exercise.h"
+
+#include "app/ports.h"
+#include "app/shared_state.h"
+#include "exercises/frame/picture_finder.h"
+
+namespace tavenzo {
+
+namespace {
+const QString kFolder = QStringLiteral("\\jpg\\");
+const QString kExtension = QStringLiteral(".jpg");
+constexpr uint kOpen = '_';
+} // namespace
+
+SpellWordExercise::SpellWordExercise(ExerciseServices services, MonotonicClock& clock)
+    : m_services(services)
+    , m_clock(clock)
+    , m_frame(m_numeroEsatti, m_numeroErrati, FrameTraits {true, true, true})
+    , m_keyboard(Keyboard::spellTraits())
+{
+}
+
+const QString& SpellWordExercise::word() const
+{
+    return m_services.state.word(m_indiceParola);
+}
+
+void SpellWordExercise::open()
+{
+    m_numeroErrati = 0;
+    m_numeroEsatti = 0;
+    m_frame.open(m_services.state.AttendiAvanti);
+    m_timerEnabled = false;
+    m_minuscolo = false;
+    m_keyboard.open();
+    PreparaTastiera();
+    PreparaEsercizio();
+}
+
+void SpellWordExercise::PreparaTastiera()
+{
+    m_keyboard.switchCase(m_minuscolo ? LetterCase::Lower : LetterCase::Upper);
+}
+
+void SpellWordExercise::PreparaEsercizio()
+{
+    SharedState& state = m_services.state;
+    m_frame.beginItem();
+    m_keyboard.setAllEnabled(true);
+    m_indiceParola = drawWhole(m_services.random, state.NumeroParole);
+    QString& current = state.word(m_indiceParola);
+    // The picture is looked up by the word as the list held it, before it takes this screen's case.
+    m_picture = m_services.pictures.find(kFolder, current, kExtension);
+    current = m_minuscolo ? current.toLower() : current.toUpper();
+    MostraTrattini();
+    m_frame.setBackground(m_services.feedback.ColoreCasuale());
+}
+
+void SpellWordExercise::setDisplay(const QList<uint>& positions)
+{
+    m_display.clear();
+    for (const uint c : positions) {
+        const char32_t character = c;
+        m_display += QString::fromUcs4(&character, 1);
+        if (c == kOpen) {
+            m_display += QLatin1Char(' ');
+        }
+    }
+}
+
+void SpellWordExercise::MostraTrattini()
+{
+    const auto count = word().toUcs4().size();
+    setDisplay(QList<uint>(count, kOpen));
+    // An empty word has nothing to spell: it is complete at once and waits like any completed word.
+    if (count == 0) {
+        press(0);
+    }
+}
+
+void SpellWordExercise::press(int index)
+{
+    const std::optional<QString> letter = m_keyboard.press(index);
+    if (!letter) {
+        return;
+    }
+    QString placed = m_display;
+    placed.remove(QLatin1Char(' '));
+    QList<uint> positions = placed.toUcs4();
+    const QList<uint> characters = word().toUcs4();
+    const uint pressed = letter->toUcs4().value(0);
+    for (qsizetype i = 0; i < positions.size() && i < characters.size(); ++i) {
+        if (positions.at(i) != kOpen) {
+            continue;
+        }
+        if (characters.at(i) == pressed) {
+            positions[i] = pressed;
+            setDisplay(positions);
+        } else {
+            Feedback& feedback = m_services.feedback;
+            feedback.beep();
+            m_frame.showWrongIcon();
+            m_frame.countWrong();
+            feedback.SuonoErrato();
+        }
+        break;
+    }
+    if (m_display == word()) {
+        m_timerEnabled = true;
+        m_inizioAttesa = m_clock.seconds();
+    }
+}
+
+void SpellWordExercise::tick()
+{
+    if (!m_timerEnabled) {
+        return;
+    }
+    const double now = m_clock.seconds();
+    if (m_inizioAttesa + kWait > now) {
+        return;
+    }
+    m_timerEnabled = false;
+    m_frame.showRightIcon();
+    m_frame.countRight();
+    if (m_frame.continueAfterRight()) {
+        PreparaEsercizio();
+    } else {
+        m_keyboard.setAllEnabled(false);
+    }
+    m_services.feedback.SuonoEsatto();
+}
+
+void SpellWordExercise::help(MessageBoxes& boxes)
+{
+    boxes.plain(word().toUpper());
+    m_frame.withdrawRight();
+}
+
+void SpellWordExercise::avanti()
+{
+    if (m_frame.avantiVisible() && m_frame.avantiEnabled()) {
+        PreparaEsercizio();
+    }
+}
+
+void SpellWordExercise::setCase(LetterCase letterCase)
+{
+    m_minuscolo = letterCase == LetterCase::Lower;
+    // A completed word that is still on view is given up with the rest, not counted for the next word.
+    m_timerEnabled = false;
+    PreparaTastiera();
+    PreparaEsercizio();
+}
+
+} // namespace tavenzo

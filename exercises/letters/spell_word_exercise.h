@@ -1,0 +1,70 @@
+#pragma once
+
+#include "exercises/frame/exercise_frame.h"
+#include "exercises/frame/exercise_services.h"
+#include "exercises/letters/keyboard.h"
+
+#include <QString>
+
+namespace tavenzo {
+
+class MessageBoxes;
+class MonotonicClock;
+
+// The whole word spelt letter by letter, left to right, on the on-screen keyboard. The screen keeps its own
+// counts; a completed word is counted only after a pause, so the child can look at it.
+class SpellWordExercise {
+public:
+    // Seconds a completed word stays on view before it counts.
+    static constexpr double kWait = 4.0;
+
+    SpellWordExercise(ExerciseServices services, MonotonicClock& clock);
+
+    void open();
+    void PreparaTastiera();
+    void PreparaEsercizio();
+    // A click on key Index: tried against the first open position only.
+    void press(int index);
+    // Timer1, every second while timerEnabled().
+    void tick();
+    // "Aiutami": shows the word and costs one right answer.
+    void help(MessageBoxes& boxes);
+    void avanti();
+    // mnuMaiuscolo (Upper) and mnuMinuscolo (Lower): always a new word, nothing counted.
+    void setCase(LetterCase letterCase);
+    void reset() { m_frame.reset(); }
+    bool leave(MessageBoxes& boxes) { return m_frame.confirmLeave(boxes); }
+
+    const ExerciseFrame& frame() const { return m_frame; }
+    const Keyboard& keyboard() const { return m_keyboard; }
+    bool Minuscolo() const { return m_minuscolo; }
+    int IndiceParola() const { return m_indiceParola; }
+    qint16 NumeroEsatti() const { return m_numeroEsatti; }
+    qint16 NumeroErrati() const { return m_numeroErrati; }
+    // The text of Label1: placed letters, and "_ " for every open position.
+    const QString& display() const { return m_display; }
+    bool timerEnabled() const { return m_timerEnabled; }
+    double InizioAttesa() const { return m_inizioAttesa; }
+    // The picture file of the word; empty when it has none.
+    const QString& picture() const { return m_picture; }
+
+private:
+    void MostraTrattini();
+    void setDisplay(const QList<uint>& positions);
+    const QString& word() const;
+
+    ExerciseServices m_services;
+    MonotonicClock& m_clock;
+    qint16 m_numeroEsatti = 0;
+    qint16 m_numeroErrati = 0;
+    ExerciseFrame m_frame;
+    Keyboard m_keyboard;
+    bool m_minuscolo = false;
+    int m_indiceParola = 1;
+    QString m_display;
+    QString m_picture;
+    bool m_timerEnabled = false;
+    double m_inizioAttesa = 0.0;
+};
+
+} // namespace tavenzo

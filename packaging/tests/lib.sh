@@ -1,0 +1,114 @@
+# Shared by the packaging checks; sourced, not run.
+# Environment from CTest: TAVENZO_SOURCE_DIR, TAVENZO_APP_ID, TAVENZO_ICON_SIZES.
+
+tests_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+skip() {
+    echo "SKIPPED: $* (scripts/dev.sh installs it)"
+    exit 77
+}
+
+# need_tools <package> <command>...: skips the test when a command is missing.
+need_tools() {
+    local package=$1
+    shift
+    local tool
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null 2>&1 || skip "'$tool' not found, it comes with the package $package"
+    done
+}
+
+# A desktop entry passes when the validator reports neither errors nor warnings (hints are advice only).
+validate_desktop_entry() {
+    local file=$1 report
+    report=$(desktop-file-validate "$file" 2>&1) || fail "desktop-file-validate rejects $file: $report"
+    if grep -E ': (error|warning): ' <<<"$report"; then
+        fail "desktop-file-validate complains about $file"
+    fi
+    [ -z "$report" ] || echo "$report"
+}
+
+# desktop_value <file> <key>: the unlocalised value of a key in the [Desktop Entry] group.
+desktop_value() {
+    awk -F= -v key="$2" '/^\[/ { group = $0 }
+        group == "[Desktop Entry]" && $1 == key { print substr($0, length(key) + 2) }' "$1"
+}
+
+# check_layout <prefix-dir> <build-dir>: the installed tree is exactly the program folder, the command on the PATH,
+# the desktop entry with its icons, the metainfo and the copyright notice; the program folder holds what the build
+# placed beside the executable, byte for byte.
+check_layout() {
+    local prefix=$1 build=$2
+    local program_dir="$prefix/lib/tavenzo" link expected actual
+
+    [ -L "$prefix/bin/tavenzo" ] || fail "bin/tavenzo is not a symbolic link"
+    link=$(readlink "$prefix/bin/tavenzo")
+    [ "$link" = "../lib/tavenzo/tavenzo" ] || fail "bin/tavenzo points to '$link', not to ../lib/tavenzo/tavenzo"
+    [ -x "$program_dir/tavenzo" ] && [ ! -L "$program_dir/tavenzo" ] || fail "no executable lib/tavenzo/tavenzo"
+    file -b "$program_dir/tavenzo" | grep -q '^ELF' || fail "lib/tavenzo/tavenzo is not an ELF executable"
+
+    local item
+    for item in lista.txt LICENSE-Noto-Emoji.txt NOTICE-pictures.txt jpg suoni; do
+        [ -e "$program_dir/$item" ] || fail "the program folder lacks $item"
+    done
+    [ -n "$(find "$program_dir/jpg" -name '*.jpg' -print -quit)" ] || fail "no pictures in the program folder"
+    [ "$(find "$program_dir/suoni" -name '*.wav' | wc -l)" -eq 5 ] || fail "the program folder lacks the five sounds"
+
+    expected=$(cd "$build/bin" && find . -type f ! -path ./tavenzo | sort)
+    actual=$(cd "$program_dir" && find . -type f ! -path ./tavenzo | sort)
+    [ "$expected" = "$actual" ] \
+        || fail "the program folder differs from the build's: $(diff <(echo "$expected") <(echo "$actual"))"
+    while read -r item; do
+        cmp -s "$build/bin/$item" "$program_dir/$item" || fail "installed $item differs from the built one"
+    done <<<"$expected"
+
+    expected=$( (
+        echo ./bin/tavenzo
+        echo ./lib/tavenzo/tavenzo
+        (cd "$build/bin" && find . -type f ! -path ./tavenzo) | sed 's|^\./|./lib/tavenzo/|'
+        echo ./share/applications/tavenzo.desktop
+        for size in $TAVENZO_ICON_SIZES; do echo "./share/icons/hicolor/${size}x${size}/apps/tavenzo.png"; done
+        echo "./share/metainfo/$TAVENZO_APP_ID.metainfo.xml"
+        echo ./share/doc/tavenzo/copyright
+    ) | sort)
+    actual=$(cd "$prefix" && find . ! -type d | sort)
+    [ "$expected" = "$actual" ] \
+        || fail "installed files differ from the expected set: $(diff <(echo "$expected") <(echo "$actual"))"
+
+    local size dims
+    for size in $TAVENZO_ICON_SIZES; do
+        dims=$(file -b "$prefix/share/icons/hicolor/${size}x${size}/apps/tavenzo.png")
+        [[ $dims == "PNG image data, $size x $size, 8-bit/color RGBA"* ]] || fail "icon ${size}x$size is '$dims'"
+    done
+    echo "layout: $(echo "$actual" | wc -l) files as expected under $prefix"
+}
+
+# check_menu_entry <prefix-dir>: the desktop entry a menu would list starts a command of this prefix and names an
+# icon that the hicolor theme of this prefix holds; the metainfo points at that entry.
+check_menu_entry() {
+    local prefix=$1 entry exec icon launchable
+    entry="$prefix/share/applications/tavenzo.desktop"
+    validate_desktop_entry "$entry"
+    exec=$(desktop_value "$entry" Exec)
+    [ -x "$prefix/bin/${exec%% *}" ] || fail "Exec=$exec is not a command in $prefix/bin"
+    icon=$(desktop_value "$entry" Icon)
+    [ -f "$prefix/share/icons/hicolor/48x48/apps/$icon.png" ] || fail "Icon=$icon is not in the hicolor theme"
+    launchable=$(sed -n 's|.*<launchable type="desktop-id">\(.*\)</launchable>.*|\1|p' \
+        "$prefix/share/metainfo/$TAVENZO_APP_ID.metainfo.xml")
+    [ "$launchable" = tavenzo.desktop ] || fail "the metainfo launches '$launchable', not tavenzo.desktop"
+    echo "menu entry: Exec=$exec, Icon=$icon, launchable $launchable"
+}
+
+# start_program <command> <working-dir> list|nolist [<file for the loaded files>]: see start_program.sh.
+start_program() {
+    local entry="$TAVENZO_SOURCE_DIR/packaging/tavenzo.desktop"
+    # Display numbers from 150 up keep clear of the fixed displays developers use.
+    xvfb-run -a -n 150 -s "-screen 0 1280x1024x24 -nolisten tcp" \
+        bash "$tests_dir/start_program.sh" "$1" "$2" "$(desktop_value "$entry" StartupWMClass)" "$3" "${4:-}" \
+        || fail "start from $1 ($3)"
+}

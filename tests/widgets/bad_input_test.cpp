@@ -1,0 +1,157 @@
+#include "ui/glue/picture_loader.h"
+#include "ui/glue/qt_ports.h"
+#include "ui/screens/form_avvio.h"
+#include "ui/screens/form_menu.h"
+#include "ui/screens/parole_screen.h"
+#include "ui_formmenu.h"
+#include "ui_parole.h"
+#include "widget_fakes.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace tavenzo;
+using namespace tavenzo::testing;
+
+namespace {
+
+QByteArray smallJpeg()
+{
+    QImage image(64, 48, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(image.save(&buffer, "JPG"));
+    return bytes;
+}
+
+// The same picture, its header claiming 20000 x 20000 pixels.
+QByteArray hugeDeclaredJpeg()
+{
+    QByteArray bytes = smallJpeg();
+    for (qsizetype i = 0; i + 9 < bytes.size(); ++i) {
+        if (static_cast<unsigned char>(bytes[i]) == 0xFF && (static_cast<unsigned char>(bytes[i + 1]) & 0xF0) == 0xC0
+            && static_cast<unsigned char>(bytes[i + 1]) != 0xC4 && static_cast<unsigned char>(bytes[i + 1]) != 0xC8
+            && static_cast<unsigned char>(bytes[i + 1]) != 0xCC) {
+            const int size = 20000;
+            bytes[i + 5] = static_cast<char>(size >> 8);
+            bytes[i + 6] = static_cast<char>(size & 0xFF);
+            bytes[i + 7] = static_cast<char>(size >> 8);
+            bytes[i + 8] = static_cast<char>(size & 0xFF);
+            break;
+        }
+    }
+    return bytes;
+}
+
+class BadPictures : public ::testing::Test {
+protected:
+    QString write(const QString& name, const QByteArray& bytes)
+    {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    }
+    QTemporaryDir dir;
+    ui::PictureLoader loader;
+    const QSize box {297, 297};
+};
+
+TEST_F(BadPictures, AGoodPictureDecodesAtTheBoxSize)
+{
+    const QPixmap pixmap = loader.load(write("buono.jpg", smallJpeg()), box);
+    EXPECT_EQ(pixmap.size(), box);
+    EXPECT_EQ(pixmap.toImage().pixelColor(150, 150).green() > 80, true);
+}
+
+TEST_F(BadPictures, EmptyTruncatedMissingAndFolderGiveThePlaceholder)
+{
+    const QPixmap placeholder = loader.placeholder(box);
+    ASSERT_FALSE(placeholder.isNull());
+    const QByteArray good = smallJpeg();
+    for (const QString& path : {write("vuoto.jpg", {}), write("tronco.jpg", good.left(20)),
+             dir.filePath("manca.jpg"), dir.path(), QString()}) {
+        const QPixmap pixmap = loader.load(path, box);
+        EXPECT_EQ(pixmap.size(), box) << path.toStdString();
+        EXPECT_EQ(pixmap.toImage(), placeholder.toImage()) << path.toStdString();
+    }
+}
+
+TEST_F(BadPictures, HugeDeclaredSizeIsDecodedSmallOrRefused)
+{
+    QElapsedTimer timer;
+    timer.start();
+    const QPixmap pixmap = loader.load(write("enorme.jpg", hugeDeclaredJpeg()), box);
+    EXPECT_EQ(pixmap.size(), box);
+    // Not a timing assertion: a full-size decode of 400 megapixels would take far longer than this.
+    EXPECT_LT(timer.elapsed(), 20000);
+}
+
+TEST(BadSounds, MissingFolderAndGarbageWavPlayNothingAndGoOn)
+{
+    QTemporaryDir dir;
+    QFile garbage(dir.filePath("no.wav"));
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray(5000, '\x5a'));
+    garbage.close();
+    ui::QtSoundBackend backend;
+    PreloadingSoundPlayer player(backend);
+    player.play(dir.filePath("missing/si1.wav"));
+    player.play(garbage.fileName());
+    QTest::qWait(200);
+    player.play(garbage.fileName());
+    player.play(dir.filePath("missing/si2.wav"));
+    QTest::qWait(50);
+    SUCCEED();
+}
+
+TEST(BadProgramFolder, NoListNoPicturesTheProgramGoesOn)
+{
+    QTemporaryDir dir;
+    ProgramBench bench(dir.path());
+    bench.random.setFallback(0.0);
+    bench.program->start();
+    ASSERT_EQ(bench.boxes.errors.size(), 1);
+    EXPECT_TRUE(bench.boxes.errors.at(0).startsWith("Non riesco a leggere la lista di parole:\n"));
+    auto* splash = bench.current<ui::FormAvvio>();
+    ASSERT_NE(splash, nullptr);
+    click(splash->images()[0]);
+    auto* menu = bench.current<ui::FormMenu>();
+    ASSERT_NE(menu, nullptr);
+    click(menu->form().Command3D4);
+    EXPECT_EQ(bench.program->currentScreen(), menu);
+    EXPECT_EQ(bench.boxes.informations.last(),
+        "Questo esercizio ha bisogno di almeno 6 parole, ma la lista non ne contiene nessuna.");
+
+    // A list without any picture folder: the exercise opens and shows the placeholder.
+    QFile list(dir.filePath("sei.txt"));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write("a\r\nb\r\nc\r\nd\r\ne\r\nf\r\n");
+    list.close();
+    bench.chooser.names = {list.fileName()};
+    click(menu->form().Command3);
+    ASSERT_EQ(bench.program->state().NumeroParole, 6);
+    bench.random.setFallback(-1);
+    bench.random.push({0.0});
+    for (int s = 1; s <= 6; ++s) {
+        bench.random.pushSlot(s, 6);
+    }
+    bench.random.pushSlot(1, 6);
+    click(menu->form().Command3D4);
+    auto* parole = bench.current<ui::ParoleScreen>();
+    ASSERT_NE(parole, nullptr);
+    const QPixmap shown = parole->form().Image1->pixmap();
+    EXPECT_FALSE(shown.isNull());
+    EXPECT_EQ(shown.toImage(),
+        bench.program->pictureLoader().placeholder(parole->form().Image1->contentsRect().size()).toImage());
+}
+
+} // namespace

@@ -1,0 +1,359 @@
+#include "ui/screens/disegni1_screen.h"
+#include "ui/screens/disegni_screen.h"
+#include "ui/screens/form_avvio.h"
+#include "ui/screens/form_menu.h"
+#include "ui_disegni.h"
+#include "ui_disegni1.h"
+#include "ui_formmenu.h"
+#include "widget_fakes.h"
+
+#include <QDropEvent>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+using namespace tavenzo;
+using namespace tavenzo::testing;
+
+namespace {
+
+const QStringList kWords {"orso", "maiale", "semaforo", "cane", "gatto", "luna"};
+
+QColor backgroundOf(QMainWindow* screen)
+{
+    return ui::backgroundColour(screen->centralWidget());
+}
+
+// Carries a dragged word the way the window system does: enter, move and drop at one point of the window, so the
+// window itself finds the control under the pointer. Answers whether the drop was taken.
+bool dropWordAt(QWidget* over, QPoint local, int word)
+{
+    QWidget* window = over->window();
+    QWindow* handle = window->windowHandle();
+    const QPointF at = over->mapTo(window, local);
+    const std::unique_ptr<QMimeData> data(ui::Disegni1Screen::wordMimeData(word));
+    QDragEnterEvent enter(at.toPoint(), Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(handle, &enter);
+    QDragMoveEvent move(at.toPoint(), Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(handle, &move);
+    QDropEvent drop(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(handle, &drop);
+    return drop.isAccepted();
+}
+
+// The same three events sent to the control itself.
+bool dropStraightOnto(QWidget* box, int word)
+{
+    const std::unique_ptr<QMimeData> data(ui::Disegni1Screen::wordMimeData(word));
+    const QPoint at = box->rect().center();
+    QDragEnterEvent enter(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(box, &enter);
+    QDragMoveEvent move(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(box, &move);
+    QDropEvent drop(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(box, &drop);
+    return enter.isAccepted() && move.isAccepted() && drop.isAccepted();
+}
+
+bool dropWordOn(QWidget* over, int word)
+{
+    return dropWordAt(over, over->rect().center(), word);
+}
+
+class Pictures : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        bench.random.setFallback(0.0);
+        bench.program->start();
+        auto* splash = bench.current<ui::FormAvvio>();
+        ASSERT_NE(splash, nullptr);
+        click(splash->images()[0]);
+        menu = bench.current<ui::FormMenu>();
+        ASSERT_NE(menu, nullptr);
+        bench.setWords(kWords);
+        bench.random.setFallback(-1);
+    }
+    ui::Disegni1Screen* openDisegni1(std::array<int, 3> slotDraws, int order)
+    {
+        for (int s : slotDraws) {
+            bench.random.pushSlot(s, 6);
+        }
+        bench.random.push({(order + 0.5) / 6.0, 0.0});
+        click(menu->form().Command2);
+        return bench.current<ui::Disegni1Screen>();
+    }
+    ui::DisegniScreen* openDisegni(int position)
+    {
+        scriptDisegni(position);
+        click(menu->form().Command3D3);
+        return bench.current<ui::DisegniScreen>();
+    }
+    // Colour, slots 1..6, the right position.
+    void scriptDisegni(int position)
+    {
+        bench.random.push({0.0});
+        for (int s = 1; s <= 6; ++s) {
+            bench.random.pushSlot(s, 6);
+        }
+        bench.random.pushSlot(position, 6);
+    }
+    ProgramBench bench;
+    ui::FormMenu* menu = nullptr;
+};
+
+TEST_F(Pictures, Disegni1OpensAsDefined)
+{
+    auto* screen = openDisegni1({1, 2, 3}, 3);
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(screen->objectName(), "DISEGNI1");
+    EXPECT_TRUE(screen->windowTitle().isEmpty());
+    EXPECT_EQ(screen->centralWidget()->size(), QSize(638, 480));
+    QStringList bar;
+    for (QAction* action : screen->menuBar()->actions()) {
+        bar.append(action->text());
+    }
+    EXPECT_EQ(bar,
+        (QStringList {
+            "Azzera conteggio            ", "Esercizi eseguiti             ", "Caratteri            ", "Esci   "}));
+    EXPECT_TRUE(screen->form().mnuMaiuscolo->isChecked());
+    EXPECT_FALSE(screen->form().mnuMinuscolo->isChecked());
+    // d = 3: Label1(1), Label1(2), Label1(0) from left to right.
+    EXPECT_EQ(screen->words()[0]->geometry(), QRect(434, 254, 197, 50));
+    EXPECT_EQ(screen->words()[1]->geometry(), QRect(14, 254, 197, 50));
+    EXPECT_EQ(screen->words()[2]->geometry(), QRect(224, 254, 197, 50));
+    EXPECT_EQ(screen->words()[0]->text(), "ORSO");
+    EXPECT_EQ(screen->boxes()[2]->geometry(), QRect(432, 201, 197, 43));
+    EXPECT_EQ(screen->boxes()[0]->font().pointSize(), 18);
+    EXPECT_TRUE(screen->boxes()[0]->font().bold());
+    EXPECT_EQ(screen->pictures()[2]->geometry(), QRect(427, 6, 205, 184));
+    EXPECT_EQ(backgroundOf(screen), QColor(0xFF, 0xC0, 0xC0)) << "the colour 0xC0C0FF";
+    EXPECT_TRUE(screen->form().Command1->isVisibleTo(screen));
+    EXPECT_FALSE(screen->form().Command1->isEnabled());
+    EXPECT_EQ(bench.program->state().ContaEsatti, 0);
+}
+
+TEST_F(Pictures, Disegni1RightDropsThenAvanti)
+{
+    auto* screen = openDisegni1({1, 2, 3}, 4);
+    ASSERT_NE(screen, nullptr);
+    bench.random.push({0.0});
+    EXPECT_TRUE(dropWordOn(screen->boxes()[1], 1));
+    EXPECT_EQ(screen->boxes()[1]->text(), "MAIALE");
+    EXPECT_TRUE(screen->words()[1]->text().isEmpty());
+    EXPECT_FALSE(screen->words()[1]->isEnabled());
+    EXPECT_EQ(bench.recorder.log, QStringList {"play si1.wav"});
+
+    bench.random.push({0.0, 0.0});
+    dropWordOn(screen->boxes()[0], 0);
+    dropWordOn(screen->boxes()[2], 2);
+    EXPECT_EQ(bench.program->state().ContaEsatti, 1);
+    EXPECT_TRUE(screen->form().Command1->isEnabled());
+    EXPECT_EQ(screen->boxes()[2]->text(), "SEMAFORO");
+
+    bench.random.pushSlot(4, 6);
+    bench.random.pushSlot(5, 6);
+    bench.random.pushSlot(6, 6);
+    bench.random.push({0.5 / 6.0, 0.0});
+    click(screen->form().Command1);
+    EXPECT_FALSE(screen->form().Command1->isEnabled());
+    EXPECT_EQ(screen->words()[0]->text(), "CANE");
+    EXPECT_TRUE(screen->words()[0]->isEnabled());
+    EXPECT_TRUE(screen->boxes()[0]->text().isEmpty());
+    EXPECT_EQ(bench.random.remaining(), 0u);
+}
+
+TEST_F(Pictures, Disegni1WrongDropTurnsBlackAndKeepsTheWord)
+{
+    auto* screen = openDisegni1({1, 2, 3}, 0);
+    ASSERT_NE(screen, nullptr);
+    // Straight to the box too, as the window hands the events on once it has found the box under the pointer.
+    EXPECT_TRUE(dropStraightOnto(screen->boxes()[2], 0));
+    EXPECT_EQ(bench.program->state().ContaErrati, 1);
+    EXPECT_EQ(backgroundOf(screen), QColor(Qt::black));
+    EXPECT_EQ(screen->words()[0]->text(), "ORSO");
+    EXPECT_TRUE(screen->words()[0]->isEnabled());
+    EXPECT_TRUE(screen->boxes()[2]->text().isEmpty());
+    EXPECT_EQ(bench.recorder.log, QStringList {"play no.wav"});
+
+    bench.random.push({0.0});
+    dropWordOn(screen->boxes()[0], 0);
+    EXPECT_EQ(backgroundOf(screen), QColor(Qt::black)) << "black until the next exercise";
+}
+
+TEST_F(Pictures, Disegni1ReleaseAnywhereButABoxChangesNothing)
+{
+    auto* screen = openDisegni1({1, 2, 3}, 0);
+    ASSERT_NE(screen, nullptr);
+    EXPECT_FALSE(dropWordOn(screen->pictures()[1], 1));
+    EXPECT_FALSE(dropWordOn(screen->words()[2], 1));
+    EXPECT_FALSE(dropWordOn(screen->words()[1], 1));
+    EXPECT_FALSE(dropWordAt(screen->centralWidget(), QPoint(300, 420), 1));
+    EXPECT_FALSE(dropWordAt(screen->centralWidget(), QPoint(214, 220), 1)) << "the gap between two boxes";
+    for (int n = 0; n < 3; ++n) {
+        EXPECT_TRUE(screen->words()[static_cast<size_t>(n)]->isEnabled());
+        EXPECT_TRUE(screen->boxes()[static_cast<size_t>(n)]->text().isEmpty());
+    }
+    EXPECT_EQ(screen->words()[1]->text(), "MAIALE");
+    EXPECT_EQ(bench.program->state().ContaErrati, 0);
+    EXPECT_TRUE(bench.recorder.log.isEmpty());
+    EXPECT_NE(backgroundOf(screen), QColor(Qt::black));
+
+    // Foreign data over a box is refused as well.
+    QMimeData text;
+    text.setText("1");
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(screen->boxes()[1], &enter);
+    EXPECT_FALSE(enter.isAccepted());
+}
+
+TEST_F(Pictures, Disegni1CaseMenuSummaryAndReset)
+{
+    auto* screen = openDisegni1({1, 2, 3}, 0);
+    ASSERT_NE(screen, nullptr);
+    bench.random.push({0.0});
+    dropWordOn(screen->boxes()[2], 2);
+    dropWordOn(screen->boxes()[0], 2);
+    EXPECT_EQ(bench.program->state().ContaErrati, 0) << "a placed word no longer counts anywhere";
+    dropWordOn(screen->boxes()[0], 1);
+    screen->form().mnuMinuscolo->trigger();
+    EXPECT_TRUE(screen->form().mnuMinuscolo->isChecked());
+    EXPECT_FALSE(screen->form().mnuMaiuscolo->isChecked());
+    EXPECT_EQ(screen->words()[2]->text(), "semaforo");
+    EXPECT_FALSE(screen->words()[2]->isEnabled());
+    EXPECT_EQ(screen->boxes()[2]->text(), "SEMAFORO");
+    screen->form().mnuMinuscolo->trigger();
+    EXPECT_TRUE(screen->form().mnuMinuscolo->isChecked()) << "choosing the ticked entry again keeps its tick";
+
+    screen->form().mnuEsercizi->trigger();
+    EXPECT_EQ(bench.boxes.informations.last(), "Hai eseguito  0 esercizi esatti e  1 esercizi errati.");
+    screen->form().mnuAzzera->trigger();
+    EXPECT_EQ(backgroundOf(screen), QColor(Qt::black));
+    EXPECT_EQ(screen->boxes()[2]->text(), "SEMAFORO");
+    screen->form().mnuEsercizi->trigger();
+    EXPECT_EQ(bench.boxes.informations.last(), "Hai eseguito  0 esercizi esatti e  0 esercizi errati.");
+}
+
+TEST_F(Pictures, Disegni1WithoutAvantiGoesOnAndLeaves)
+{
+    bench.random.setFallback(0.0);
+    click(menu->form().Option1_0);
+    bench.random.setFallback(-1);
+    auto* screen = openDisegni1({1, 2, 3}, 0);
+    ASSERT_NE(screen, nullptr);
+    EXPECT_FALSE(screen->form().Command1->isVisibleTo(screen));
+    bench.random.push({0.0, 0.0, 0.0});
+    dropWordOn(screen->boxes()[0], 0);
+    dropWordOn(screen->boxes()[1], 1);
+    bench.random.pushSlot(6, 6);
+    bench.random.pushSlot(5, 6);
+    bench.random.pushSlot(4, 6);
+    bench.random.push({0.5 / 6.0, 0.0});
+    dropWordOn(screen->boxes()[2], 2);
+    EXPECT_EQ(screen->words()[0]->text(), "LUNA");
+    EXPECT_TRUE(screen->boxes()[0]->text().isEmpty());
+    EXPECT_EQ(bench.random.remaining(), 0u);
+
+    bench.random.setFallback(0.0);
+    bench.boxes.answers = {false, true};
+    screen->form().mnuEsci->trigger();
+    EXPECT_EQ(bench.program->currentScreen(), screen);
+    EXPECT_EQ(bench.program->state().ContaEsatti, 1);
+    screen->form().mnuEsci->trigger();
+    EXPECT_NE(bench.current<ui::FormMenu>(), nullptr);
+    EXPECT_EQ(bench.program->state().ContaEsatti, 0);
+}
+
+TEST_F(Pictures, DisegniOpensAsDefined)
+{
+    auto* screen = openDisegni(2);
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(screen->objectName(), "disegni");
+    EXPECT_TRUE(screen->windowTitle().isEmpty());
+    EXPECT_EQ(screen->centralWidget()->size(), QSize(640, 480));
+    EXPECT_EQ(screen->pictures()[4]->geometry(), QRect(224, 216, 176, 153));
+    EXPECT_EQ(screen->form().testo->text(), "maiale   ");
+    EXPECT_EQ(screen->form().testo->font().pointSize(), 18) << "the definition's 24 points are replaced";
+    EXPECT_TRUE(screen->form().testo->font().bold());
+    EXPECT_FALSE(screen->form().Shape1->isVisibleTo(screen));
+    EXPECT_EQ(screen->form().EtichettaEsatti->text(), "0");
+    EXPECT_TRUE(screen->form().Option1->isChecked());
+    const QList<QAction*> bar = screen->menuBar()->actions();
+    ASSERT_EQ(bar.size(), 2);
+    EXPECT_EQ(bar[0]->text(), "Azzera conteggio                 ");
+    EXPECT_EQ(bar[1]->text(), "Esci");
+    for (QLabel* picture : screen->pictures()) {
+        EXPECT_FALSE(picture->pixmap().isNull()) << "every box shows a picture or the placeholder";
+    }
+}
+
+TEST_F(Pictures, DisegniRightPictureWithAvantiIsFramedUntilAvanti)
+{
+    auto* screen = openDisegni(5);
+    ASSERT_NE(screen, nullptr);
+    click(screen->pictures()[0]);
+    EXPECT_EQ(screen->form().EtichettaErrati->text(), " 1");
+    EXPECT_FALSE(screen->form().Shape1->isVisibleTo(screen));
+    bench.random.push({0.0});
+    click(screen->pictures()[4]);
+    EXPECT_EQ(screen->form().EtichettaEsatti->text(), " 1");
+    EXPECT_TRUE(screen->form().Shape1->isVisibleTo(screen));
+    EXPECT_EQ(screen->form().Shape1->geometry(), QRect(224, 216, 169, 153));
+    for (QLabel* picture : screen->pictures()) {
+        EXPECT_FALSE(picture->isEnabled());
+    }
+    EXPECT_TRUE(screen->form().Command1->isEnabled());
+    click(screen->pictures()[1]);
+    EXPECT_EQ(bench.program->state().ContaErrati, 1) << "no clicks while avanti waits";
+
+    scriptDisegni(1);
+    click(screen->form().Command1);
+    EXPECT_FALSE(screen->form().Shape1->isVisibleTo(screen));
+    EXPECT_TRUE(screen->pictures()[4]->isEnabled());
+    EXPECT_FALSE(screen->form().Command1->isEnabled());
+    EXPECT_EQ(bench.recorder.log, (QStringList {"beep", "play no.wav", "play si1.wav"}));
+
+    scriptDisegni(3);
+    click(screen->form().Option2);
+    EXPECT_EQ(screen->form().testo->text(), "SEMAFORO   ");
+
+    bench.random.setFallback(0.0);
+    bench.boxes.answers = {true};
+    screen->form().mnuEsci->trigger();
+    EXPECT_NE(bench.current<ui::FormMenu>(), nullptr);
+    EXPECT_EQ(bench.boxes.questions.last(), "Vuoi tornare al menù?");
+    EXPECT_EQ(bench.program->state().ContaEsatti, 0);
+}
+
+TEST_F(Pictures, DisegniWithoutAvantiNeverShowsTheFrame)
+{
+    bench.random.setFallback(0.0);
+    click(menu->form().Option1_0);
+    bench.random.setFallback(-1);
+    auto* screen = openDisegni(3);
+    ASSERT_NE(screen, nullptr);
+    EXPECT_FALSE(screen->form().Command1->isVisibleTo(screen));
+    bench.random.push({0.0});
+    scriptDisegni(6);
+    click(screen->pictures()[2]);
+    EXPECT_FALSE(screen->form().Shape1->isVisibleTo(screen));
+    EXPECT_TRUE(screen->pictures()[2]->isEnabled());
+    EXPECT_EQ(screen->form().testo->text(), "luna   ");
+    EXPECT_EQ(screen->form().EtichettaEsatti->text(), " 1");
+    EXPECT_EQ(bench.random.remaining(), 0u);
+}
+
+TEST_F(Pictures, ShortListsKeepTheMenuOpen)
+{
+    bench.setWords({"uno", "due"});
+    click(menu->form().Command2);
+    EXPECT_EQ(bench.program->currentScreen(), menu);
+    bench.setWords({"uno", "due", "tre", "quattro", "cinque"});
+    click(menu->form().Command3D3);
+    EXPECT_EQ(bench.program->currentScreen(), menu);
+    EXPECT_EQ(bench.boxes.informations.size(), 2);
+}
+
+} // namespace
