@@ -8,7 +8,10 @@
 #include "bench/bench_support.h"
 #include "exercises/frame/exercise_services.h"
 #include "exercises/frame/picture_finder.h"
+#include "exercises/letters/missing_letter_exercise.h"
+#include "exercises/letters/spell_word_exercise.h"
 #include "exercises/pictures/choice_exercise.h"
+#include "exercises/pictures/drag_words_exercise.h"
 #include "feedback/feedback.h"
 #include "ui/glue/picture_loader.h"
 
@@ -42,6 +45,7 @@ struct Rig {
     SeededRandom random;
     SilentSounds sounds;
     SilentBeeper beeper;
+    StillClock clock;
     Feedback feedback;
     PictureFinder pictures;
 };
@@ -69,6 +73,30 @@ const ModelRow kModels[] = {
             auto m = std::make_shared<ChoiceExercise>(rig.services(), ChoiceExercise::disegniTraits());
             m->open();
             return keep(m, &ChoiceExercise::PreparaEsercizio);
+        }},
+    {"lettera1",
+        [](Rig& rig) {
+            auto m = std::make_shared<MissingLetterExercise>(rig.services(), MissingLetterExercise::lettera1Traits());
+            m->open();
+            return keep(m, &MissingLetterExercise::PreparaEsercizio);
+        }},
+    {"lettera",
+        [](Rig& rig) {
+            auto m = std::make_shared<MissingLetterExercise>(rig.services(), MissingLetterExercise::letteraTraits());
+            m->open();
+            return keep(m, &MissingLetterExercise::PreparaEsercizio);
+        }},
+    {"lettere",
+        [](Rig& rig) {
+            auto m = std::make_shared<SpellWordExercise>(rig.services(), rig.clock);
+            m->open();
+            return keep(m, &SpellWordExercise::PreparaEsercizio);
+        }},
+    {"DISEGNI1",
+        [](Rig& rig) {
+            auto m = std::make_shared<DragWordsExercise>(rig.services());
+            m->open();
+            return keep(m, &DragWordsExercise::GeneraEsercizio);
         }},
 };
 

@@ -14,10 +14,14 @@
 #include "bench/bench_support.h"
 #include "ui/glue/program.h"
 #include "ui/glue/toolkit_setup.h"
+#include "ui/screens/disegni1_screen.h"
+#include "ui/screens/lettere_screen.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDropEvent>
 #include <QElapsedTimer>
+#include <QMimeData>
 #include <QTest>
 #include <QTimer>
 
@@ -30,16 +34,96 @@ using namespace tavenzo::bench;
 
 namespace {
 
+// What a row's right answer can reach: the program, the open screen and the clock the spelling wait reads.
+struct Context {
+    ui::Program& program;
+    QWidget* screen;
+    StillClock& clock;
+};
+
 struct ScreenRow {
     ScreenId id;
     const char* name;
-    // The controls to click, in order, for the right answer of the exercise on view.
-    std::function<QStringList(ui::Program&)> rightAnswer;
+    // Answers the exercise on view right through the screen's own controls, so that avanti is enabled.
+    std::function<void(Context&)> answerRight;
 };
 
+QWidget* control(const Context& c, const QString& name)
+{
+    auto* widget = c.screen->findChild<QWidget*>(name);
+    if (widget == nullptr) {
+        qFatal("no control %s", qPrintable(name));
+    }
+    return widget;
+}
+
+void click(const Context& c, const QString& name)
+{
+    QWidget* widget = control(c, name);
+    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+}
+
+// The key that carries a letter; -1 when the keyboard has none.
+int keyFor(const Keyboard& keyboard, const QString& letter)
+{
+    for (int k = 0; k < Keyboard::kKeys; ++k) {
+        if (keyboard.caption(k) == letter) {
+            return k;
+        }
+    }
+    return -1;
+}
+
+void pressLetter(const Context& c, const Keyboard& keyboard, const QString& letter)
+{
+    const int key = keyFor(keyboard, letter);
+    if (key < 0) {
+        qFatal("no key for %s: the bench lists hold keyboard letters only", qPrintable(letter));
+    }
+    click(c, QStringLiteral("tastiera_%1").arg(key));
+}
+
+// A word carried onto a box the way the window system delivers a drop: enter, move and drop on the window.
+void dropWord(const Context& c, int word, int box)
+{
+    QWidget* target = control(c, QStringLiteral("Label2_%1").arg(box));
+    const QPoint at = target->mapTo(c.screen, target->rect().center());
+    const std::unique_ptr<QMimeData> data(ui::Disegni1Screen::wordMimeData(word));
+    QDragEnterEvent enter(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(c.screen->windowHandle(), &enter);
+    QDragMoveEvent move(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(c.screen->windowHandle(), &move);
+    QDropEvent drop(QPointF(at), Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(c.screen->windowHandle(), &drop);
+}
+
 const ScreenRow kScreens[] = {
+    {ScreenId::Lettera1, "lettera1",
+        [](Context& c) { pressLetter(c, c.program.lettera1().keyboard(), c.program.lettera1().LetteraNascosta()); }},
+    {ScreenId::Lettera, "lettera",
+        [](Context& c) { pressLetter(c, c.program.lettera().keyboard(), c.program.lettera().LetteraNascosta()); }},
+    {ScreenId::Lettere, "lettere",
+        [](Context& c) {
+            const SpellWordExercise& model = c.program.lettere();
+            for (const QChar letter : c.program.state().word(model.IndiceParola())) {
+                pressLetter(c, model.keyboard(), QString(letter));
+            }
+            // The completed word counts after a pause: the clock passes it and the running timer fires at once.
+            c.clock.now += SpellWordExercise::kWait + 1;
+            QTimer& timer = qobject_cast<ui::LettereScreen*>(c.screen)->Timer1();
+            QTimerEvent tick(timer.timerId());
+            QCoreApplication::sendEvent(&timer, &tick);
+        }},
     {ScreenId::Parole, "parole",
-        [](ui::Program& p) { return QStringList {QStringLiteral("Label1_%1").arg(p.parole().PosizioneGiusta() - 1)}; }},
+        [](Context& c) { click(c, QStringLiteral("Label1_%1").arg(c.program.parole().PosizioneGiusta() - 1)); }},
+    {ScreenId::Disegni, "disegni",
+        [](Context& c) { click(c, QStringLiteral("Image1_%1").arg(c.program.disegni().PosizioneGiusta() - 1)); }},
+    {ScreenId::Disegni1, "DISEGNI1",
+        [](Context& c) {
+            for (int word = 0; word < DragWordsExercise::kWords; ++word) {
+                dropWord(c, word, word);
+            }
+        }},
 };
 
 // Counts the paint events that reach one window and its children.
@@ -162,13 +246,8 @@ public:
         std::vector<double> samples;
         samples.reserve(static_cast<size_t>(count));
         for (int i = 0; i < count; ++i) {
-            for (const QString& name : row.rightAnswer(m_program)) {
-                auto* control = screen->findChild<QWidget*>(name);
-                if (control == nullptr) {
-                    qFatal("%s has no control %s", row.name, qPrintable(name));
-                }
-                QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
-            }
+            Context context {m_program, screen, m_ports.clock};
+            row.answerRight(context);
             settle();
             if (!avanti->isEnabled()) {
                 qFatal("%s: avanti is not enabled after the right answer", row.name);
