@@ -10,6 +10,8 @@ int main(int argc, char* argv[])
 {
     tavenzo::ui::registerResources();
     QApplication app(argc, argv);
+    // The platform plugin is loaded by now; the others wait until the splash is on screen.
+    const QStringList plugins = tavenzo::ui::holdBackPlugins();
     tavenzo::ui::setUpToolkit(app);
 
     tavenzo::ui::QtMessageBoxes boxes;
@@ -20,8 +22,9 @@ int main(int argc, char* argv[])
     tavenzo::ClockSeededRandom random;
     tavenzo::SteadyClock clock;
 
-    tavenzo::ui::Program program(QCoreApplication::applicationDirPath(),
-        {boxes, chooser, beeper, sounds, random, clock});
+    tavenzo::ui::Program program(
+        QCoreApplication::applicationDirPath(), {boxes, chooser, beeper, sounds, random, clock});
     program.start();
+    tavenzo::ui::releasePluginsAfterFirstPaint(program.currentScreen(), plugins);
     return QApplication::exec();
 }

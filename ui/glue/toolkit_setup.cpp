@@ -6,7 +6,9 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QLoggingCategory>
+#include <QTimer>
 #include <QTranslator>
+#include <QWidget>
 
 static void registerArt()
 {
@@ -16,6 +18,60 @@ static void registerArt()
 }
 
 namespace tavenzo::ui {
+
+namespace {
+
+class PluginRelease final : public QObject {
+public:
+    PluginRelease(QWidget* window, QStringList paths)
+        : QObject(QCoreApplication::instance())
+        , m_paths(std::move(paths))
+    {
+        if (window != nullptr) {
+            window->installEventFilter(this);
+            connect(window, &QObject::destroyed, this, &PluginRelease::release);
+        }
+        QTimer::singleShot(1000, this, &PluginRelease::release);
+    }
+
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
+    {
+        // The window's own paint opens the pass that paints its children; giving the folders back right after it
+        // keeps the rescan out of the first picture.
+        if (event->type() == QEvent::Paint) {
+            QTimer::singleShot(0, this, &PluginRelease::release);
+        }
+        return false;
+    }
+
+private:
+    void release()
+    {
+        if (m_released) {
+            return;
+        }
+        m_released = true;
+        QCoreApplication::setLibraryPaths(m_paths);
+        deleteLater();
+    }
+
+    QStringList m_paths;
+    bool m_released = false;
+};
+
+} // namespace
+
+QStringList holdBackPlugins()
+{
+    const QStringList paths = QCoreApplication::libraryPaths();
+    QCoreApplication::setLibraryPaths({});
+    return paths;
+}
+
+void releasePluginsAfterFirstPaint(QWidget* window, const QStringList& paths)
+{
+    new PluginRelease(window, paths);
+}
 
 void registerResources()
 {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QStringList>
+
 class QApplication;
+class QWidget;
 
 namespace tavenzo::ui {
 
@@ -10,5 +13,13 @@ void setUpToolkit(QApplication& app);
 // The screen art is linked in from a static library, so its resources are registered by hand.
 void registerResources();
 void installFontSubstitutions();
+
+// The first picture read, even a PNG that Qt decodes itself, makes Qt load every picture-format plugin (and the
+// SVG module behind one of them). The splash shows PNG pictures only, so the plugin folders are hidden while it is
+// built; this returns the folders to give back.
+QStringList holdBackPlugins();
+// Gives the plugin folders back once `window` has been painted for the first time, or is gone, or a second has
+// passed, whichever comes first; the word pictures need the JPEG plugin only later.
+void releasePluginsAfterFirstPaint(QWidget* window, const QStringList& paths);
 
 } // namespace tavenzo::ui

@@ -1,0 +1,78 @@
+#include "ui/glue/picture_loader.h"
+#include "ui/glue/toolkit_setup.h"
+#include "ui/screens/form_avvio.h"
+#include "widget_fakes.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace tavenzo;
+using namespace tavenzo::testing;
+
+namespace {
+
+// The start-up order of the program: plugins held back, splash built and shown, plugins given back after its
+// first paint. The splash must look the same, and the word pictures, which need the JPEG plugin, must load after.
+class StartUp : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        // Whatever a case did, the next one finds the folders as the run began.
+        QCoreApplication::setLibraryPaths(m_paths);
+    }
+    const QStringList m_paths = QCoreApplication::libraryPaths();
+};
+
+QString writeJpeg(const QTemporaryDir& dir)
+{
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::darkBlue);
+    const QString path = dir.filePath(QStringLiteral("mela.jpg"));
+    EXPECT_TRUE(image.save(path, "JPG"));
+    return path;
+}
+
+TEST_F(StartUp, SplashShowsItsPicturesWhilePluginsAreHeldBackAndWordPicturesLoadOnceItIsPainted)
+{
+    QTemporaryDir dir;
+    const QString jpeg = writeJpeg(dir);
+
+    const QStringList held = ui::holdBackPlugins();
+    EXPECT_EQ(held, m_paths);
+    EXPECT_TRUE(QCoreApplication::libraryPaths().isEmpty());
+
+    ProgramBench bench;
+    bench.random.setFallback(0.0);
+    bench.program->start();
+    auto* splash = bench.current<ui::FormAvvio>();
+    ASSERT_NE(splash, nullptr);
+    for (QLabel* image : splash->images()) {
+        EXPECT_FALSE(image->pixmap().isNull());
+        EXPECT_EQ(image->pixmap().size(), image->size()) << "stored at the size of its box";
+    }
+
+    ui::releasePluginsAfterFirstPaint(splash, held);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QCoreApplication::libraryPaths() == held; }, 2000));
+
+    ui::PictureLoader loader;
+    const QColor middle = loader.load(jpeg, QSize(40, 30)).toImage().pixelColor(20, 15);
+    // Dark blue, not the grey placeholder.
+    EXPECT_GT(middle.blue(), 100);
+    EXPECT_LT(middle.red() + middle.green(), 60);
+}
+
+TEST_F(StartUp, PluginsComeBackWhenTheWindowGoesBeforeItIsPainted)
+{
+    const QStringList held = ui::holdBackPlugins();
+    auto* window = new QWidget;
+    ui::releasePluginsAfterFirstPaint(window, held);
+    delete window;
+    EXPECT_EQ(QCoreApplication::libraryPaths(), held);
+}
+
+} // namespace
