@@ -72,7 +72,7 @@ done
 
 echo "== start-up" >&2
 DISPLAY=$display "$here/bench/startup.sh" --runs "$runs" --map-timer "$build/bench/tavenzo_map_timer" \
-    "$build/bin/tavenzo" | tee "$results/startup.md" >&2
+    "$build/bin/tavenzo" "$build/bench/tavenzo_qt_floor" | tee "$results/startup.md" >&2
 
 verdict() { awk -v v="$1" -v limit="$2" 'BEGIN { print (v != "-" && v + 0 <= limit + 0) ? "met" : "**missed**" }'; }
 
@@ -87,21 +87,24 @@ verdict() { awk -v v="$1" -v limit="$2" 'BEGIN { print (v != "-" && v + 0 <= lim
         echo "$row $(verdict "$new95" 8) | $(verdict "$open95" 16) |"
     done <"$results/screens.md"
     echo
-    echo "| platform | list (words) | rounds | resident set after each round, MiB | growth round 2 → 10, MiB | ≤ 50 MiB | no growth |"
+    echo "| platform | list (words) | rounds | resident set after each round, MiB | growth round 2 → 10, MiB | ≤ 50 MiB | flat (within 2 MiB) |"
     echo "|---|---|---|---|---|---|---|"
     while IFS= read -r row; do
         last=$(echo "$row" | awk -F'|' '{n = split($5, v, " "); print v[n]}')
         growth=$(echo "$row" | awk -F'|' '{print $6}')
-        echo "$row $(verdict "$last" 50) | $(verdict "$growth" 1) |"
+        echo "$row $(verdict "$last" 50) | $(verdict "$growth" 2) |"
     done <"$results/memory.md"
     echo
-    echo "| program | start | runs | median ms | min ms | max ms | median CPU ms | RSS at map MiB | RSS 0.5 s later MiB | target |"
-    echo "|---|---|---|---|---|---|---|---|---|---|"
+    echo "| program | start | runs | median ms | min ms | max ms | median CPU ms | page faults | RSS at map MiB | RSS 0.5 s later MiB | target |"
+    echo "|---|---|---|---|---|---|---|---|---|---|---|"
     while IFS= read -r row; do
         kind=$(echo "$row" | awk -F'|' '{gsub(/ /, "", $3); print $3}')
         median=$(echo "$row" | awk -F'|' '{gsub(/ /, "", $5); print $5}')
         limit=50
         [ "$kind" = cold ] && limit=120
-        echo "$row ≤ $limit ms: $(verdict "$median" "$limit") |"
+        case "$row" in
+        *tavenzo_qt_floor*) echo "$row reference: an empty Qt window |" ;;
+        *) echo "$row ≤ $limit ms: $(verdict "$median" "$limit") |" ;;
+        esac
     done <"$results/startup.md"
 } | tee "$results/summary.md"

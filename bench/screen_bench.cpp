@@ -221,9 +221,13 @@ public:
         QElapsedTimer timer;
         timer.start();
         m_program.open(row.id);
+        const double built = elapsedMs(timer);
         m_watch.watch(m_program.currentScreen());
         const bool painted = waitForPaint(m_watch);
         const double ms = elapsedMs(timer);
+        if (qEnvironmentVariableIsSet("BENCH_TRACE")) {
+            std::fprintf(stderr, "open %s built %.3f painted %.3f\n", row.name, built, ms);
+        }
         if (!painted || m_program.currentScreenId() != row.id) {
             qFatal("%s did not open and paint", row.name);
         }
