@@ -5,6 +5,7 @@
 #include "ui/glue/toolkit_setup.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char* argv[])
 {
@@ -23,5 +24,7 @@ int main(int argc, char* argv[])
     tavenzo::ui::Program program(QCoreApplication::applicationDirPath(),
         {boxes, chooser, beeper, sounds, random, clock});
     program.start();
+    // The sounds are loaded once the splash is up, so the first answer plays at once and start-up waits for none.
+    QTimer::singleShot(0, &app, [&sounds, &program] { sounds.preload(program.feedback().soundPaths()); });
     return QApplication::exec();
 }
