@@ -25,6 +25,11 @@ int main(int argc, char* argv[])
     tavenzo::ui::Program program(
         QCoreApplication::applicationDirPath(), {boxes, chooser, beeper, sounds, random, clock});
     program.start();
-    tavenzo::ui::releasePluginsAfterFirstPaint(program.currentScreen(), plugins);
+    tavenzo::ui::afterFirstPaint(program.currentScreen(), [&plugins, &sounds, &program] {
+        tavenzo::ui::releasePlugins(plugins);
+        // The sounds are loaded once the splash is up, so the first answer plays at once and start-up waits for
+        // none; the multimedia back end they start is a plugin, so this comes after the folders are back.
+        sounds.preload(program.feedback().soundPaths());
+    });
     return QApplication::exec();
 }

@@ -24,6 +24,16 @@ void Feedback::SuonoEsatto()
     m_player.play(dataPath(m_programFolder, successSoundSuffix(k)));
 }
 
+QStringList Feedback::soundPaths() const
+{
+    QStringList paths;
+    for (int k = 1; k <= 4; ++k) {
+        paths.append(dataPath(m_programFolder, successSoundSuffix(k)));
+    }
+    paths.append(dataPath(m_programFolder, QStringLiteral("\\suoni\\no.wav")));
+    return paths;
+}
+
 void Feedback::SuonoErrato()
 {
     m_player.play(dataPath(m_programFolder, QStringLiteral("\\suoni\\no.wav")));

@@ -3,6 +3,7 @@
 #include "feedback/sound_player.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -35,6 +36,8 @@ public:
     void beep() { m_beeper.beep(); }
 
     static QString successSoundSuffix(int k);
+    // Every sound file the answers may play, for a player that loads them ahead.
+    QStringList soundPaths() const;
 
 private:
     SoundPlayer& m_player;

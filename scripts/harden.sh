@@ -24,7 +24,9 @@ sanitizers() {
         export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1"
         export LSAN_OPTIONS="suppressions=$here/tests/sanitizers/lsan.supp:print_suppressions=0"
         export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
-        QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs" --timeout 600
+        # The packaging tests check the package, not the code, and start the program on a real X server, where the
+        # sanitizer stops at a known overread inside the system's keyboard library (libxkbcommon-x11).
+        QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs" --timeout 600 -LE packaging
     )
 }
 

@@ -50,6 +50,13 @@ TEST(Sounds, SuccessSoundFollowsTheDraw)
         (QStringList {"/prog/suoni/si1.wav", "/prog/suoni/si2.wav", "/prog/suoni/si3.wav", "/prog/suoni/si4.wav"}));
 }
 
+TEST(Sounds, PreloadListHoldsExactlyTheFiveSounds)
+{
+    Bench bench(QStringLiteral("/prog"));
+    EXPECT_EQ(bench.feedback.soundPaths(), (QStringList {"/prog/suoni/si1.wav", "/prog/suoni/si2.wav",
+                                              "/prog/suoni/si3.wav", "/prog/suoni/si4.wav", "/prog/suoni/no.wav"}));
+}
+
 TEST(Sounds, FailureSoundIsAlwaysNo)
 {
     Bench bench(QStringLiteral("/prog"));

@@ -6,6 +6,7 @@
 #include "widget_fakes.h"
 
 #include <QSignalSpy>
+#include <QTimer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -151,6 +152,21 @@ TEST_F(FirstRun, ExitNoKeepsTheMenuYesEndsTheRun)
     click(menu->form().Command3D5);
     EXPECT_EQ(ended.count(), 1);
     EXPECT_EQ(bench.boxes.questions.last(), "Vuoi uscire dal programma?");
+}
+
+TEST_F(FirstRun, ClosingTheOneOpenWindowEndsTheRun)
+{
+    ui::FormMenu* menu = toMenu();
+    QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
+    EXPECT_TRUE(QGuiApplication::quitOnLastWindowClosed());
+    // The toolkit ends the run from its event loop, so the window is closed while the loop runs.
+    QTimer::singleShot(0, menu, [menu] { menu->close(); });
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+    guard.start(5000);
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_EQ(lastClosed.count(), 1);
 }
 
 TEST_F(FirstRun, TooShortListKeepsTheMenuOpen)

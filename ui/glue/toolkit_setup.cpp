@@ -21,42 +21,41 @@ namespace tavenzo::ui {
 
 namespace {
 
-class PluginRelease final : public QObject {
+class AfterFirstPaint final : public QObject {
 public:
-    PluginRelease(QWidget* window, QStringList paths)
+    AfterFirstPaint(QWidget* window, std::function<void()> work)
         : QObject(QCoreApplication::instance())
-        , m_paths(std::move(paths))
+        , m_work(std::move(work))
     {
         if (window != nullptr) {
             window->installEventFilter(this);
-            connect(window, &QObject::destroyed, this, &PluginRelease::release);
+            connect(window, &QObject::destroyed, this, &AfterFirstPaint::run);
         }
-        QTimer::singleShot(1000, this, &PluginRelease::release);
+        QTimer::singleShot(1000, this, &AfterFirstPaint::run);
     }
 
     bool eventFilter(QObject* /*watched*/, QEvent* event) override
     {
-        // The window's own paint opens the pass that paints its children; giving the folders back right after it
-        // keeps the rescan out of the first picture.
+        // The window's own paint opens the pass that paints its children; the work waits until that pass is done.
         if (event->type() == QEvent::Paint) {
-            QTimer::singleShot(0, this, &PluginRelease::release);
+            QTimer::singleShot(0, this, &AfterFirstPaint::run);
         }
         return false;
     }
 
 private:
-    void release()
+    void run()
     {
-        if (m_released) {
+        if (m_done) {
             return;
         }
-        m_released = true;
-        QCoreApplication::setLibraryPaths(m_paths);
+        m_done = true;
+        m_work();
         deleteLater();
     }
 
-    QStringList m_paths;
-    bool m_released = false;
+    std::function<void()> m_work;
+    bool m_done = false;
 };
 
 } // namespace
@@ -68,9 +67,14 @@ QStringList holdBackPlugins()
     return paths;
 }
 
-void releasePluginsAfterFirstPaint(QWidget* window, const QStringList& paths)
+void releasePlugins(const QStringList& paths)
 {
-    new PluginRelease(window, paths);
+    QCoreApplication::setLibraryPaths(paths);
+}
+
+void afterFirstPaint(QWidget* window, std::function<void()> work)
+{
+    new AfterFirstPaint(window, std::move(work));
 }
 
 void registerResources()

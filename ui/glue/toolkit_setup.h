@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <functional>
+
 class QApplication;
 class QWidget;
 
@@ -16,10 +18,11 @@ void installFontSubstitutions();
 
 // The first picture read, even a PNG that Qt decodes itself, makes Qt load every picture-format plugin (and the
 // SVG module behind one of them). The splash shows PNG pictures only, so the plugin folders are hidden while it is
-// built; this returns the folders to give back.
+// built; this returns the folders to give back with releasePlugins().
 QStringList holdBackPlugins();
-// Gives the plugin folders back once `window` has been painted for the first time, or is gone, or a second has
-// passed, whichever comes first; the word pictures need the JPEG plugin only later.
-void releasePluginsAfterFirstPaint(QWidget* window, const QStringList& paths);
+void releasePlugins(const QStringList& paths);
+// Runs `work` once `window` has been painted for the first time, or is gone, or a second has passed, whichever
+// comes first: what the first window does not need waits until it is on screen.
+void afterFirstPaint(QWidget* window, std::function<void()> work);
 
 } // namespace tavenzo::ui
