@@ -74,6 +74,20 @@ echo "== start-up" >&2
 DISPLAY=$display "$here/bench/startup.sh" --runs "$runs" --map-timer "$build/bench/tavenzo_map_timer" \
     "$build/bin/tavenzo" "$build/bench/tavenzo_qt_floor" | tee "$results/startup.md" >&2
 
+echo "== start-up steps" >&2
+for _ in $(seq 15); do
+    DISPLAY=$display "$build/bench/tavenzo_startup_phases"
+done >"$work/phases"
+# Medians per step, in the order the steps run.
+awk '{ if (!($1 in n)) order[++steps] = $1; n[$1]++; cpu[$1, n[$1]] = $2; faults[$1, n[$1]] = $3 }
+    function median(a, key, count,    i, j, t, v) {
+        for (i = 1; i <= count; i++) v[i] = a[key, i]
+        for (i = 1; i <= count; i++) for (j = i + 1; j <= count; j++) if (v[j] < v[i]) { t = v[i]; v[i] = v[j]; v[j] = t }
+        return v[int((count + 1) / 2)]
+    }
+    END { for (s = 1; s <= steps; s++) { k = order[s]; printf "| %s | %.1f | %d |\n", k, median(cpu, k, n[k]), median(faults, k, n[k]) } }' \
+    "$work/phases" | tee "$results/phases.md" >&2
+
 verdict() { awk -v v="$1" -v limit="$2" 'BEGIN { print (v != "-" && v + 0 <= limit + 0) ? "met" : "**missed**" }'; }
 
 {
@@ -107,4 +121,8 @@ verdict() { awk -v v="$1" -v limit="$2" 'BEGIN { print (v != "-" && v + 0 <= lim
         *) echo "$row ≤ $limit ms: $(verdict "$median" "$limit") |" ;;
         esac
     done <"$results/startup.md"
+    echo
+    echo "| start-up step (median of 15 starts under X) | CPU ms | page faults |"
+    echo "|---|---|---|"
+    cat "$results/phases.md"
 } | tee "$results/summary.md"
