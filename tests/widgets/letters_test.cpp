@@ -29,11 +29,7 @@ protected:
     void SetUp() override
     {
         bench.random.setFallback(0.0);
-        bench.program->start();
-        auto* splash = bench.current<ui::FormAvvio>();
-        ASSERT_NE(splash, nullptr);
-        click(splash->images()[2]);
-        menu = bench.current<ui::FormMenu>();
+        menu = startToMenu<ui::FormAvvio, ui::FormMenu>(bench, 2);
         ASSERT_NE(menu, nullptr);
         bench.setWords({"Cane", "sole"});
     }

@@ -31,11 +31,7 @@ struct ProgramBench {
         QApplication::processEvents();
     }
 
-    template<typename Screen>
-    Screen* current() const
-    {
-        return qobject_cast<Screen*>(program->currentScreen());
-    }
+    template<typename Screen> Screen* current() const { return qobject_cast<Screen*>(program->currentScreen()); }
 
     void setWords(const QStringList& words)
     {
@@ -58,6 +54,18 @@ struct ProgramBench {
 inline void click(QWidget* widget)
 {
     QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+}
+
+// Starts the program and clicks the given splash picture; the menu it opens, or null.
+template<typename Splash, typename Menu> Menu* startToMenu(ProgramBench& bench, int picture)
+{
+    bench.program->start();
+    auto* splash = bench.current<Splash>();
+    if (splash == nullptr) {
+        return nullptr;
+    }
+    click(splash->images()[static_cast<size_t>(picture)]);
+    return bench.current<Menu>();
 }
 
 } // namespace tavenzo::testing

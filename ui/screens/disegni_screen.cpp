@@ -20,8 +20,7 @@ DisegniScreen::DisegniScreen(Program& program, QWidget* parent)
     fixClientSize(this, 640, 480);
     setUpAvanti(m_ui->Command1);
     m_pictures = {m_ui->Image1_0, m_ui->Image1_1, m_ui->Image1_2, m_ui->Image1_3, m_ui->Image1_4, m_ui->Image1_5};
-    m_frameWidgets
-        = {m_ui->Command1, m_ui->EtichettaEsatti, m_ui->EtichettaErrati, m_ui->ComandoIconaSi, m_ui->ComandoIconaNo};
+    m_frameWidgets = frameWidgetsOf(*m_ui);
     for (QLabel* picture : m_pictures) {
         picture->installEventFilter(this);
     }

@@ -31,6 +31,12 @@ struct FrameWidgets {
     QLabel* wrongIcon = nullptr;
 };
 
+// A form's frame controls, named alike on every screen that shows counts.
+template<typename Form> FrameWidgets frameWidgetsOf(Form& form)
+{
+    return {form.Command1, form.EtichettaEsatti, form.EtichettaErrati, form.ComandoIconaSi, form.ComandoIconaNo};
+}
+
 void renderFrame(const ExerciseFrame& frame, const FrameWidgets& widgets, QWidget* background);
 void setBackgroundColour(QWidget* widget, BgrColour colour);
 // The colour a screen's background was last given.

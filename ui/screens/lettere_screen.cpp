@@ -17,8 +17,7 @@ LettereScreen::LettereScreen(Program& program, QWidget* parent)
     setUpAvanti(m_ui->Command1);
     setPointSize(m_ui->SSCommand1, 27.75);
     useSharedIcon(m_ui->SSCommand1, QStringLiteral(":/art/icon_help.png"));
-    m_frameWidgets
-        = {m_ui->Command1, m_ui->EtichettaEsatti, m_ui->EtichettaErrati, m_ui->ComandoIconaSi, m_ui->ComandoIconaNo};
+    m_frameWidgets = frameWidgetsOf(*m_ui);
     m_timer.setObjectName(QStringLiteral("Timer1"));
     m_timer.setInterval(1000);
 

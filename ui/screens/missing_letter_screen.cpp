@@ -22,7 +22,7 @@ template<typename Form> MissingLetterWidgets gather(Form& form)
     w.Option2 = form.Option2;
     w.mnuAzzera = form.mnuAzzera;
     w.mnuEsci = form.mnuEsci;
-    w.frame = {form.Command1, form.EtichettaEsatti, form.EtichettaErrati, form.ComandoIconaSi, form.ComandoIconaNo};
+    w.frame = frameWidgetsOf(form);
     return w;
 }
 

@@ -21,8 +21,7 @@ ParoleScreen::ParoleScreen(Program& program, QWidget* parent)
     fixClientSize(this, 672, 502);
     setUpAvanti(m_ui->Command1);
     m_words = {m_ui->Label1_0, m_ui->Label1_1, m_ui->Label1_2, m_ui->Label1_3, m_ui->Label1_4, m_ui->Label1_5};
-    m_frameWidgets
-        = {m_ui->Command1, m_ui->EtichettaEsatti, m_ui->EtichettaErrati, m_ui->ComandoIconaSi, m_ui->ComandoIconaNo};
+    m_frameWidgets = frameWidgetsOf(*m_ui);
     for (QLabel* word : m_words) {
         word->installEventFilter(this);
     }
