@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "core/startup.h"
+#include "ui/glue/clicks.h"
 #include "ui/screens/menu_screen.h"
 #include "ui/screens/missing_first_letter_screen.h"
 #include "ui/screens/missing_inner_letter_screen.h"
@@ -77,6 +78,7 @@ void Program::open(ScreenId screen)
         return;
     }
     next->setAttribute(Qt::WA_DeleteOnClose);
+    ui::ignorePressesWhileNew(next);
     QPointer<QWidget> previous = m_current;
     m_current = next;
     m_currentId = screen;

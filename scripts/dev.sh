@@ -14,7 +14,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins
     libqt6svg6 libgtest-dev libgmock-dev
     fonts-liberation2 fonts-dejavu-core
-    xvfb xauth xdotool x11-utils imagemagick
+    libxcb1-dev xvfb xauth xdotool x11-utils imagemagick
     clang clang-format libclang-rt-14-dev libbenchmark-dev
     desktop-file-utils appstream dpkg-dev fakeroot file binutils
 )

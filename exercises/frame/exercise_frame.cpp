@@ -101,7 +101,7 @@ void ExerciseFrame::reset()
 
 bool ExerciseFrame::confirmLeave(MessageBoxes& boxes)
 {
-    if (!boxes.question(leaveQuestion())) {
+    if (!whileBoxOpen([&boxes] { return boxes.question(leaveQuestion()); })) {
         return false;
     }
     m_esatti = 0;

@@ -43,6 +43,22 @@ public:
     // Asks to go back to the menu; on Yes the counters are cleared and the caller leaves the screen.
     bool confirmLeave(MessageBoxes& boxes);
 
+    // Runs `show`, which shows one of the screen's modal boxes; the screen's time stands still until it returns, as
+    // the box still shows what was on screen when it opened.
+    template<typename Show> decltype(auto) whileBoxOpen(Show&& show)
+    {
+        struct Open {
+            explicit Open(int& count)
+                : m_count(++count)
+            {
+            }
+            ~Open() { --m_count; }
+            int& m_count;
+        } open(m_boxesOpen);
+        return show();
+    }
+    bool boxOpen() const { return m_boxesOpen > 0; }
+
     void setAvantiEnabled(bool enabled) { m_avantiEnabled = enabled; }
     void setBackground(BgrColour colour) { m_background = colour; }
 
@@ -72,6 +88,7 @@ private:
     QString m_esattiText;
     QString m_erratiText;
     BgrColour m_background = 0xFFFFFF;
+    int m_boxesOpen = 0;
 };
 
 // What every exercise model offers its screen besides its own commands: the frame to render and the frame's

@@ -113,7 +113,8 @@ void SpellWordExercise::press(int index)
 
 void SpellWordExercise::tick()
 {
-    if (!m_timerEnabled) {
+    // Behind a box the wait is held; the first tick after it closes completes the word if its time is over.
+    if (!m_timerEnabled || m_frame.boxOpen()) {
         return;
     }
     const double now = m_clock.seconds();
@@ -131,7 +132,7 @@ void SpellWordExercise::tick()
 
 void SpellWordExercise::help(MessageBoxes& boxes)
 {
-    boxes.plain(word().toUpper());
+    m_frame.whileBoxOpen([this, &boxes] { boxes.plain(word().toUpper()); });
     m_frame.withdrawRight();
 }
 

@@ -31,6 +31,7 @@ void ChoiceExercise::PreparaEsercizio()
     m_frame.setBackground(m_services.feedback.ColoreCasuale());
     m_choiceTexts.fill({});
     m_choicePictures.fill({});
+    m_choiceWords.fill({});
     m_testo.clear();
 
     // Six different slots cannot come from a shorter list; refusing beats drawing for ever.
@@ -44,6 +45,7 @@ void ChoiceExercise::PreparaEsercizio()
     m_slots = drawDifferentSlots<kChoices>(m_services.random, state.NumeroParole);
     for (int k = 0; k < kChoices; ++k) {
         QString& word = state.word(m_slots[static_cast<size_t>(k)]);
+        m_choiceWords[static_cast<size_t>(k)] = inCase(word, m_case);
         if (m_options.choicesAreWords) {
             word = inCase(word, m_case);
             m_choiceTexts[static_cast<size_t>(k)] = word + suffix;
@@ -74,7 +76,7 @@ bool ChoiceExercise::choose(int index)
         return false;
     }
     Feedback& feedback = m_services.feedback;
-    if (index == m_posizioneGiusta - 1) {
+    if (m_choiceWords[static_cast<size_t>(index)] == m_choiceWords[static_cast<size_t>(m_posizioneGiusta - 1)]) {
         m_frame.showRightIcon();
         m_frame.countRight();
         feedback.SuonoEsatto();

@@ -33,7 +33,9 @@ public:
     void open();
     void PreparaEsercizio();
     void setCase(LetterCase letterCase);
-    // A click on choice index 0..5; answers whether it was right. Ignored (false) while choices are disabled.
+    // A click on choice index 0..5; answers whether it was right. A choice is right when its word is the word asked
+    // for, compared in the case of the exercise, so a word that stands twice in the list is right in either place.
+    // Ignored (false) while choices are disabled.
     bool choose(int index);
 
     bool ready() const { return m_ready; }
@@ -59,6 +61,7 @@ private:
     std::array<int, kChoices> m_slots {};
     std::array<QString, kChoices> m_choiceTexts;
     std::array<QString, kChoices> m_choicePictures;
+    std::array<QString, kChoices> m_choiceWords; // each choice's word in the case of the exercise
     QString m_testo;
     int m_posizioneGiusta = 1;
     bool m_choicesEnabled = true;

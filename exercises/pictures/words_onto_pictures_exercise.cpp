@@ -33,6 +33,7 @@ void WordsOntoPicturesExercise::GeneraEsercizio()
     m_frame.beginItem();
     m_paroleCollocate = 0;
     m_boxTexts.fill({});
+    m_boxFilled.fill(false);
 
     // Three different slots cannot come from a shorter list; refusing beats drawing for ever.
     m_ready = state.NumeroParole >= kWords;
@@ -90,13 +91,16 @@ WordsOntoPicturesExercise::Drop WordsOntoPicturesExercise::drop(int box, int wor
         return Drop::Ignored;
     }
     Feedback& feedback = m_services.feedback;
-    if (word == box) {
+    const auto b = static_cast<size_t>(box);
+    const auto w = static_cast<size_t>(word);
+    const SharedState& state = m_services.state;
+    if (!m_boxFilled[b] && state.word(slot(word)).toLower() == state.word(slot(box)).toLower()) {
         feedback.SuonoEsatto();
-        const auto n = static_cast<size_t>(box);
-        m_boxTexts[n] = m_wordTexts[n];
-        m_wordTexts[n].clear();
+        m_boxTexts[b] = m_wordTexts[w];
+        m_boxFilled[b] = true;
+        m_wordTexts[w].clear();
         ++m_paroleCollocate;
-        m_wordEnabled[n] = false;
+        m_wordEnabled[w] = false;
         if (m_paroleCollocate == kWords) {
             m_frame.countRight();
             m_frame.continueAfterRight();

@@ -36,7 +36,9 @@ public:
     // drawn or counted; the case stays for the exercises that follow.
     void ScriviMaiuscolo();
     void ScriviMinuscolo();
-    // Word label `word` released over box `box`. A label that cannot be dragged gives Ignored and changes nothing.
+    // Word label `word` released over box `box`. The drop is right when the box is still empty and its picture's
+    // word is the dragged word, so a word that stands twice in the list fits either of its boxes. A label that cannot
+    // be dragged gives Ignored and changes nothing.
     Drop drop(int box, int word);
     // "Esercizi eseguiti": completed exercises and wrong drops in an information box.
     void showSummary(MessageBoxes& boxes) const;
@@ -71,6 +73,7 @@ private:
     std::array<QString, kWords> m_wordTexts;
     std::array<bool, kWords> m_wordEnabled {};
     std::array<QString, kWords> m_boxTexts;
+    std::array<bool, kWords> m_boxFilled {};
 };
 
 } // namespace tavenzo

@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <random>
 #include <stdexcept>
 #include <vector>
@@ -112,16 +113,37 @@ public:
     bool question(const QString& text) override
     {
         questions.append(text);
+        open();
         return answers.empty() ? true : takeAnswer();
     }
-    void information(const QString& text) override { informations.append(text); }
-    void error(const QString& text) override { errors.append(text); }
-    void plain(const QString& text) override { plains.append(text); }
+    void information(const QString& text) override
+    {
+        informations.append(text);
+        open();
+    }
+    void error(const QString& text) override
+    {
+        errors.append(text);
+        open();
+    }
+    void plain(const QString& text) override
+    {
+        plains.append(text);
+        open();
+    }
 
     std::deque<bool> answers;
     QStringList questions, informations, errors, plains;
+    // What happens while a box is open, as the timers of a real modal box go on firing.
+    std::function<void()> whileOpen;
 
 private:
+    void open()
+    {
+        if (whileOpen) {
+            whileOpen();
+        }
+    }
     bool takeAnswer()
     {
         const bool a = answers.front();

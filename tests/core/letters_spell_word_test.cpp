@@ -215,6 +215,40 @@ TEST_F(SpellWord, HelpShowsTheWordInUpperCaseAndCostsOneRightAnswer)
     EXPECT_EQ(model.display(), "cane");
 }
 
+// The help box and the leave question still show the word the child completed: behind them the wait stands
+// still, and the first tick after the box closes completes the word if its four seconds are over.
+TEST_F(SpellWord, TheWaitIsHeldWhileABoxIsOpen)
+{
+    bench.state.AttendiAvanti = true;
+    openOn(1);
+    spell("cane");
+    ASSERT_TRUE(model.timerEnabled());
+    int ticksBehindTheBox = 0;
+    boxes.whileOpen = [&] {
+        for (int second = 0; second < 6; ++second) {
+            clock.now += 1;
+            model.tick();
+            ++ticksBehindTheBox;
+        }
+    };
+    boxes.answers = {false};
+    EXPECT_FALSE(model.leave(boxes));
+    model.help(boxes);
+    EXPECT_EQ(ticksBehindTheBox, 12);
+    EXPECT_TRUE(model.timerEnabled()) << "nothing completed behind the boxes";
+    EXPECT_EQ(model.display(), "CANE");
+    EXPECT_EQ(model.NumeroEsatti(), 0);
+    EXPECT_FALSE(model.frame().avantiEnabled());
+
+    boxes.whileOpen = nullptr;
+    bench.random.push({0.0});
+    model.tick();
+    EXPECT_FALSE(model.timerEnabled()) << "the first tick after the box completes the word";
+    EXPECT_EQ(model.NumeroEsatti(), 1);
+    EXPECT_TRUE(model.frame().avantiEnabled());
+    EXPECT_EQ(model.display(), "CANE") << "the completed word stays on view until avanti";
+}
+
 TEST_F(SpellWord, EmptyWordCompletesByItselfOnceEveryWait)
 {
     openOn(3);

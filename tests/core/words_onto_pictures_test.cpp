@@ -295,17 +295,25 @@ TEST_F(WordsOntoPictures, OpeningClearsTheCountsAndGoesBackToUpperCase)
     EXPECT_TRUE(model.frame().avantiVisible());
 }
 
-TEST_F(WordsOntoPictures, TwoSlotsWithTheSameWordAreTwoWords)
+TEST_F(WordsOntoPictures, AWordThatStandsTwiceFitsEitherOfItsBoxesOnce)
 {
-    bench.setWords({"sole", "sole", "mare"});
+    bench.setWords({"sole", "Sole", "mare"});
     bench.state.AttendiAvanti = true;
     scriptExercise(bench.random, 3, {1, 2, 3}, 0);
     model.open();
     EXPECT_EQ(model.wordText(0), model.wordText(1));
-    EXPECT_EQ(model.drop(0, 1), Drop::Wrong) << "the same text under another index is still the wrong word";
     bench.random.push({0.0});
-    EXPECT_EQ(model.drop(1, 1), Drop::Right);
-    EXPECT_EQ(bench.state.ContaErrati, 1);
+    EXPECT_EQ(model.drop(0, 1), Drop::Right) << "the same word under the other picture of it";
+    EXPECT_EQ(model.boxText(0), "SOLE");
+    EXPECT_FALSE(model.wordEnabled(1));
+    EXPECT_EQ(model.drop(0, 0), Drop::Wrong) << "a filled box takes no second word";
+    EXPECT_EQ(model.drop(2, 0), Drop::Wrong);
+    bench.random.push({0.0, 0.0});
+    EXPECT_EQ(model.drop(1, 0), Drop::Right);
+    EXPECT_EQ(model.drop(2, 2), Drop::Right);
+    EXPECT_EQ(bench.state.ContaEsatti, 1);
+    EXPECT_EQ(bench.state.ContaErrati, 2);
+    EXPECT_TRUE(model.frame().avantiEnabled());
 }
 
 TEST_F(WordsOntoPictures, CountsStopAtTheirTop)

@@ -6,6 +6,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QLoggingCategory>
+#include <QSettings>
 #include <QTimer>
 #include <QTranslator>
 #include <QWidget>
@@ -98,6 +99,16 @@ void registerResources()
     registerArt();
 }
 
+void keepSettingsOffDisk()
+{
+    // The program keeps nothing between runs, yet the file dialog stores its history and view in the user's
+    // settings when it closes. A settings folder that cannot exist leaves the toolkit nothing to read and nowhere
+    // to write.
+    const QString nowhere = QStringLiteral("/dev/null");
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, nowhere);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, nowhere);
+}
+
 void installFontSubstitutions()
 {
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
@@ -111,6 +122,7 @@ void setUpToolkit(QApplication& app)
     QApplication::setOrganizationName(QStringLiteral("Tavenzo"));
     QGuiApplication::setDesktopFileName(QStringLiteral("tavenzo"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/art/icon_window.png")));
+    keepSettingsOffDisk();
     installFontSubstitutions();
 
     // Sound problems (no audio device, a damaged file) are not the user's business.

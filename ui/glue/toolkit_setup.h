@@ -15,6 +15,8 @@ void setUpToolkit(QApplication& app);
 // The screen art is linked in from a static library, so its resources are registered by hand.
 void registerResources();
 void installFontSubstitutions();
+// Nothing the toolkit would keep in the user's settings (the file dialog's history) reaches the disk.
+void keepSettingsOffDisk();
 
 // Runs `start`, which shows the first window and answers it, with Qt's plugin folders out of sight, and gives them
 // back once that window has been painted; then runs `afterPaint`. The first picture read, even a PNG that Qt decodes

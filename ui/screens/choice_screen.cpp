@@ -1,5 +1,7 @@
 #include "ui/screens/choice_screen.h"
 
+#include "ui/glue/clicks.h"
+
 #include <QLabel>
 #include <QRadioButton>
 #include <QToolButton>
@@ -18,28 +20,21 @@ ChoiceScreen::~ChoiceScreen() = default;
 void ChoiceScreen::start(const ChoiceWidgets& widgets, QSize client)
 {
     m_widgets = widgets;
-    fixClientSize(this, client.width(), client.height());
+    setUpExerciseWindow(this, client.width(), client.height());
     setUpAvanti(m_widgets.Command1);
-    for (QLabel* choice : m_widgets.choices) {
-        choice->installEventFilter(this);
-    }
+    new ClickWatcher(
+        {m_widgets.choices.begin(), m_widgets.choices.end()},
+        [this](int index) {
+            m_model.choose(index);
+            render();
+        },
+        this);
     const auto show = [this] { render(); };
     connectFrameCommands(this, m_context, m_model, m_widgets.Command1, m_widgets.mnuAzzera, m_widgets.mnuEsci, show);
     connectCaseChoice(this, m_model, m_widgets.Option1, m_widgets.Option2, &QRadioButton::clicked, show);
 
     m_model.open();
     render();
-}
-
-bool ChoiceScreen::eventFilter(QObject* watched, QEvent* event)
-{
-    const int index = releasedOn(watched, event, m_widgets.choices);
-    if (index >= 0) {
-        m_model.choose(index);
-        render();
-        return true;
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void ChoiceScreen::render()

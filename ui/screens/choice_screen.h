@@ -45,7 +45,6 @@ protected:
     ChoiceScreen(const ScreenContext& context, ChoiceExercise& model, QWidget* parent);
     // Connects the form's controls to the model, opens it and shows the first exercise.
     void start(const ChoiceWidgets& widgets, QSize client);
-    bool eventFilter(QObject* watched, QEvent* event) override;
     // The choices and whatever else the screen shows of the exercise besides its frame.
     virtual void renderChoices() = 0;
 

@@ -6,11 +6,9 @@
 #include "ui/screens/screen_context.h"
 
 #include <QColor>
-#include <QEvent>
-#include <QMouseEvent>
 #include <QObject>
 
-#include <array>
+#include <functional>
 
 class QAction;
 class QAbstractButton;
@@ -39,30 +37,14 @@ void renderFrame(const ExerciseFrame& frame, const FrameWidgets& widgets, QWidge
 void setBackgroundColour(QWidget* widget, BgrColour colour);
 // The colour a screen's background was last given.
 QColor backgroundColour(const QWidget* widget);
-// A whole-pixel client area of the stated size, with the menu bar on top of it.
-void fixClientSize(QMainWindow* window, int width, int height);
+// An exercise window: a whole-pixel client area of the stated size with the menu bar on top of it, no title on the
+// window system, and no control that takes the keyboard focus (the screens answer to the mouse alone; the menu bar
+// stays reachable with Alt).
+void setUpExerciseWindow(QMainWindow* window, int width, int height);
 // The avanti button's 14.25 pt caption and its arrow.
 void setUpAvanti(QAbstractButton* avanti);
 // Point sizes with fractions, which screen definitions cannot carry.
 void setPointSize(QWidget* widget, double points);
-
-// The index of the enabled control on which a left click was just released, or -1: labels and pictures take
-// clicks as buttons do.
-template<typename Control, size_t N>
-int releasedOn(QObject* watched, QEvent* event, const std::array<Control*, N>& controls)
-{
-    if (event->type() != QEvent::MouseButtonRelease) {
-        return -1;
-    }
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    for (size_t i = 0; i < N; ++i) {
-        if (watched == controls[i] && mouse->button() == Qt::LeftButton && controls[i]->isEnabled()
-            && controls[i]->rect().contains(mouse->position().toPoint())) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
 
 // Runs a model command on a click or a menu command, then shows the result: the shape of all screen wiring.
 template<typename Sender, typename Signal, typename Command, typename Render>

@@ -5,6 +5,8 @@
 #include "ui/screens/frame_view.h"
 #include "ui_formmenu.h"
 
+#include <QKeyEvent>
+
 namespace tavenzo::ui {
 
 namespace {
@@ -21,6 +23,26 @@ void fitIcon(QToolButton* button)
     const QSize fitted = natural.scaled(QSize(button->width() - 12, std::max(16, room)), Qt::KeepAspectRatio);
     button->setIconSize(fitted);
 }
+
+// Return and Enter press the focused button as the space bar does; a grown-up moving with Tab expects either.
+class ReturnPresses final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress) {
+            return false;
+        }
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) || key->isAutoRepeat()) {
+            return false;
+        }
+        static_cast<QAbstractButton*>(watched)->click();
+        return true;
+    }
+};
 
 } // namespace
 
@@ -74,6 +96,11 @@ MenuScreen::MenuScreen(const ScreenContext& context, MenuModel& model, FileChoos
             m_context.screens.endRun();
         }
     });
+
+    auto* returnPresses = new ReturnPresses(this);
+    for (QAbstractButton* button : findChildren<QAbstractButton*>()) {
+        button->installEventFilter(returnPresses);
+    }
 
     m_model.load();
     render();

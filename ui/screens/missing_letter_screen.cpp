@@ -1,6 +1,7 @@
 #include "ui/screens/missing_letter_screen.h"
 
 #include "exercises/letters/missing_letter_exercise.h"
+#include "ui/glue/fitted_text.h"
 #include "ui/glue/picture_loader.h"
 
 #include <QLabel>
@@ -31,7 +32,7 @@ MissingLetterScreen::~MissingLetterScreen() = default;
 void MissingLetterScreen::start(const MissingLetterWidgets& widgets)
 {
     m_widgets = widgets;
-    fixClientSize(this, kClientWidth, kClientHeight);
+    setUpExerciseWindow(this, kClientWidth, kClientHeight);
     setUpAvanti(m_widgets.Command1);
     setPointSize(m_widgets.Label1, 27.75);
     setPointSize(m_widgets.Option1, 8.25);
@@ -55,7 +56,7 @@ void MissingLetterScreen::render()
     renderFrame(m_model.frame(), m_widgets.frame, centralWidget());
     m_keyboard.render(m_model.keyboard());
     (m_model.letterCase() == LetterCase::Upper ? m_widgets.Option2 : m_widgets.Option1)->setChecked(true);
-    m_widgets.Label1->setText(m_model.label1());
+    showFitted(m_widgets.Label1, m_model.label1());
     QLabel* image = m_widgets.Image1;
     image->move(m_pictureHome + QPoint(m_model.pictureSteps() * kPictureStep, 0));
     image->setPixmap(m_context.pictures.load(m_model.picture(), image->contentsRect().size()));

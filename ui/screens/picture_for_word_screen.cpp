@@ -1,5 +1,6 @@
 #include "ui/screens/picture_for_word_screen.h"
 
+#include "ui/glue/fitted_text.h"
 #include "ui/glue/picture_loader.h"
 #include "ui_disegni.h"
 
@@ -36,7 +37,7 @@ void PictureForWordScreen::renderChoices()
         QLabel* picture = choices()[static_cast<size_t>(i)];
         picture->setPixmap(context().pictures.load(model().choicePicture(i), picture->contentsRect().size()));
     }
-    m_ui->testo->setText(model().testo());
+    showFitted(m_ui->testo, model().testo());
 
     const int marked = model().markedChoice();
     if (marked >= 0) {

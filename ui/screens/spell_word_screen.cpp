@@ -1,6 +1,7 @@
 #include "ui/screens/spell_word_screen.h"
 
 #include "exercises/letters/spell_word_exercise.h"
+#include "ui/glue/fitted_text.h"
 #include "ui/glue/picture_loader.h"
 #include "ui/glue/shared_icons.h"
 #include "ui_lettere.h"
@@ -18,7 +19,7 @@ SpellWordScreen::SpellWordScreen(const ScreenContext& context, SpellWordExercise
     , m_ui(std::make_unique<Ui::lettere>())
 {
     m_ui->setupUi(this);
-    fixClientSize(this, 624, 480);
+    setUpExerciseWindow(this, 624, 480);
     setUpAvanti(m_ui->Command1);
     setPointSize(m_ui->SSCommand1, 27.75);
     useSharedIcon(m_ui->SSCommand1, QStringLiteral(":/art/icon_help.png"));
@@ -60,7 +61,7 @@ void SpellWordScreen::render()
     m_keyboard.render(m_model.keyboard());
     m_ui->mnuMaiuscolo->setChecked(!m_model.Minuscolo());
     m_ui->mnuMinuscolo->setChecked(m_model.Minuscolo());
-    m_ui->Label1->setText(m_model.display());
+    showFitted(m_ui->Label1, m_model.display());
     m_ui->Image1->setPixmap(m_context.pictures.load(m_model.picture(), m_ui->Image1->contentsRect().size()));
     if (m_model.timerEnabled() && !m_timer.isActive()) {
         m_timer.start();

@@ -29,13 +29,7 @@ public:
 
     const std::array<QLabel*, 4>& images() const { return m_images; }
 
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    void openMenu();
-
     ScreenContext m_context;
     std::unique_ptr<Ui::FormAvvio> m_ui;
     std::array<QLabel*, 4> m_images {};

@@ -1,5 +1,6 @@
 #include "ui/screens/word_for_picture_screen.h"
 
+#include "ui/glue/fitted_text.h"
 #include "ui/glue/picture_loader.h"
 #include "ui_parole.h"
 
@@ -26,7 +27,7 @@ void WordForPictureScreen::renderChoices()
 {
     for (int i = 0; i < ChoiceExercise::kChoices; ++i) {
         QLabel* word = choices()[static_cast<size_t>(i)];
-        word->setText(model().choiceText(i));
+        showFitted(word, model().choiceText(i));
         word->setStyleSheet(model().markedChoice() == i ? kMarkedStyle : kWordStyle);
     }
     m_ui->Image1->setPixmap(context().pictures.load(model().rightPicture(), m_ui->Image1->contentsRect().size()));

@@ -1,6 +1,7 @@
 #include "ui/screens/words_onto_pictures_screen.h"
 
 #include "exercises/pictures/words_onto_pictures_exercise.h"
+#include "ui/glue/fitted_text.h"
 #include "ui/glue/picture_loader.h"
 #include "ui_disegni1.h"
 
@@ -37,7 +38,7 @@ WordsOntoPicturesScreen::WordsOntoPicturesScreen(
     , m_ui(std::make_unique<Ui::DISEGNI1>())
 {
     m_ui->setupUi(this);
-    fixClientSize(this, 638, 480);
+    setUpExerciseWindow(this, 638, 480);
     setUpAvanti(m_ui->Command1);
     m_pictures = {m_ui->Image1_0, m_ui->Image1_1, m_ui->Image1_2};
     m_boxes = {m_ui->Label2_0, m_ui->Label2_1, m_ui->Label2_2};
@@ -102,7 +103,9 @@ bool WordsOntoPicturesScreen::eventFilter(QObject* watched, QEvent* event)
 bool WordsOntoPicturesScreen::wordEvent(int word, QEvent* event)
 {
     switch (event->type()) {
-    case QEvent::MouseButtonPress: {
+    // A press right after a click on the word comes as a double click; it starts a drag all the same.
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton && m_words[static_cast<size_t>(word)]->isEnabled()) {
             m_pressedWord = word;
@@ -177,9 +180,9 @@ void WordsOntoPicturesScreen::render()
     for (int n = 0; n < WordsOntoPicturesExercise::kWords; ++n) {
         const auto i = static_cast<size_t>(n);
         m_pictures[i]->setPixmap(m_context.pictures.load(model.picture(n), m_pictures[i]->contentsRect().size()));
-        m_boxes[i]->setText(model.boxText(n));
+        showFitted(m_boxes[i], model.boxText(n));
         QLabel* word = m_words[i];
-        word->setText(model.wordText(n));
+        showFitted(word, model.wordText(n));
         word->setEnabled(model.wordEnabled(n));
         word->move(kColumnX.at(static_cast<size_t>(model.column(n))), word->y());
     }
