@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Smoke test of the real program under Xvfb, driven with real X input (xdotool).
+# Smoke test of the real program under Xvfb, driven with real X input (xdotool) and, for sound, a real sound server.
 #   tests/smoke/smoke.sh path/to/tavenzo
 # Checks, each run against a program started afresh:
 #   screens       splash, menu, every exercise in and out with "Esci" -> "Sì", then "Esci" -> "Sì" on the menu: the
@@ -8,8 +8,9 @@
 #   title         the exercise windows carry no title; splash and menu keep theirs, every window keeps its class
 #   config        opening and cancelling the word-list dialog leaves a fresh configuration folder empty
 #   double-click  a real double click on a word of "parole" counts as one answer
+#   sound         one wrong and one right answer are heard on a PulseAudio server of our own, at their full length
 # SMOKE_ONLY picks checks by name; the names of exercise screens pick the screens check on just those screens:
-#   SMOKE_ONLY=title tests/smoke/smoke.sh build/bin/tavenzo
+#   SMOKE_ONLY=sound tests/smoke/smoke.sh build/bin/tavenzo
 #   SMOKE_ONLY="parole disegni title" tests/smoke/smoke.sh build/bin/tavenzo
 set -euo pipefail
 
@@ -22,8 +23,16 @@ app_pid=""
 log=""
 check=""
 
-all_checks=(screens splash-click title config double-click)
+all_checks=(screens splash-click title config double-click sound)
 all_screens=(lettera1 lettera lettere parole disegni DISEGNI1)
+
+# A recorded sound may be this much shorter or longer than the sound in its file and still count as that sound. Both
+# are measured the same way, from the first to the last sample above the threshold, so a faithful playback comes out
+# within a few milliseconds (the server's blocks); a sound cut off or stretched by a tenth of a second does not.
+sound_tolerance=0.05
+# Samples above this fraction of full scale count as sound: -60 dBFS, far below any note, far above the null sink's
+# digital silence.
+sound_threshold=0.001
 
 # ---------------------------------------------------------------------------------------------------------------------
 # Processes. Everything started in the background is written down, so the final clean-up can end exactly those.
@@ -384,6 +393,124 @@ check_double_click() {
     leave_exercise "$screen" parole
     quit_from_menu
     echo "smoke: double-click: a double click on a wrong word of parole counted one wrong answer"
+}
+
+# A PulseAudio server of our own, in user mode with its files under $work, that plays into a null sink whose monitor
+# we record. The sink does not rewind, so what the program writes is what the monitor hears, in order.
+start_sound_server() {
+    local pa="$work/pulse"
+    mkdir -p "$pa/home" "$pa/runtime"
+    chmod 700 "$pa/runtime"
+    HOME="$pa/home" XDG_CONFIG_HOME="$pa/home/.config" XDG_RUNTIME_DIR="$pa/runtime" \
+        pulseaudio --daemonize=no --exit-idle-time=-1 -n --use-pid-file=no --log-target=stderr \
+        -L "module-native-protocol-unix socket=$pa/native auth-anonymous=1" \
+        -L "module-null-sink sink_name=smoke rate=44100 channels=1 norewinds=1" >"$pa/log" 2>&1 &
+    remember $!
+    sound_server="unix:$pa/native"
+    for _ in $(seq 50); do
+        pactl --server="$sound_server" info >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    sed 's/^/  pulseaudio: /' "$pa/log" >&2
+    fail "the sound server did not start"
+}
+
+# Start and length (seconds) of each stretch of sound in the audio that sox reads with the given arguments, one line
+# each. Pauses shorter than 150 ms belong to the sound around them (the failure sound has one between its two notes).
+sound_bursts() {
+    sox "$@" -t dat - | awk -v thr="$sound_threshold" -v gap=0.15 '
+        /^;/ { next }
+        {
+            v = $2 < 0 ? -$2 : $2
+            if (v <= thr) next
+            if (!on) { start = $1; on = 1 }
+            else if ($1 - last > gap) { printf "%.3f %.3f\n", start, last - start; start = $1 }
+            last = $1
+        }
+        END { if (on) printf "%.3f %.3f\n", start, last - start }'
+}
+
+# How long a sound file is heard: its stretches of sound from the first to the last, measured as a recording is.
+audible_length() {
+    sound_bursts "$1" | awk 'NR == 1 { first = $1 } { end = $1 + $2 } END { printf "%.3f\n", end - first }'
+}
+
+# Records the null sink's monitor into the raw file $1 (16-bit mono, 44.1 kHz) until stop_recording.
+start_recording() {
+    parec --server="$sound_server" -d smoke.monitor --raw --format=s16le --rate=44100 --channels=1 \
+        --latency-msec=20 >"$1" 2>>"$work/parec.log" &
+    recorder=$!
+    remember "$recorder"
+    sleep 0.3
+}
+stop_recording() {
+    kill "$recorder" 2>/dev/null || true
+    wait "$recorder" 2>/dev/null || true
+}
+recorded_bursts() { sound_bursts -t raw -r 44100 -e signed -b 16 -c 1 "$1"; }
+
+# Succeeds when length $1 is within the tolerance of how long one of the sound files given after it is heard.
+matches_one_of() {
+    local length=$1 file
+    shift
+    for file in "$@"; do
+        awk -v a="$length" -v b="$(audible_length "$file")" -v t="$sound_tolerance" \
+            'BEGIN { exit !(a - b <= t && b - a <= t) }' && return 0
+    done
+    return 1
+}
+
+# How long each of the given sound files is heard, for messages.
+audible_lengths() {
+    local file
+    for file in "$@"; do echo "$(basename "$file") $(audible_length "$file") s"; done | paste -sd, | sed 's/,/, /g'
+}
+
+check_sound() {
+    local sounds="$content/suoni" bursts
+    start_sound_server
+    # The recording chain itself first: a file played by the server's own player must be heard at its full length,
+    # so that a sound found short later is the program's doing.
+    start_recording "$work/control.raw"
+    paplay --server="$sound_server" "$sounds/no.wav"
+    sleep 0.3
+    stop_recording
+    bursts=$(recorded_bursts "$work/control.raw")
+    if [ "$(echo "$bursts" | grep -c .)" -ne 1 ] || ! matches_one_of "$(echo "$bursts" | cut -d' ' -f2)" "$sounds/no.wav"; then
+        fail "the recorder did not hear paplay's no.wav as it is: heard ${bursts:-nothing} (start, length)"
+    fi
+    echo "smoke: sound: the recorder hears no.wav played by paplay for $(echo "$bursts" | cut -d' ' -f2) s"
+
+    start_program "$(program_folder sound-words ape)" PULSE_SERVER="$sound_server"
+    open_menu_from_splash
+    local screen bar
+    # shellcheck disable=SC2046
+    screen=$(open_exercise $(button_of lettera1) lettera1)
+    bar=$(menu_bar_height "$screen" 575)
+    settle
+    local wrong_wait right_wait
+    # Each answer is given time for its sound to end, with room to spare.
+    wrong_wait=$(soxi -D "$sounds/no.wav" | awk '{ print $1 + 0.7 }')
+    right_wait=$(for f in "$sounds"/si[1-4].wav; do soxi -D "$f"; done | sort -n | tail -n 1 | awk '{ print $1 + 0.7 }')
+    start_recording "$work/heard.raw"
+    # The word shows as "_pe": key b (row 0, column 1) is wrong, key a (row 0, column 0) is right.
+    click_at "$screen" $((32 + 56 + 20)) $((bar + 336 + 16))
+    sleep "$wrong_wait"
+    click_at "$screen" $((32 + 20)) $((bar + 336 + 16))
+    sleep "$right_wait"
+    stop_recording
+    bursts=$(recorded_bursts "$work/heard.raw")
+    echo "smoke: sound: heard (start, length in seconds): $(echo "$bursts" | paste -sd';' | sed 's/;/; /g')"
+    [ "$(echo "$bursts" | grep -c .)" -eq 2 ] || fail "expected 2 sounds in the recording, heard: ${bursts:-nothing}"
+    local wrong right
+    wrong=$(echo "$bursts" | sed -n 1p | cut -d' ' -f2)
+    right=$(echo "$bursts" | sed -n 2p | cut -d' ' -f2)
+    matches_one_of "$wrong" "$sounds/no.wav" \
+        || fail "the wrong answer was heard for $wrong s, not as $(audible_lengths "$sounds/no.wav") (± $sound_tolerance s)"
+    matches_one_of "$right" "$sounds"/si[1-4].wav \
+        || fail "the right answer was heard for $right s, not as any of $(audible_lengths "$sounds"/si[1-4].wav) (± $sound_tolerance s)"
+    stop_program
+    echo "smoke: sound: a wrong and a right answer were heard as no.wav and one of si1..si4.wav"
 }
 
 # ---------------------------------------------------------------------------------------------------------------------
