@@ -81,7 +81,7 @@ start_program() {
     remember "$app_pid"
 }
 
-# Ends the program of the current check if it is still running; every check leaves through here.
+# Ends the program of the current check if it is still running.
 stop_program() {
     if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
         kill "$app_pid" 2>/dev/null || true
@@ -405,7 +405,8 @@ start_sound_server() {
         pulseaudio --daemonize=no --exit-idle-time=-1 -n --use-pid-file=no --log-target=stderr \
         -L "module-native-protocol-unix socket=$pa/native auth-anonymous=1" \
         -L "module-null-sink sink_name=smoke rate=44100 channels=1 norewinds=1" >"$pa/log" 2>&1 &
-    remember $!
+    sound_server_pid=$!
+    remember "$sound_server_pid"
     sound_server="unix:$pa/native"
     for _ in $(seq 50); do
         pactl --server="$sound_server" info >/dev/null 2>&1 && return 0
@@ -435,6 +436,14 @@ audible_length() {
     sound_bursts "$1" | awk 'NR == 1 { first = $1 } { end = $1 + $2 } END { printf "%.3f\n", end - first }'
 }
 
+stop_sound_server() {
+    if [ -n "${sound_server_pid:-}" ]; then
+        kill "$sound_server_pid" 2>/dev/null || true
+        wait "$sound_server_pid" 2>/dev/null || true
+        sound_server_pid=""
+    fi
+}
+
 # Records the null sink's monitor into the raw file $1 (16-bit mono, 44.1 kHz) until stop_recording.
 start_recording() {
     parec --server="$sound_server" -d smoke.monitor --raw --format=s16le --rate=44100 --channels=1 \
@@ -444,8 +453,11 @@ start_recording() {
     sleep 0.3
 }
 stop_recording() {
-    kill "$recorder" 2>/dev/null || true
-    wait "$recorder" 2>/dev/null || true
+    if [ -n "${recorder:-}" ]; then
+        kill "$recorder" 2>/dev/null || true
+        wait "$recorder" 2>/dev/null || true
+        recorder=""
+    fi
 }
 recorded_bursts() { sound_bursts -t raw -r 44100 -e signed -b 16 -c 1 "$1"; }
 
@@ -546,13 +558,21 @@ if ! xdpyinfo >/dev/null 2>&1 || ! kill -0 "$xvfb_pid" 2>/dev/null; then
     fail "Xvfb did not start on $display (is the display taken?)"
 fi
 
-# Each check runs in a subshell of its own, so a failure ends that check (and its program) and the others still run.
+# Ends what the current check started; every check leaves through here, failed or not.
+stop_check() {
+    stop_program
+    stop_recording
+    stop_sound_server
+}
+
+# Each check runs in a subshell of its own, so a failure ends that check (and what it started) and the others still
+# run.
 failed=()
 for check in "${checks[@]}"; do
     set +e
     (
         set -e
-        trap stop_program EXIT
+        trap stop_check EXIT
         "check_${check//-/_}"
     )
     status=$?
