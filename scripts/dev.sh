@@ -15,6 +15,7 @@ packages=(
     libqt6svg6 libgtest-dev libgmock-dev
     fonts-liberation2 fonts-dejavu-core
     libxcb1-dev xvfb xauth xdotool x11-utils imagemagick
+    pulseaudio pulseaudio-utils sox
     clang clang-format libclang-rt-14-dev libbenchmark-dev
     desktop-file-utils appstream dpkg-dev fakeroot file binutils
 )

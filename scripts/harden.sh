@@ -2,7 +2,7 @@
 # Hardening stages, run by CI after the test suite; each can be run alone:
 #   scripts/harden.sh sanitizers   the whole suite built and run again with AddressSanitizer and UBSan
 #   scripts/harden.sh fuzz [secs]  libFuzzer on the word-list reader (clang), 60 seconds unless told otherwise
-#   scripts/harden.sh smoke        the real program under Xvfb: splash, menu, every exercise, exit
+#   scripts/harden.sh smoke        the real program under Xvfb with real X input and a real sound server
 #   scripts/harden.sh all          the three, in this order
 # Expects the set-up of scripts/dev.sh (packages, content/node_modules, build/ with the program).
 set -euo pipefail

@@ -1,34 +1,123 @@
 #!/usr/bin/env bash
-# Smoke test of the real program under Xvfb: start it from another folder, splash, menu, every exercise in and out
-# with "Esci" -> "Sì", then "Esci" -> "Sì" on the menu, and the process must end by itself with status 0.
+# Smoke test of the real program under Xvfb, driven with real X input (xdotool) and, for sound, a real sound server.
 #   tests/smoke/smoke.sh path/to/tavenzo
+# Checks, each run against a program started afresh:
+#   screens       splash, menu, every exercise in and out with "Esci" -> "Sì", then "Esci" -> "Sì" on the menu: the
+#                 process ends by itself with status 0
+#   splash-click  a double click on the splash where the menu's "Esci" appears does not reach "Esci"
+#   title         the exercise windows carry no title; splash and menu keep theirs, every window keeps its class
+#   config        opening and cancelling the word-list dialog leaves a fresh configuration folder empty
+#   double-click  a real double click on a word of "parole" counts as one answer
+#   sound         one wrong and one right answer are heard on a PulseAudio server of our own, at their full length
+# SMOKE_ONLY picks checks by name; the names of exercise screens pick the screens check on just those screens:
+#   SMOKE_ONLY=sound tests/smoke/smoke.sh build/bin/tavenzo
+#   SMOKE_ONLY="parole disegni title" tests/smoke/smoke.sh build/bin/tavenzo
 set -euo pipefail
 
 exe=$(realpath "$1")
+content=$(dirname "$exe")
 display=${SMOKE_DISPLAY:-:97}
 work=$(mktemp -d)
-log="$work/tavenzo.log"
 xvfb_pid=""
 app_pid=""
+log=""
+check=""
+
+all_checks=(screens splash-click title config double-click sound)
+all_screens=(lettera1 lettera lettere parole disegni DISEGNI1)
+
+# A recorded sound may be this much shorter or longer than the sound in its file and still count as that sound. Both
+# are measured the same way, from the first to the last sample above the threshold, so a faithful playback comes out
+# within a few milliseconds (the server's blocks); a sound cut off or stretched by a tenth of a second does not.
+sound_tolerance=0.05
+# Samples above this fraction of full scale count as sound: -60 dBFS, far below any note, far above the null sink's
+# digital silence.
+sound_threshold=0.001
+
+# ---------------------------------------------------------------------------------------------------------------------
+# Processes. Everything started in the background is written down, so the final clean-up can end exactly those.
+
+remember() { echo "$1" >>"$work/pids"; }
 
 cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    local pid
+    if [ -f "$work/pids" ]; then
+        while read -r pid; do kill "$pid" 2>/dev/null || true; done <"$work/pids"
+    fi
+    # Waiting for the server to go lets the next run take the same display at once.
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
     rm -rf "$work"
 }
 trap cleanup EXIT
 
 fail() {
-    echo "smoke: FAIL: $*" >&2
-    [ -f "$log" ] && sed 's/^/  program: /' "$log" >&2
+    echo "smoke: FAIL${check:+ [$check]}: $*" >&2
+    [ -n "$log" ] && [ -s "$log" ] && sed 's/^/  program: /' "$log" >&2
     exit 1
 }
 
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start on $display"
+# Starts the program in the folder $1 (its copy of tavenzo) with the extra environment given after it, from a
+# working directory of its own, with a fresh home and configuration folder so no run reads or writes the machine's.
+# Without a sound server of our own the program is pointed at a socket that does not exist: it then has no audio
+# device, as on a machine without sound, and the sound library never starts a server of its own.
+start_program() {
+    local folder=$1
+    shift
+    local run
+    run=$(mktemp -d "$work/run.XXXX")
+    mkdir -p "$run/cwd" "$run/home" "$run/config" "$run/runtime"
+    chmod 700 "$run/runtime"
+    log="$run/tavenzo.log"
+    (
+        cd "$run/cwd"
+        unset QT_QPA_PLATFORM
+        exec env HOME="$run/home" XDG_CONFIG_HOME="$run/config" XDG_RUNTIME_DIR="$run/runtime" \
+            PULSE_SERVER="unix:$run/no-sound-server" "$@" "$folder/tavenzo" >"$log" 2>&1
+    ) &
+    app_pid=$!
+    remember "$app_pid"
+}
+
+# Ends the program of the current check if it is still running.
+stop_program() {
+    if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
+        kill "$app_pid" 2>/dev/null || true
+        wait "$app_pid" 2>/dev/null || true
+    fi
+    app_pid=""
+}
+
+# A program folder of our own: a copy of the executable (it finds its files beside its real path, so a link would not
+# do), the given words as lista.txt with CR LF line ends, and the bundled pictures and sounds.
+program_folder() {
+    local folder="$work/$1"
+    shift
+    mkdir -p "$folder"
+    cp "$exe" "$folder/tavenzo"
+    ln -s "$content/jpg" "$folder/jpg"
+    ln -s "$content/suoni" "$folder/suoni"
+    printf '%s\r\n' "$@" >"$folder/lista.txt"
+    echo "$folder"
+}
+
+# Waits for the program to end by itself; fails unless it ends with status 0.
+expect_exit() {
+    for _ in $(seq 100); do
+        kill -0 "$app_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$app_pid" 2>/dev/null && fail "the program did not end after $1"
+    local status=0
+    wait "$app_pid" || status=$?
+    app_pid=""
+    [ "$status" -eq 0 ] || fail "the program ended with status $status after $1"
+}
+
+# ---------------------------------------------------------------------------------------------------------------------
+# Windows and input.
 
 # The window of the given exact title, once it is mapped; empty when it is not there.
 window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
@@ -64,39 +153,65 @@ exercise_window() {
     return 1
 }
 click_at() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
+# A real double click: two presses 80 ms apart, well inside any double-click interval.
+double_click_at() { xdotool mousemove --window "$1" "$2" "$3" click --repeat 2 --delay 80 1; }
 confirm_yes() { sleep 0.4; xdotool key Return; }
+# Longer than the double-click interval (400 ms unless the desktop says otherwise): two single clicks this far apart
+# stay two single clicks, and a newly shown screen has begun to take presses.
+settle() { sleep 0.7; }
 
-cd "$work"
-unset QT_QPA_PLATFORM
-XDG_RUNTIME_DIR="$work" "$exe" >"$log" 2>&1 &
-app_pid=$!
+# Height of a window, and the position of its top-left corner on the screen.
+window_height() { xdotool getwindowgeometry --shell "$1" | sed -n 's/^HEIGHT=//p'; }
+window_origin() { xdotool getwindowgeometry --shell "$1" | sed -n 's/^[XY]=//p' | paste -sd' '; }
 
-splash=$(wait_window Form1) || fail "the splash window Form1 did not appear"
-sleep 0.5
-import -window root "$work/splash.png"
-spread=$(convert "$work/splash.png" -format "%[fx:standard_deviation]" info:)
-awk -v s="$spread" 'BEGIN { exit !(s > 0.05) }' || fail "the splash screenshot is blank (spread $spread)"
-echo "smoke: splash shown (screenshot spread $spread)"
-
-click_at "$splash" 600 560
-menu=$(wait_window Form2) || fail "the menu Form2 did not open from the splash"
-wait_gone Form1 || fail "the splash stayed open"
-echo "smoke: menu shown"
-
-# Centres of the six exercise buttons, in client pixels of the menu.
-buttons=("161 50 lettera1" "467 50 lettera" "161 147 lettere" "467 147 parole" "161 243 disegni" "469 243 DISEGNI1")
-for entry in "${buttons[@]}"; do
-    read -r x y name <<<"$entry"
-    # SMOKE_ONLY="parole disegni" tries just those screens, for a quick look while one is being built.
-    if [ -n "${SMOKE_ONLY:-}" ] && [[ " $SMOKE_ONLY " != *" $name "* ]]; then
-        continue
+# An exercise window is a main window: its menu bar lies above the client area that the screen's positions refer to,
+# so the bar is what the window has beyond the client height.
+menu_bar_height() {
+    local bar=$(($(window_height "$1") - $2))
+    if [ "$bar" -le 0 ] || [ "$bar" -ge 60 ]; then
+        fail "cannot place the client area: the window is $(window_height "$1") high for a client height of $2"
     fi
+    echo "$bar"
+}
+
+# A property of a window as text, without quotes; empty when the property is absent or empty.
+property() {
+    xprop -id "$1" -notype "$2" 2>/dev/null | grep -v 'not found' | sed -e "s/^$2 = //" -e 's/"//g' || true
+}
+
+# Red, green and blue (0..255) of one pixel of a window, in window coordinates.
+pixel() {
+    import -window "$1" "$work/pixel.png"
+    convert "$work/pixel.png" -format "%[fx:int(255*p{$2,$3}.r)] %[fx:int(255*p{$2,$3}.g)] %[fx:int(255*p{$2,$3}.b)]" info:
+}
+# A rectangle of a window, in window coordinates, saved as a PNG.
+capture() { import -window "$1" -crop "$4x$5+$2+$3" +repage "$6"; }
+same_image() { compare -metric AE "$1" "$2" null: >/dev/null 2>&1; }
+
+open_menu_from_splash() {
+    local splash
+    splash=$(wait_window Form1) || fail "the splash window Form1 did not appear"
+    settle
+    click_at "$splash" 600 560
+    wait_window Form2 >/dev/null || fail "the menu Form2 did not open from the splash"
+    wait_gone Form1 || fail "the splash stayed open"
+}
+
+# Opens an exercise from the menu by the centre of its button; prints the exercise's window.
+open_exercise() {
+    local x=$1 y=$2 name=$3 menu screen
     menu=$(window Form2)
     [ -n "$menu" ] || fail "the menu is not shown before $name"
+    settle
     click_at "$menu" "$x" "$y"
     wait_gone Form2 || fail "$name did not open (the menu stayed)"
     screen=$(exercise_window) || fail "no window for $name"
-    sleep 0.3
+    echo "$screen"
+}
+
+leave_exercise() {
+    local screen=$1 name=$2
+    settle
     # "Esci" is the last command of the menu bar: Alt opens the bar on its first command, Left wraps to the last.
     xdotool windowfocus "$screen" 2>/dev/null || true
     sleep 0.2
@@ -107,21 +222,367 @@ for entry in "${buttons[@]}"; do
     xdotool key Return
     confirm_yes
     wait_window Form2 >/dev/null || fail "leaving $name with Esci -> Sì did not bring the menu back"
-    echo "smoke: $name opened and left"
-done
+}
 
-menu=$(window Form2)
-click_at "$menu" 469 435
-confirm_yes
-for _ in $(seq 100); do
-    kill -0 "$app_pid" 2>/dev/null || break
-    sleep 0.1
+quit_from_menu() {
+    local menu
+    menu=$(window Form2)
+    [ -n "$menu" ] || fail "the menu is not shown at the end"
+    settle
+    click_at "$menu" 469 435
+    confirm_yes
+    expect_exit "Esci -> Sì on the menu"
+}
+
+# Centre of each exercise's button, in client pixels of the menu.
+button_of() {
+    case "$1" in
+    lettera1) echo "161 50" ;;
+    lettera) echo "467 50" ;;
+    lettere) echo "161 147" ;;
+    parole) echo "467 147" ;;
+    disegni) echo "161 243" ;;
+    DISEGNI1) echo "469 243" ;;
+    esac
+}
+
+# ---------------------------------------------------------------------------------------------------------------------
+# The checks.
+
+check_screens() {
+    start_program "$content"
+    local splash
+    splash=$(wait_window Form1) || fail "the splash window Form1 did not appear"
+    sleep 0.5
+    import -window root "$work/splash.png"
+    local spread
+    spread=$(convert "$work/splash.png" -format "%[fx:standard_deviation]" info:)
+    awk -v s="$spread" 'BEGIN { exit !(s > 0.05) }' || fail "the splash screenshot is blank (spread $spread)"
+    echo "smoke: splash shown (screenshot spread $spread)"
+    open_menu_from_splash
+    echo "smoke: menu shown"
+    local name screen
+    for name in "${screens[@]}"; do
+        # shellcheck disable=SC2046
+        screen=$(open_exercise $(button_of "$name") "$name")
+        leave_exercise "$screen" "$name"
+        echo "smoke: $name opened and left"
+    done
+    quit_from_menu
+    echo "smoke: the program ended with status 0"
+}
+
+# The first press of a double click on the splash opens the menu; the second must not act on the menu, which now lies
+# under the pointer with "Esci" exactly there.
+check_splash_click() {
+    start_program "$content"
+    local splash menu
+    splash=$(wait_window Form1) || fail "the splash window Form1 did not appear"
+    settle
+    local splash_at
+    splash_at=$(window_origin "$splash")
+    double_click_at "$splash" 469 435
+    menu=$(wait_window Form2) || fail "the double click on the splash did not open the menu"
+    [ "$(window_origin "$menu")" = "$splash_at" ] \
+        || fail "the menu opened at $(window_origin "$menu"), not where the splash was ($splash_at): cannot aim at Esci"
+    sleep 1
+    [ -z "$(window Tavenzo)" ] \
+        || fail "the second click of a double click on the splash reached the menu's Esci: the exit question came up"
+    # The pointer is on "Esci": once the menu has been shown for a while a single click there is taken.
+    click_at "$menu" 469 435
+    wait_window Tavenzo >/dev/null || fail "a single click on the menu's Esci brought no exit question"
+    xdotool key Return
+    expect_exit "Esci -> Sì on the menu"
+    echo "smoke: splash-click: a double click on the splash opened the menu and went no further"
+}
+
+check_title() {
+    start_program "$content"
+    local splash menu screen name title prop
+    splash=$(wait_window Form1) || fail "the splash window Form1 did not appear"
+    [ "$(property "$splash" _NET_WM_NAME)" = Form1 ] || fail "the splash is titled '$(property "$splash" _NET_WM_NAME)'"
+    local class
+    class=$(property "$splash" WM_CLASS)
+    [ -n "$class" ] || fail "the splash has no WM_CLASS"
+    open_menu_from_splash
+    menu=$(window Form2)
+    [ "$(property "$menu" _NET_WM_NAME)" = Form2 ] || fail "the menu is titled '$(property "$menu" _NET_WM_NAME)'"
+    for name in "${all_screens[@]}"; do
+        # shellcheck disable=SC2046
+        screen=$(open_exercise $(button_of "$name") "$name")
+        # Read once the window has settled, not in the instant it is mapped.
+        settle
+        for prop in _NET_WM_NAME WM_NAME; do
+            title=$(property "$screen" "$prop")
+            [ -z "$title" ] || fail "the $name window carries the title '$title' ($prop)"
+        done
+        [ "$(property "$screen" WM_CLASS)" = "$class" ] \
+            || fail "the $name window has WM_CLASS '$(property "$screen" WM_CLASS)', not '$class'"
+        leave_exercise "$screen" "$name"
+    done
+    quit_from_menu
+    echo "smoke: title: no exercise window has a title; splash Form1, menu Form2, WM_CLASS $class throughout"
+}
+
+check_config() {
+    start_program "$content"
+    local config=${log%/tavenzo.log}/config
+    open_menu_from_splash
+    local menu
+    menu=$(window Form2)
+    settle
+    click_at "$menu" 163 339
+    # The dialog is the one program window besides the menu.
+    exercise_window >/dev/null || fail "Cambia lista di parole opened no dialog"
+    settle
+    xdotool key Escape
+    wait_window Tavenzo >/dev/null || fail "cancelling the list dialog brought no message"
+    sleep 0.3
+    xdotool key Return
+    wait_gone Tavenzo || fail "the message after the cancelled dialog did not close"
+    quit_from_menu
+    local left
+    left=$(cd "$config" && find . -mindepth 1 | sed 's|^\./||' | paste -sd' ')
+    [ -z "$left" ] || fail "the configuration folder is no longer empty after the list dialog: $left"
+    echo "smoke: config: the list dialog opened and cancelled left the configuration folder empty"
+}
+
+# A real double click on a wrong word must count one wrong answer. Two single wrong clicks give the picture of the
+# wrong count " 2"; after "Azzera conteggio", one single wrong click and one double click must give the same picture.
+check_double_click() {
+    start_program "$(program_folder parole-words cane gatto mela sole nave casa)"
+    open_menu_from_splash
+    local screen bar
+    # shellcheck disable=SC2046
+    screen=$(open_exercise $(button_of parole) parole)
+    bar=$(menu_bar_height "$screen" 502)
+    # The first word, inside its border; a right answer turns it red and waits for avanti.
+    local word_x=$((48 + 109)) word_y=$((bar + 56 + 28)) corner_x=51 corner_y=$((bar + 59))
+    local found="" rgb
+    for _ in $(seq 10); do
+        settle
+        click_at "$screen" "$word_x" "$word_y"
+        sleep 0.3
+        rgb=$(pixel "$screen" "$corner_x" "$corner_y")
+        if ! awk -v c="$rgb" 'BEGIN { split(c, v, " "); exit !(v[1] > 200 && v[2] < 60 && v[3] < 60) }'; then
+            found=yes
+            break
+        fi
+        # Right: avanti (472, 376, 129 x 65) builds another exercise.
+        settle
+        click_at "$screen" 536 $((bar + 408))
+    done
+    [ -n "$found" ] || fail "the first word of parole was right in ten exercises running"
+    settle
+    click_at "$screen" "$word_x" "$word_y"
+    settle
+    local count_x=296 count_y=$((bar + 9))
+    capture "$screen" "$count_x" "$count_y" 57 41 "$work/two.png"
+    # "Azzera conteggio" is the first command of the menu bar.
+    click_at "$screen" 40 $((bar / 2))
+    settle
+    capture "$screen" "$count_x" "$count_y" 57 41 "$work/zero.png"
+    same_image "$work/two.png" "$work/zero.png" && fail "the wrong count looks the same before and after Azzera conteggio"
+    click_at "$screen" "$word_x" "$word_y"
+    settle
+    double_click_at "$screen" "$word_x" "$word_y"
+    settle
+    capture "$screen" "$count_x" "$count_y" 57 41 "$work/after.png"
+    same_image "$work/two.png" "$work/after.png" \
+        || fail "one click and one double click on a wrong word did not count 2 wrong answers (see the count label)"
+    leave_exercise "$screen" parole
+    quit_from_menu
+    echo "smoke: double-click: a double click on a wrong word of parole counted one wrong answer"
+}
+
+# A PulseAudio server of our own, in user mode with its files under $work, that plays into a null sink whose monitor
+# we record. The sink does not rewind, so what the program writes is what the monitor hears, in order.
+start_sound_server() {
+    local pa="$work/pulse"
+    mkdir -p "$pa/home" "$pa/runtime"
+    chmod 700 "$pa/runtime"
+    HOME="$pa/home" XDG_CONFIG_HOME="$pa/home/.config" XDG_RUNTIME_DIR="$pa/runtime" \
+        pulseaudio --daemonize=no --exit-idle-time=-1 -n --use-pid-file=no --log-target=stderr \
+        -L "module-native-protocol-unix socket=$pa/native auth-anonymous=1" \
+        -L "module-null-sink sink_name=smoke rate=44100 channels=1 norewinds=1" >"$pa/log" 2>&1 &
+    sound_server_pid=$!
+    remember "$sound_server_pid"
+    sound_server="unix:$pa/native"
+    for _ in $(seq 50); do
+        pactl --server="$sound_server" info >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    sed 's/^/  pulseaudio: /' "$pa/log" >&2
+    fail "the sound server did not start"
+}
+
+# Start and length (seconds) of each stretch of sound in the audio that sox reads with the given arguments, one line
+# each. Pauses shorter than 150 ms belong to the sound around them (the failure sound has one between its two notes).
+sound_bursts() {
+    sox "$@" -t dat - | awk -v thr="$sound_threshold" -v gap=0.15 '
+        /^;/ { next }
+        {
+            v = $2 < 0 ? -$2 : $2
+            if (v <= thr) next
+            if (!on) { start = $1; on = 1 }
+            else if ($1 - last > gap) { printf "%.3f %.3f\n", start, last - start; start = $1 }
+            last = $1
+        }
+        END { if (on) printf "%.3f %.3f\n", start, last - start }'
+}
+
+# How long a sound file is heard: its stretches of sound from the first to the last, measured as a recording is.
+audible_length() {
+    sound_bursts "$1" | awk 'NR == 1 { first = $1 } { end = $1 + $2 } END { printf "%.3f\n", end - first }'
+}
+
+stop_sound_server() {
+    if [ -n "${sound_server_pid:-}" ]; then
+        kill "$sound_server_pid" 2>/dev/null || true
+        wait "$sound_server_pid" 2>/dev/null || true
+        sound_server_pid=""
+    fi
+}
+
+# Records the null sink's monitor into the raw file $1 (16-bit mono, 44.1 kHz) until stop_recording.
+start_recording() {
+    parec --server="$sound_server" -d smoke.monitor --raw --format=s16le --rate=44100 --channels=1 \
+        --latency-msec=20 >"$1" 2>>"$work/parec.log" &
+    recorder=$!
+    remember "$recorder"
+    sleep 0.3
+}
+stop_recording() {
+    if [ -n "${recorder:-}" ]; then
+        kill "$recorder" 2>/dev/null || true
+        wait "$recorder" 2>/dev/null || true
+        recorder=""
+    fi
+}
+recorded_bursts() { sound_bursts -t raw -r 44100 -e signed -b 16 -c 1 "$1"; }
+
+# Succeeds when length $1 is within the tolerance of how long one of the sound files given after it is heard.
+matches_one_of() {
+    local length=$1 file
+    shift
+    for file in "$@"; do
+        awk -v a="$length" -v b="$(audible_length "$file")" -v t="$sound_tolerance" \
+            'BEGIN { exit !(a - b <= t && b - a <= t) }' && return 0
+    done
+    return 1
+}
+
+# How long each of the given sound files is heard, for messages.
+audible_lengths() {
+    local file
+    for file in "$@"; do echo "$(basename "$file") $(audible_length "$file") s"; done | paste -sd, | sed 's/,/, /g'
+}
+
+check_sound() {
+    local sounds="$content/suoni" bursts
+    start_sound_server
+    # The recording chain itself first: a file played by the server's own player must be heard at its full length,
+    # so that a sound found short later is the program's doing.
+    start_recording "$work/control.raw"
+    paplay --server="$sound_server" "$sounds/no.wav"
+    sleep 0.3
+    stop_recording
+    bursts=$(recorded_bursts "$work/control.raw")
+    if [ "$(echo "$bursts" | grep -c .)" -ne 1 ] || ! matches_one_of "$(echo "$bursts" | cut -d' ' -f2)" "$sounds/no.wav"; then
+        fail "the recorder did not hear paplay's no.wav as it is: heard ${bursts:-nothing} (start, length)"
+    fi
+    echo "smoke: sound: the recorder hears no.wav played by paplay for $(echo "$bursts" | cut -d' ' -f2) s"
+
+    start_program "$(program_folder sound-words ape)" PULSE_SERVER="$sound_server"
+    open_menu_from_splash
+    local screen bar
+    # shellcheck disable=SC2046
+    screen=$(open_exercise $(button_of lettera1) lettera1)
+    bar=$(menu_bar_height "$screen" 575)
+    settle
+    local wrong_wait right_wait
+    # Each answer is given time for its sound to end, with room to spare.
+    wrong_wait=$(soxi -D "$sounds/no.wav" | awk '{ print $1 + 0.7 }')
+    right_wait=$(for f in "$sounds"/si[1-4].wav; do soxi -D "$f"; done | sort -n | tail -n 1 | awk '{ print $1 + 0.7 }')
+    start_recording "$work/heard.raw"
+    # The word shows as "_pe": key b (row 0, column 1) is wrong, key a (row 0, column 0) is right.
+    click_at "$screen" $((32 + 56 + 20)) $((bar + 336 + 16))
+    sleep "$wrong_wait"
+    click_at "$screen" $((32 + 20)) $((bar + 336 + 16))
+    sleep "$right_wait"
+    stop_recording
+    bursts=$(recorded_bursts "$work/heard.raw")
+    echo "smoke: sound: heard (start, length in seconds): $(echo "$bursts" | paste -sd';' | sed 's/;/; /g')"
+    [ "$(echo "$bursts" | grep -c .)" -eq 2 ] || fail "expected 2 sounds in the recording, heard: ${bursts:-nothing}"
+    local wrong right
+    wrong=$(echo "$bursts" | sed -n 1p | cut -d' ' -f2)
+    right=$(echo "$bursts" | sed -n 2p | cut -d' ' -f2)
+    matches_one_of "$wrong" "$sounds/no.wav" \
+        || fail "the wrong answer was heard for $wrong s, not as $(audible_lengths "$sounds/no.wav") (± $sound_tolerance s)"
+    matches_one_of "$right" "$sounds"/si[1-4].wav \
+        || fail "the right answer was heard for $right s, not as any of $(audible_lengths "$sounds"/si[1-4].wav) (± $sound_tolerance s)"
+    stop_program
+    echo "smoke: sound: a wrong and a right answer were heard as no.wav and one of si1..si4.wav"
+}
+
+# ---------------------------------------------------------------------------------------------------------------------
+# Which checks run.
+
+checks=()
+screens=()
+for word in ${SMOKE_ONLY:-}; do
+    if [[ " ${all_checks[*]} " == *" $word "* ]]; then
+        checks+=("$word")
+    elif [[ " ${all_screens[*]} " == *" $word "* ]]; then
+        screens+=("$word")
+    else
+        echo "smoke: SMOKE_ONLY names neither a check (${all_checks[*]}) nor a screen (${all_screens[*]}): $word" >&2
+        exit 2
+    fi
 done
-if kill -0 "$app_pid" 2>/dev/null; then
-    fail "the program did not end after Esci -> Sì"
+if [ "${#checks[@]}" -eq 0 ] && [ "${#screens[@]}" -eq 0 ]; then
+    checks=("${all_checks[@]}")
 fi
-status=0
-wait "$app_pid" || status=$?
-app_pid=""
-[ "$status" -eq 0 ] || fail "the program ended with status $status"
-echo "smoke: passed"
+if [ "${#screens[@]}" -gt 0 ] && [[ " ${checks[*]} " != *" screens "* ]]; then
+    checks=(screens "${checks[@]}")
+fi
+[ "${#screens[@]}" -gt 0 ] || screens=("${all_screens[@]}")
+
+# -noreset: by default the server resets when its last client leaves, and a program starting just then cannot connect.
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+# A server already on that display would answer too; ours must be the one running.
+if ! xdpyinfo >/dev/null 2>&1 || ! kill -0 "$xvfb_pid" 2>/dev/null; then
+    fail "Xvfb did not start on $display (is the display taken?)"
+fi
+
+# Ends what the current check started; every check leaves through here, failed or not.
+stop_check() {
+    stop_program
+    stop_recording
+    stop_sound_server
+}
+
+# Each check runs in a subshell of its own, so a failure ends that check (and what it started) and the others still
+# run.
+failed=()
+for check in "${checks[@]}"; do
+    set +e
+    (
+        set -e
+        trap stop_check EXIT
+        "check_${check//-/_}"
+    )
+    status=$?
+    set -e
+    [ "$status" -eq 0 ] || failed+=("$check")
+done
+check=""
+
+if [ "${#failed[@]}" -gt 0 ]; then
+    echo "smoke: FAILED: ${failed[*]} (passed: $((${#checks[@]} - ${#failed[@]})) of ${#checks[@]})" >&2
+    exit 1
+fi
+echo "smoke: passed (${checks[*]})"
