@@ -1,5 +1,5 @@
 # Shared by the packaging checks; sourced, not run.
-# Environment from CTest: TAVENZO_SOURCE_DIR, TAVENZO_APP_ID, TAVENZO_ICON_SIZES.
+# Environment from CTest: TAVENZO_SOURCE_DIR, TAVENZO_APP_ID, TAVENZO_ICON_SIZES, TAVENZO_GRADED_LISTS.
 
 tests_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
@@ -53,7 +53,8 @@ check_layout() {
     file -b "$program_dir/tavenzo" | grep -q '^ELF' || fail "lib/tavenzo/tavenzo is not an ELF executable"
 
     local item
-    for item in lista.txt LICENSE-Noto-Emoji.txt NOTICE-pictures.txt jpg suoni; do
+    [ -n "$TAVENZO_GRADED_LISTS" ] || fail "TAVENZO_GRADED_LISTS is empty"
+    for item in lista.txt $TAVENZO_GRADED_LISTS LICENSE-Noto-Emoji.txt NOTICE-pictures.txt jpg suoni; do
         [ -e "$program_dir/$item" ] || fail "the program folder lacks $item"
     done
     [ -n "$(find "$program_dir/jpg" -name '*.jpg' -print -quit)" ] || fail "no pictures in the program folder"
