@@ -161,6 +161,17 @@ TEST(GradedLists, EachIsPlayableAndTogetherTheyHoldAtLeast250Words)
     EXPECT_GE(distinct.size(), 250);
 }
 
+TEST(ProgramFolder, HoldsNoTextFileButTheWordLists)
+{
+    // "Cambia lista di parole" opens on this folder: any other .txt would be offered as a word list.
+    QStringList expected = gradedListNames();
+    expected << "lista.txt";
+    expected.sort();
+    QStringList found = QDir(kProgramDir).entryList({"*.txt"}, QDir::Files | QDir::Hidden, QDir::Name);
+    found.sort();
+    EXPECT_EQ(found.join(' ').toStdString(), expected.join(' ').toStdString());
+}
+
 // The words of one set missing from the other, sorted, as one readable line.
 std::string wordsNotIn(const QSet<QString>& words, const QSet<QString>& others)
 {
@@ -340,9 +351,9 @@ TEST(Sounds, FailureSoundIsQuieterAndJinglesDiffer)
 
 TEST(Licence, ApacheTextAndPictureNoticeShipWithThePictures)
 {
-    const QByteArray licence = readFile(kProgramDir + "/LICENSE-Noto-Emoji.txt");
+    const QByteArray licence = readFile(kProgramDir + "/licenze/LICENSE-Noto-Emoji.txt");
     EXPECT_TRUE(licence.contains("Apache License") && licence.contains("Version 2.0"));
-    const QByteArray notice = readFile(kProgramDir + "/NOTICE-pictures.txt");
+    const QByteArray notice = readFile(kProgramDir + "/licenze/NOTICE-pictures.txt");
     EXPECT_TRUE(notice.contains("Noto Emoji") && notice.contains("Apache License 2.0"));
 }
 
