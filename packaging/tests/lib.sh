@@ -41,7 +41,7 @@ desktop_value() {
 
 # Documents installed from the build's licenze/ folder (picture licence and notice) and from the sources.
 doc_files_from_build="LICENSE-Noto-Emoji.txt NOTICE-pictures.txt"
-doc_files_from_sources="copyright"
+doc_files_from_sources="copyright guida-per-insegnanti.md"
 
 # check_layout <prefix-dir> <build-dir>: the installed tree is exactly the program folder, the command on the PATH,
 # the desktop entry with its icons, the metainfo and the documentation; the program folder holds what the build
@@ -81,6 +81,8 @@ check_layout() {
         cmp -s "$build/bin/licenze/$item" "$prefix/share/doc/tavenzo/$item" \
             || fail "share/doc/tavenzo/$item is missing or differs from the built one"
     done
+    cmp -s "$TAVENZO_SOURCE_DIR/docs/guida-per-insegnanti.md" "$prefix/share/doc/tavenzo/guida-per-insegnanti.md" \
+        || fail "share/doc/tavenzo/guida-per-insegnanti.md is missing or differs from the sources"
 
     expected=$( (
         echo ./bin/tavenzo
