@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ports.h"
+#include "core/ports.h"
 #include "feedback/sound_player.h"
 
 #include <QString>

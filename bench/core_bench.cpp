@@ -3,15 +3,16 @@
 //
 // A model is added with one row of kModels: its name and how to make it and build its next exercise.
 
-#include "app/shared_state.h"
-#include "app/word_list_reader.h"
 #include "bench/bench_support.h"
+#include "core/paths.h"
+#include "core/shared_state.h"
+#include "core/word_list_reader.h"
 #include "exercises/frame/exercise_services.h"
 #include "exercises/frame/picture_finder.h"
 #include "exercises/letters/missing_letter_exercise.h"
 #include "exercises/letters/spell_word_exercise.h"
 #include "exercises/pictures/choice_exercise.h"
-#include "exercises/pictures/drag_words_exercise.h"
+#include "exercises/pictures/words_onto_pictures_exercise.h"
 #include "feedback/feedback.h"
 #include "ui/glue/picture_loader.h"
 
@@ -33,8 +34,8 @@ namespace {
 // What a model needs, wired to silent ports and a program folder.
 struct Rig {
     explicit Rig(const QString& folder)
-        : feedback(sounds, beeper, random, folder)
-        , pictures(folder)
+        : feedback(sounds, beeper, random, Paths(folder).soundFolder())
+        , pictures({Paths(folder).pictureFolder()})
     {
         loadWordListFile(QDir(folder).filePath(QStringLiteral("lista.txt")), state);
         state.AttendiAvanti = true;
@@ -64,25 +65,27 @@ template<typename Model> std::function<void()> keep(std::shared_ptr<Model> model
 const ModelRow kModels[] = {
     {"parole",
         [](Rig& rig) {
-            auto m = std::make_shared<ChoiceExercise>(rig.services(), ChoiceExercise::paroleTraits());
+            auto m = std::make_shared<ChoiceExercise>(rig.services(), ChoiceExercise::kWordForPicture);
             m->open();
             return keep(m, &ChoiceExercise::PreparaEsercizio);
         }},
     {"disegni",
         [](Rig& rig) {
-            auto m = std::make_shared<ChoiceExercise>(rig.services(), ChoiceExercise::disegniTraits());
+            auto m = std::make_shared<ChoiceExercise>(rig.services(), ChoiceExercise::kPictureForWord);
             m->open();
             return keep(m, &ChoiceExercise::PreparaEsercizio);
         }},
     {"lettera1",
         [](Rig& rig) {
-            auto m = std::make_shared<MissingLetterExercise>(rig.services(), MissingLetterExercise::lettera1Traits());
+            auto m
+                = std::make_shared<MissingLetterExercise>(rig.services(), MissingLetterExercise::kMissingFirstLetter);
             m->open();
             return keep(m, &MissingLetterExercise::PreparaEsercizio);
         }},
     {"lettera",
         [](Rig& rig) {
-            auto m = std::make_shared<MissingLetterExercise>(rig.services(), MissingLetterExercise::letteraTraits());
+            auto m
+                = std::make_shared<MissingLetterExercise>(rig.services(), MissingLetterExercise::kMissingInnerLetter);
             m->open();
             return keep(m, &MissingLetterExercise::PreparaEsercizio);
         }},
@@ -94,9 +97,9 @@ const ModelRow kModels[] = {
         }},
     {"DISEGNI1",
         [](Rig& rig) {
-            auto m = std::make_shared<DragWordsExercise>(rig.services());
+            auto m = std::make_shared<WordsOntoPicturesExercise>(rig.services());
             m->open();
-            return keep(m, &DragWordsExercise::GeneraEsercizio);
+            return keep(m, &WordsOntoPicturesExercise::GeneraEsercizio);
         }},
 };
 

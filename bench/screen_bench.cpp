@@ -10,12 +10,12 @@
 //
 //   tavenzo_screen_bench [--list bundled|500] [--exercises N] [--opens N] [--memory ROUNDS]
 
-#include "app/shared_state.h"
+#include "app/program.h"
 #include "bench/bench_support.h"
-#include "ui/glue/program.h"
+#include "core/shared_state.h"
 #include "ui/glue/toolkit_setup.h"
-#include "ui/screens/disegni1_screen.h"
-#include "ui/screens/lettere_screen.h"
+#include "ui/screens/spell_word_screen.h"
+#include "ui/screens/words_onto_pictures_screen.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -36,7 +36,7 @@ namespace {
 
 // What a row's right answer can reach: the program, the open screen and the clock the spelling wait reads.
 struct Context {
-    ui::Program& program;
+    Program& program;
     QWidget* screen;
     StillClock& clock;
 };
@@ -67,7 +67,7 @@ void click(const Context& c, const QString& name)
 int keyFor(const Keyboard& keyboard, const QString& letter)
 {
     for (int k = 0; k < Keyboard::kKeys; ++k) {
-        if (keyboard.caption(k) == letter) {
+        if (keyboard.Alfabeto(k + 1) == letter) {
             return k;
         }
     }
@@ -88,7 +88,7 @@ void dropWord(const Context& c, int word, int box)
 {
     QWidget* target = control(c, QStringLiteral("Label2_%1").arg(box));
     const QPoint at = target->mapTo(c.screen, target->rect().center());
-    const std::unique_ptr<QMimeData> data(ui::Disegni1Screen::wordMimeData(word));
+    const std::unique_ptr<QMimeData> data(ui::WordsOntoPicturesScreen::wordMimeData(word));
     QDragEnterEvent enter(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(c.screen->windowHandle(), &enter);
     QDragMoveEvent move(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
@@ -98,29 +98,37 @@ void dropWord(const Context& c, int word, int box)
 }
 
 const ScreenRow kScreens[] = {
-    {ScreenId::Lettera1, "lettera1",
-        [](Context& c) { pressLetter(c, c.program.lettera1().keyboard(), c.program.lettera1().LetteraNascosta()); }},
-    {ScreenId::Lettera, "lettera",
-        [](Context& c) { pressLetter(c, c.program.lettera().keyboard(), c.program.lettera().LetteraNascosta()); }},
-    {ScreenId::Lettere, "lettere",
+    {ScreenId::MissingFirstLetter, "lettera1",
         [](Context& c) {
-            const SpellWordExercise& model = c.program.lettere();
+            pressLetter(c, c.program.missingFirstLetter().keyboard(), c.program.missingFirstLetter().LetteraNascosta());
+        }},
+    {ScreenId::MissingInnerLetter, "lettera",
+        [](Context& c) {
+            pressLetter(c, c.program.missingInnerLetter().keyboard(), c.program.missingInnerLetter().LetteraNascosta());
+        }},
+    {ScreenId::SpellWord, "lettere",
+        [](Context& c) {
+            const SpellWordExercise& model = c.program.spellWord();
             for (const QChar letter : c.program.state().word(model.IndiceParola())) {
                 pressLetter(c, model.keyboard(), QString(letter));
             }
             // The completed word counts after a pause: the clock passes it and the running timer fires at once.
             c.clock.now += SpellWordExercise::kWait + 1;
-            QTimer& timer = qobject_cast<ui::LettereScreen*>(c.screen)->Timer1();
+            QTimer& timer = qobject_cast<ui::SpellWordScreen*>(c.screen)->Timer1();
             QTimerEvent tick(timer.timerId());
             QCoreApplication::sendEvent(&timer, &tick);
         }},
-    {ScreenId::Parole, "parole",
-        [](Context& c) { click(c, QStringLiteral("Label1_%1").arg(c.program.parole().PosizioneGiusta() - 1)); }},
-    {ScreenId::Disegni, "disegni",
-        [](Context& c) { click(c, QStringLiteral("Image1_%1").arg(c.program.disegni().PosizioneGiusta() - 1)); }},
-    {ScreenId::Disegni1, "DISEGNI1",
+    {ScreenId::WordForPicture, "parole",
         [](Context& c) {
-            for (int word = 0; word < DragWordsExercise::kWords; ++word) {
+            click(c, QStringLiteral("Label1_%1").arg(c.program.wordForPicture().PosizioneGiusta() - 1));
+        }},
+    {ScreenId::PictureForWord, "disegni",
+        [](Context& c) {
+            click(c, QStringLiteral("Image1_%1").arg(c.program.pictureForWord().PosizioneGiusta() - 1));
+        }},
+    {ScreenId::WordsOntoPictures, "DISEGNI1",
+        [](Context& c) {
+            for (int word = 0; word < WordsOntoPicturesExercise::kWords; ++word) {
                 dropWord(c, word, word);
             }
         }},
@@ -277,7 +285,7 @@ public:
 
 private:
     Ports m_ports;
-    ui::Program m_program;
+    Program m_program;
     PaintWatch m_watch;
 };
 

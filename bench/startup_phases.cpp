@@ -1,13 +1,9 @@
-// Where start-up goes: the steps of app/main.cpp in the same order, with the CPU time of the whole process and its
-// page faults after each, up to the end of the splash's first paint; then it quits. One line per step:
+// Where start-up goes: the start-up steps of app/main.cpp, called the same way, with the CPU time of the whole
+// process and its page faults after each, up to the end of the splash's first paint; then it quits. One line per step:
 //   <step> <cpu ms> <page faults>
 // run.sh starts it several times and prints the medians.
 
-#include "app/random_source.h"
-#include "app/startup.h"
-#include "feedback/preloading_sound_player.h"
-#include "ui/glue/program.h"
-#include "ui/glue/qt_ports.h"
+#include "app/program.h"
 #include "ui/glue/toolkit_setup.h"
 
 #include <QApplication>
@@ -60,29 +56,23 @@ int main(int argc, char* argv[])
     tavenzo::ui::registerResources();
     QApplication app(argc, argv);
     mark("QApplication");
-    const QStringList plugins = tavenzo::ui::holdBackPlugins();
-    tavenzo::ui::setUpToolkit(app);
-    mark("toolkit-set-up");
-
-    tavenzo::ui::QtMessageBoxes boxes;
-    tavenzo::ui::QtFileChooser chooser;
-    tavenzo::ui::QtBeeper beeper;
-    tavenzo::ui::QtSoundBackend soundBackend;
-    tavenzo::PreloadingSoundPlayer sounds(soundBackend);
-    tavenzo::ClockSeededRandom random;
-    tavenzo::SteadyClock clock;
-    tavenzo::ui::Program program(QStringLiteral(TAVENZO_PROGRAM_DIR), {boxes, chooser, beeper, sounds, random, clock});
+    tavenzo::ToolkitPorts toolkit;
+    tavenzo::Program program(QStringLiteral(TAVENZO_PROGRAM_DIR), toolkit.ports());
     mark("ports-and-models");
-    // Program::start() in two halves, so the word list and the splash are told apart.
-    tavenzo::Main(program.state(), random, boxes, program.programFolder());
-    mark("word-list");
-    program.open(tavenzo::ScreenId::Splash);
-    mark("splash-built-and-shown");
-    tavenzo::ui::afterFirstPaint(program.currentScreen(), [&plugins] {
-        mark("first-paint");
-        tavenzo::ui::releasePlugins(plugins);
-        print();
-        QCoreApplication::quit();
-    });
+    tavenzo::ui::startWithoutPlugins(
+        [&app, &program] {
+            tavenzo::ui::setUpToolkit(app);
+            mark("toolkit-set-up");
+            program.start();
+            mark("word-list-and-splash");
+            return program.currentScreen();
+        },
+        [&toolkit, &program] {
+            mark("first-paint");
+            toolkit.sounds.preload(program.feedback().soundPaths());
+            mark("sounds-loaded");
+            print();
+            QCoreApplication::quit();
+        });
     return QApplication::exec();
 }

@@ -1,42 +1,42 @@
 #include "feedback/feedback.h"
 
-#include "app/paths.h"
-#include "app/ports.h"
+#include "core/ports.h"
+
+#include <QDir>
 
 namespace tavenzo {
 
-Feedback::Feedback(SoundPlayer& player, Beeper& beeper, RandomSource& random, QString programFolder)
+Feedback::Feedback(SoundPlayer& player, Beeper& beeper, RandomSource& random, QString soundFolder)
     : m_player(player)
     , m_beeper(beeper)
     , m_random(random)
-    , m_programFolder(std::move(programFolder))
+    , m_soundFolder(std::move(soundFolder))
 {
 }
 
-QString Feedback::successSoundSuffix(int k)
+QString Feedback::successSound(int k) const
 {
-    return QStringLiteral("\\suoni\\si%1.wav").arg(k);
+    return QDir(m_soundFolder).filePath(QStringLiteral("si%1.wav").arg(k));
+}
+
+QString Feedback::failureSound() const
+{
+    return QDir(m_soundFolder).filePath(QStringLiteral("no.wav"));
 }
 
 void Feedback::SuonoEsatto()
 {
-    const int k = drawWhole(m_random, 4);
-    m_player.play(dataPath(m_programFolder, successSoundSuffix(k)));
-}
-
-QStringList Feedback::soundPaths() const
-{
-    QStringList paths;
-    for (int k = 1; k <= 4; ++k) {
-        paths.append(dataPath(m_programFolder, successSoundSuffix(k)));
-    }
-    paths.append(dataPath(m_programFolder, QStringLiteral("\\suoni\\no.wav")));
-    return paths;
+    m_player.play(successSound(drawWhole(m_random, 4)));
 }
 
 void Feedback::SuonoErrato()
 {
-    m_player.play(dataPath(m_programFolder, QStringLiteral("\\suoni\\no.wav")));
+    m_player.play(failureSound());
+}
+
+QStringList Feedback::soundPaths() const
+{
+    return {successSound(1), successSound(2), successSound(3), successSound(4), failureSound()};
 }
 
 BgrColour Feedback::ColoreCasuale()

@@ -15,7 +15,7 @@ packages=(
     libqt6svg6 libgtest-dev libgmock-dev
     fonts-liberation2 fonts-dejavu-core
     xvfb xauth xdotool x11-utils imagemagick
-    clang libclang-rt-14-dev libbenchmark-dev
+    clang clang-format libclang-rt-14-dev libbenchmark-dev
     desktop-file-utils appstream dpkg-dev fakeroot file binutils
 )
 

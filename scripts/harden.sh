@@ -13,9 +13,7 @@ jobs=$(nproc)
 sanitizers() {
     local dir="$here/build-asan"
     if [ ! -f "$dir/build.ninja" ]; then
-        cmake -S "$here" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-            -DCMAKE_CXX_FLAGS="-O1 -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all" \
-            -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
+        cmake -S "$here" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVENZO_SANITIZE=ON
     fi
     # The build runs its own tools (picture renderer, synthesiser); their exit is not what is being checked.
     ASAN_OPTIONS=detect_leaks=0 cmake --build "$dir" -j "$jobs"

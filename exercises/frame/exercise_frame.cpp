@@ -1,14 +1,15 @@
 #include "exercises/frame/exercise_frame.h"
 
-#include "app/ports.h"
-#include "app/shared_state.h"
+#include "core/ports.h"
+#include "core/shared_state.h"
 
 namespace tavenzo {
 
-ExerciseFrame::ExerciseFrame(qint16& esatti, qint16& errati, FrameTraits traits)
+ExerciseFrame::ExerciseFrame(qint16& esatti, qint16& errati, FrameOptions options, std::function<void()> newItem)
     : m_esatti(esatti)
     , m_errati(errati)
-    , m_traits(traits)
+    , m_options(options)
+    , m_newItem(std::move(newItem))
 {
 }
 
@@ -29,7 +30,7 @@ void ExerciseFrame::open(bool attendiAvanti)
     // Neither face shows before the first answer: a child should not be greeted by a verdict.
     m_rightIcon = false;
     m_wrongIcon = false;
-    if (m_traits.openWithUpdateForm) {
+    if (m_options.openWithUpdateForm) {
         m_esattiText = scoreText(m_esatti);
         m_erratiText = scoreText(m_errati);
     } else {
@@ -76,14 +77,22 @@ bool ExerciseFrame::continueAfterRight()
         m_avantiEnabled = true;
         return false;
     }
+    m_newItem();
     return true;
+}
+
+void ExerciseFrame::avanti()
+{
+    if (m_avantiVisible && m_avantiEnabled) {
+        m_newItem();
+    }
 }
 
 void ExerciseFrame::reset()
 {
     m_esatti = 0;
     m_errati = 0;
-    if (m_traits.resetShowsRightIcon) {
+    if (m_options.resetShowsRightIcon) {
         showRightIcon();
     }
     m_esattiText = scoreText(m_esatti);

@@ -1,16 +1,17 @@
 #pragma once
 
-#include "feedback/feedback.h"
+#include "core/colour.h"
 
 #include <QString>
+
+#include <functional>
 
 namespace tavenzo {
 
 class MessageBoxes;
 
 // How one screen's copy of the frame differs from the others.
-struct FrameTraits {
-    bool hasScoreLabels = true;      // the words-onto-pictures screen shows no counts and no icons
+struct FrameOptions {
     bool openWithUpdateForm = false; // spell-the-word writes " 0" at opening instead of "0"
     bool resetShowsRightIcon = false;
 };
@@ -19,7 +20,8 @@ struct FrameTraits {
 // its rule, the reset and the way back to the menu. The screen renders this state; it decides nothing itself.
 class ExerciseFrame {
 public:
-    ExerciseFrame(qint16& esatti, qint16& errati, FrameTraits traits);
+    // newItem is the screen's procedure that builds the next item, which avanti and a right answer lead to.
+    ExerciseFrame(qint16& esatti, qint16& errati, FrameOptions options, std::function<void()> newItem);
 
     void open(bool attendiAvanti);
     void beginItem() { m_avantiEnabled = false; }
@@ -31,9 +33,11 @@ public:
     // Takes one right answer back, never below 0, and shows the lowered count at once.
     void withdrawRight();
 
-    // After a right answer: either the screen waits for avanti (which is enabled here) or the caller must build
-    // the next item at once, which is what a true result asks for.
+    // After a right answer: either the screen waits for avanti, which is enabled here, or the next item is built at
+    // once; true in the second case.
     bool continueAfterRight();
+    // A click on avanti builds the next item; the button only takes it while it is shown and enabled.
+    void avanti();
 
     void reset();
     // Asks to go back to the menu; on Yes the counters are cleared and the caller leaves the screen.
@@ -51,7 +55,6 @@ public:
     BgrColour background() const { return m_background; }
     qint16 esatti() const { return m_esatti; }
     qint16 errati() const { return m_errati; }
-    const FrameTraits& traits() const { return m_traits; }
 
     // A count as the labels show it after the opening: one blank, then the number.
     static QString scoreText(qint16 count);
@@ -60,7 +63,8 @@ public:
 private:
     qint16& m_esatti;
     qint16& m_errati;
-    FrameTraits m_traits;
+    FrameOptions m_options;
+    std::function<void()> m_newItem;
     bool m_avantiVisible = false;
     bool m_avantiEnabled = false;
     bool m_rightIcon = false;
@@ -68,6 +72,28 @@ private:
     QString m_esattiText;
     QString m_erratiText;
     BgrColour m_background = 0xFFFFFF;
+};
+
+// What every exercise model offers its screen besides its own commands: the frame to render and the frame's
+// commands to forward.
+class Exercise {
+public:
+    virtual ~Exercise() = default;
+    Exercise(const Exercise&) = delete;
+    Exercise& operator=(const Exercise&) = delete;
+
+    const ExerciseFrame& frame() const { return m_frame; }
+    void avanti() { m_frame.avanti(); }
+    void reset() { m_frame.reset(); }
+    bool leave(MessageBoxes& boxes) { return m_frame.confirmLeave(boxes); }
+
+protected:
+    Exercise(qint16& esatti, qint16& errati, FrameOptions options, std::function<void()> newItem)
+        : m_frame(esatti, errati, options, std::move(newItem))
+    {
+    }
+
+    ExerciseFrame m_frame;
 };
 
 } // namespace tavenzo

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace tavenzo {
 
 struct SharedState;
@@ -16,5 +18,10 @@ struct ExerciseServices {
 };
 
 enum class LetterCase { Lower, Upper };
+
+inline QString inCase(const QString& word, LetterCase letterCase)
+{
+    return letterCase == LetterCase::Upper ? word.toUpper() : word.toLower();
+}
 
 } // namespace tavenzo

@@ -1,20 +1,13 @@
 #include "exercises/frame/picture_finder.h"
 
-#include "app/paths.h"
-
 #include <QDir>
 #include <QFileInfo>
 
 namespace tavenzo {
 
-PictureFinder::PictureFinder(QString programFolder)
-    : m_programFolder(std::move(programFolder))
+PictureFinder::PictureFinder(QStringList folders)
+    : m_folders(std::move(folders))
 {
-}
-
-QString PictureFinder::formedPath(const QString& folderLiteral, const QString& word, const QString& extension) const
-{
-    return dataPath(m_programFolder, folderLiteral) + QLatin1Char('/') + word + extension;
 }
 
 bool PictureFinder::isSafeName(const QString& word)
@@ -30,6 +23,23 @@ bool PictureFinder::isSafeName(const QString& word)
     return true;
 }
 
+QString PictureFinder::existingFolder(const QString& folder)
+{
+    if (QFileInfo(folder).isDir()) {
+        return folder;
+    }
+    // A teacher's "JPG" serves as well as "jpg".
+    const QFileInfo wanted(folder);
+    const QDir parent = wanted.dir();
+    const QStringList subdirs = parent.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& candidate : subdirs) {
+        if (candidate.compare(wanted.fileName(), Qt::CaseInsensitive) == 0) {
+            return parent.filePath(candidate);
+        }
+    }
+    return {};
+}
+
 const PictureFinder::Listing& PictureFinder::listing(const QString& folder)
 {
     // The folder is read once and read again only when it changes, so a teacher can add pictures while the
@@ -42,8 +52,7 @@ const PictureFinder::Listing& PictureFinder::listing(const QString& folder)
     }
     Listing fresh;
     fresh.modified = modified;
-    const QDir dir(folder);
-    const QStringList names = dir.entryList(QDir::Files | QDir::Readable | QDir::Hidden, QDir::Name);
+    const QStringList names = QDir(folder).entryList(QDir::Files | QDir::Readable | QDir::Hidden, QDir::Name);
     for (const QString& name : names) {
         // When two files differ only by case, the one sorting first wins, so the choice is stable.
         const QString key = name.toLower();
@@ -54,36 +63,24 @@ const PictureFinder::Listing& PictureFinder::listing(const QString& folder)
     return *m_listings.insert(folder, fresh);
 }
 
-QString PictureFinder::find(const QString& folderLiteral, const QString& word, const QString& extension)
+QString PictureFinder::find(const QString& word)
 {
     if (!isSafeName(word)) {
         return {};
     }
-    // The folder itself may be spelt in any case too ("\JPG\" finds "jpg").
-    QString folderName = folderLiteral;
-    folderName.remove(QLatin1Char('\\'));
-    const QDir program(m_programFolder);
-    QString folder;
-    if (QFileInfo(program.filePath(folderName)).isDir()) {
-        folder = program.filePath(folderName);
-    } else {
-        const QStringList subdirs = program.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-        for (const QString& candidate : subdirs) {
-            if (candidate.compare(folderName, Qt::CaseInsensitive) == 0) {
-                folder = program.filePath(candidate);
-                break;
-            }
+    const QString wanted = (word + QStringLiteral(".jpg")).toLower();
+    for (const QString& given : m_folders) {
+        const QString folder = existingFolder(given);
+        if (folder.isEmpty()) {
+            continue;
+        }
+        const Listing& files = listing(folder);
+        const auto hit = files.byLowerName.constFind(wanted);
+        if (hit != files.byLowerName.constEnd()) {
+            return QDir(folder).filePath(*hit);
         }
     }
-    if (folder.isEmpty()) {
-        return {};
-    }
-    const Listing& files = listing(folder);
-    const auto hit = files.byLowerName.constFind((word + extension).toLower());
-    if (hit == files.byLowerName.constEnd()) {
-        return {};
-    }
-    return folder + QLatin1Char('/') + *hit;
+    return {};
 }
 
 } // namespace tavenzo

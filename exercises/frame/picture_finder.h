@@ -3,21 +3,18 @@
 #include <QDateTime>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 namespace tavenzo {
 
-// Finds a word's picture in the program's picture folder. Names are matched whatever their letter case, and a
-// word can only ever name a file inside that folder.
+// Finds a word's picture, "<word>.jpg", in the picture folders it was given, the first folder first. Names are
+// matched whatever their letter case (folder names too), and a word can only ever name a file inside a folder.
 class PictureFinder {
 public:
-    explicit PictureFinder(QString programFolder);
+    explicit PictureFinder(QStringList folders);
 
-    // folderLiteral and extension as the screen writes them ("\jpg\" and ".jpg", or "\JPG\" and ".JPG").
-    // Returns the existing file's path, or an empty string when the word has no picture.
-    QString find(const QString& folderLiteral, const QString& word, const QString& extension);
-
-    // The path as the screen forms it, before any lookup; what a screen would show as the file name.
-    QString formedPath(const QString& folderLiteral, const QString& word, const QString& extension) const;
+    // The existing file's path, or an empty string when the word has no picture.
+    QString find(const QString& word);
 
     static bool isSafeName(const QString& word);
 
@@ -27,8 +24,9 @@ private:
         QHash<QString, QString> byLowerName;
     };
     const Listing& listing(const QString& folder);
+    static QString existingFolder(const QString& folder);
 
-    QString m_programFolder;
+    QStringList m_folders;
     QHash<QString, Listing> m_listings;
 };
 

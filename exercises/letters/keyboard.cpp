@@ -4,35 +4,18 @@
 
 namespace tavenzo {
 
-Keyboard::Keyboard(KeyboardTraits traits)
-    : m_traits(traits)
-    , m_case(traits.openingCase)
+Keyboard::Keyboard(KeyboardOptions options)
+    : m_options(options)
+    , m_case(options.openingCase)
 {
     m_visible.fill(true);
     m_enabled.fill(true);
-}
-
-KeyboardTraits Keyboard::missingLetterTraits()
-{
-    return {LetterCase::Lower, 13, false, true};
-}
-
-KeyboardTraits Keyboard::spellTraits()
-{
-    return {LetterCase::Upper, 24, true, false};
 }
 
 const QString& Keyboard::alphabet()
 {
     static const QString letters = QStringLiteral("abcdefghilmnopqrstuvz");
     return letters;
-}
-
-QRect Keyboard::keyPlace(int index)
-{
-    const int row = index / kColumns;
-    const int column = index % kColumns;
-    return {32 + 56 * column, 336 + 40 * row, 41, 33};
 }
 
 void Keyboard::CaricaAlfabeto()
@@ -47,7 +30,7 @@ void Keyboard::applyCase(LetterCase letterCase)
 {
     for (int k = 1; k <= kKeys; ++k) {
         QString& slot = m_alfabeto[static_cast<size_t>(k)];
-        slot = letterCase == LetterCase::Upper ? slot.toUpper() : slot.toLower();
+        slot = inCase(slot, letterCase);
     }
     m_case = letterCase;
 }
@@ -55,14 +38,14 @@ void Keyboard::applyCase(LetterCase letterCase)
 void Keyboard::open()
 {
     CaricaAlfabeto();
-    applyCase(m_traits.openingCase);
+    applyCase(m_options.openingCase);
     m_visible.fill(true);
     m_enabled.fill(true);
 }
 
 void Keyboard::switchCase(LetterCase letterCase)
 {
-    if (m_traits.reloadOnCaseSwitch) {
+    if (m_options.reloadOnCaseSwitch) {
         CaricaAlfabeto();
     }
     applyCase(letterCase);
@@ -77,7 +60,7 @@ std::optional<QString> Keyboard::press(int index)
     if (!m_visible[i] || !m_enabled[i]) {
         return std::nullopt;
     }
-    if (m_traits.pressHidesKey) {
+    if (m_options.pressHidesKey) {
         m_visible[i] = false;
     }
     return Alfabeto(index + 1);

@@ -2,7 +2,6 @@
 
 #include "exercises/frame/exercise_services.h"
 
-#include <QRect>
 #include <QString>
 
 #include <array>
@@ -11,11 +10,10 @@
 namespace tavenzo {
 
 // Where the three letter screens' keyboards differ.
-struct KeyboardTraits {
-    LetterCase openingCase;
-    int keyPointSize; // set on every key whenever the letters are written
-    bool reloadOnCaseSwitch; // refill the table from the lower-case alphabet, or convert what it holds
-    bool pressHidesKey; // a pressed key is gone until the next exercise, or it stays
+struct KeyboardOptions {
+    LetterCase openingCase = LetterCase::Lower;
+    bool reloadOnCaseSwitch = false; // refill the table from the lower-case alphabet, or convert what it holds
+    bool pressHidesKey = false; // a pressed key is gone until the next exercise, or it stays
 };
 
 // The 21 letter keys of the Italian alphabet and the table `Alfabeto` behind them. Key i shows slot i + 1;
@@ -23,14 +21,16 @@ struct KeyboardTraits {
 class Keyboard {
 public:
     static constexpr int kKeys = 21;
-    static constexpr int kColumns = 7;
+    // The missing-letter screens open in lower case and convert the letters they hold; a pressed key is gone until
+    // the next word.
+    static constexpr KeyboardOptions kMissingLetter {
+        .openingCase = LetterCase::Lower, .reloadOnCaseSwitch = false, .pressHidesKey = true};
+    // Spell-the-word opens in upper case and reloads the alphabet at every switch; its keys stay.
+    static constexpr KeyboardOptions kSpellWord {
+        .openingCase = LetterCase::Upper, .reloadOnCaseSwitch = true, .pressHidesKey = false};
 
-    explicit Keyboard(KeyboardTraits traits);
-    static KeyboardTraits missingLetterTraits();
-    static KeyboardTraits spellTraits();
+    explicit Keyboard(KeyboardOptions options);
 
-    // The key's place in the client area: rows a-g, h-p, q-z.
-    static QRect keyPlace(int index);
     // The 21 letters, lower case, in keyboard order.
     static const QString& alphabet();
 
@@ -46,18 +46,15 @@ public:
     void setAllEnabled(bool enabled);
 
     const QString& Alfabeto(int slot) const { return m_alfabeto.at(static_cast<size_t>(slot)); }
-    const QString& caption(int index) const { return Alfabeto(index + 1); }
     bool visible(int index) const { return m_visible.at(static_cast<size_t>(index)); }
     bool enabled(int index) const { return m_enabled.at(static_cast<size_t>(index)); }
     int keysLeft() const;
     LetterCase letterCase() const { return m_case; }
-    int pointSize() const { return m_traits.keyPointSize; }
-    const KeyboardTraits& traits() const { return m_traits; }
 
 private:
     void applyCase(LetterCase letterCase);
 
-    KeyboardTraits m_traits;
+    KeyboardOptions m_options;
     LetterCase m_case;
     std::array<QString, kKeys + 1> m_alfabeto;
     std::array<bool, kKeys> m_visible {};

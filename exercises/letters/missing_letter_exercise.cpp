@@ -1,8 +1,9 @@
 #include "exercises/letters/missing_letter_exercise.h"
 
-#include "app/ports.h"
-#include "app/shared_state.h"
+#include "core/ports.h"
+#include "core/shared_state.h"
 #include "exercises/frame/picture_finder.h"
+#include "feedback/feedback.h"
 
 #include <algorithm>
 
@@ -18,21 +19,11 @@ void step(qint16& count, int delta)
 
 } // namespace
 
-MissingLetterTraits MissingLetterExercise::letteraTraits()
-{
-    return {true, QStringLiteral("\\jpg\\"), QStringLiteral(".jpg"), true};
-}
-
-MissingLetterTraits MissingLetterExercise::lettera1Traits()
-{
-    return {false, QStringLiteral("\\JPG\\"), QStringLiteral(".JPG"), false};
-}
-
-MissingLetterExercise::MissingLetterExercise(ExerciseServices services, MissingLetterTraits traits)
-    : m_services(services)
-    , m_traits(std::move(traits))
-    , m_frame(services.state.ContaEsatti, services.state.ContaErrati, FrameTraits {})
-    , m_keyboard(Keyboard::missingLetterTraits())
+MissingLetterExercise::MissingLetterExercise(ExerciseServices services, MissingLetterOptions options)
+    : Exercise(services.state.ContaEsatti, services.state.ContaErrati, {}, [this] { PreparaEsercizio(); })
+    , m_services(services)
+    , m_options(options)
+    , m_keyboard(Keyboard::kMissingLetter)
 {
 }
 
@@ -41,7 +32,7 @@ void MissingLetterExercise::open()
     m_frame.open(m_services.state.AttendiAvanti);
     // The window is built anew: Option1 selected, the picture back in its place.
     m_case = LetterCase::Lower;
-    m_pictureOffset = 0;
+    m_pictureSteps = 0;
     m_keyboard.open();
     PreparaEsercizio();
 }
@@ -55,13 +46,13 @@ void MissingLetterExercise::PreparaEsercizio()
 
     m_indiceParola = drawWhole(m_services.random, state.NumeroParole);
     QString& word = state.word(m_indiceParola);
-    word = m_case == LetterCase::Upper ? word.toUpper() : word.toLower();
+    word = inCase(word, m_case);
 
     // Positions count characters, not UTF-16 halves, so a character outside the basic plane is masked whole.
     const QList<uint> characters = word.toUcs4();
     const int length = static_cast<int>(characters.size());
     int p = 1;
-    if (m_traits.randomPosition) {
+    if (m_options.randomPosition) {
         p = static_cast<int>(m_services.random.next() * length + 1);
         p = std::clamp(p, 1, std::max(length, 1));
     }
@@ -77,8 +68,8 @@ void MissingLetterExercise::PreparaEsercizio()
         }
     }
     m_label1 = m_parolaMascherata;
-    m_picture = m_services.pictures.find(m_traits.folder, word, m_traits.extension);
-    if (m_traits.pictureMoves) {
+    m_picture = m_services.pictures.find(word);
+    if (m_options.pictureMoves) {
         step(m_contaEsercizi, +1);
     }
 }
@@ -88,7 +79,7 @@ void MissingLetterExercise::setCase(LetterCase letterCase)
     m_keyboard.switchCase(letterCase);
     m_case = letterCase;
     // A rebuild for the new case is no new exercise: the count ends as it was.
-    if (!m_traits.pictureMoves) {
+    if (!m_options.pictureMoves) {
         PreparaEsercizio();
     } else if (letterCase == LetterCase::Lower) {
         step(m_contaEsercizi, -1);
@@ -108,28 +99,19 @@ bool MissingLetterExercise::press(int index)
     Feedback& feedback = m_services.feedback;
     if (*letter == m_letteraNascosta) {
         m_label1 = m_services.state.word(m_indiceParola);
-        if (m_traits.pictureMoves) {
-            m_pictureOffset += (m_contaEsercizi % 2 != 0) ? -kPictureStep : kPictureStep;
+        if (m_options.pictureMoves) {
+            m_pictureSteps += (m_contaEsercizi % 2 != 0) ? -1 : 1;
         }
         m_frame.showRightIcon();
         feedback.SuonoEsatto();
         m_frame.countRight();
-        if (m_frame.continueAfterRight()) {
-            PreparaEsercizio();
-        }
+        m_frame.continueAfterRight();
         return true;
     }
     m_frame.showWrongIcon();
     m_frame.countWrong();
     feedback.SuonoErrato();
     return false;
-}
-
-void MissingLetterExercise::avanti()
-{
-    if (m_frame.avantiVisible() && m_frame.avantiEnabled()) {
-        PreparaEsercizio();
-    }
 }
 
 } // namespace tavenzo

@@ -8,26 +8,19 @@
 
 namespace tavenzo {
 
-class MessageBoxes;
-
 // Where the missing-first-letter and missing-inner-letter screens differ; everything else is one model.
-struct MissingLetterTraits {
-    bool randomPosition; // the hidden position is drawn, or always the first
-    QString folder; // picture folder and extension as this screen spells them
-    QString extension;
-    bool pictureMoves; // the picture steps sideways after each right answer, by the parity of ContaEsercizi
+struct MissingLetterOptions {
+    bool randomPosition = false; // the hidden position is drawn, or always the first
+    bool pictureMoves = false; // the picture steps sideways after each right answer, by the parity of ContaEsercizi
 };
 
 // A word from the list with one character masked by "_", completed with the on-screen keyboard.
-class MissingLetterExercise {
+class MissingLetterExercise final : public Exercise {
 public:
-    // Sideways step of the picture in pixels: 20 units of 1/15 pixel, which a screen can only show as one whole
-    // pixel, so each step moves it by exactly one.
-    static constexpr int kPictureStep = 1;
+    static constexpr MissingLetterOptions kMissingFirstLetter {.randomPosition = false, .pictureMoves = false};
+    static constexpr MissingLetterOptions kMissingInnerLetter {.randomPosition = true, .pictureMoves = true};
 
-    MissingLetterExercise(ExerciseServices services, MissingLetterTraits traits);
-    static MissingLetterTraits letteraTraits();
-    static MissingLetterTraits lettera1Traits();
+    MissingLetterExercise(ExerciseServices services, MissingLetterOptions options);
 
     void open();
     void PreparaEsercizio();
@@ -35,11 +28,7 @@ public:
     void setCase(LetterCase letterCase);
     // A click on key Index; true when it gave the hidden letter. Keys that are gone do nothing.
     bool press(int index);
-    void avanti();
-    void reset() { m_frame.reset(); }
-    bool leave(MessageBoxes& boxes) { return m_frame.confirmLeave(boxes); }
 
-    const ExerciseFrame& frame() const { return m_frame; }
     const Keyboard& keyboard() const { return m_keyboard; }
     LetterCase letterCase() const { return m_case; }
     int IndiceParola() const { return m_indiceParola; }
@@ -50,13 +39,12 @@ public:
     const QString& label1() const { return m_label1; }
     // The picture file of the word; empty when it has none.
     const QString& picture() const { return m_picture; }
-    // How far the picture stands from its place in the screen definition, in pixels.
-    int pictureOffset() const { return m_pictureOffset; }
+    // How many steps the picture stands from its place in the screen definition: negative to the left.
+    int pictureSteps() const { return m_pictureSteps; }
 
 private:
     ExerciseServices m_services;
-    MissingLetterTraits m_traits;
-    ExerciseFrame m_frame;
+    MissingLetterOptions m_options;
     Keyboard m_keyboard;
     LetterCase m_case = LetterCase::Lower;
     int m_indiceParola = 1;
@@ -65,7 +53,7 @@ private:
     qint16 m_contaEsercizi = 0;
     QString m_label1;
     QString m_picture;
-    int m_pictureOffset = 0;
+    int m_pictureSteps = 0;
 };
 
 } // namespace tavenzo

@@ -1,22 +1,22 @@
 #include "exercises/letters/spell_word_exercise.h"
 
-#include "app/ports.h"
-#include "app/shared_state.h"
+#include "core/ports.h"
+#include "core/shared_state.h"
 #include "exercises/frame/picture_finder.h"
+#include "feedback/feedback.h"
 
 namespace tavenzo {
 
 namespace {
-const QString kFolder = QStringLiteral("\\jpg\\");
-const QString kExtension = QStringLiteral(".jpg");
 constexpr uint kOpen = '_';
 } // namespace
 
 SpellWordExercise::SpellWordExercise(ExerciseServices services, MonotonicClock& clock)
-    : m_services(services)
+    : Exercise(m_numeroEsatti, m_numeroErrati, {.openWithUpdateForm = true, .resetShowsRightIcon = true},
+        [this] { PreparaEsercizio(); })
+    , m_services(services)
     , m_clock(clock)
-    , m_frame(m_numeroEsatti, m_numeroErrati, FrameTraits {true, true, true})
-    , m_keyboard(Keyboard::spellTraits())
+    , m_keyboard(Keyboard::kSpellWord)
 {
 }
 
@@ -50,8 +50,8 @@ void SpellWordExercise::PreparaEsercizio()
     m_indiceParola = drawWhole(m_services.random, state.NumeroParole);
     QString& current = state.word(m_indiceParola);
     // The picture is looked up by the word as the list held it, before it takes this screen's case.
-    m_picture = m_services.pictures.find(kFolder, current, kExtension);
-    current = m_minuscolo ? current.toLower() : current.toUpper();
+    m_picture = m_services.pictures.find(current);
+    current = inCase(current, m_minuscolo ? LetterCase::Lower : LetterCase::Upper);
     MostraTrattini();
     m_frame.setBackground(m_services.feedback.ColoreCasuale());
 }
@@ -123,9 +123,7 @@ void SpellWordExercise::tick()
     m_timerEnabled = false;
     m_frame.showRightIcon();
     m_frame.countRight();
-    if (m_frame.continueAfterRight()) {
-        PreparaEsercizio();
-    } else {
+    if (!m_frame.continueAfterRight()) {
         m_keyboard.setAllEnabled(false);
     }
     m_services.feedback.SuonoEsatto();
@@ -135,13 +133,6 @@ void SpellWordExercise::help(MessageBoxes& boxes)
 {
     boxes.plain(word().toUpper());
     m_frame.withdrawRight();
-}
-
-void SpellWordExercise::avanti()
-{
-    if (m_frame.avantiVisible() && m_frame.avantiEnabled()) {
-        PreparaEsercizio();
-    }
 }
 
 void SpellWordExercise::setCase(LetterCase letterCase)

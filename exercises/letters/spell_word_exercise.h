@@ -13,7 +13,7 @@ class MonotonicClock;
 
 // The whole word spelt letter by letter, left to right, on the on-screen keyboard. The screen keeps its own
 // counts; a completed word is counted only after a pause, so the child can look at it.
-class SpellWordExercise {
+class SpellWordExercise final : public Exercise {
 public:
     // Seconds a completed word stays on view before it counts.
     static constexpr double kWait = 4.0;
@@ -29,13 +29,9 @@ public:
     void tick();
     // "Aiutami": shows the word and costs one right answer.
     void help(MessageBoxes& boxes);
-    void avanti();
     // mnuMaiuscolo (Upper) and mnuMinuscolo (Lower): always a new word, nothing counted.
     void setCase(LetterCase letterCase);
-    void reset() { m_frame.reset(); }
-    bool leave(MessageBoxes& boxes) { return m_frame.confirmLeave(boxes); }
 
-    const ExerciseFrame& frame() const { return m_frame; }
     const Keyboard& keyboard() const { return m_keyboard; }
     bool Minuscolo() const { return m_minuscolo; }
     int IndiceParola() const { return m_indiceParola; }
@@ -55,9 +51,9 @@ private:
 
     ExerciseServices m_services;
     MonotonicClock& m_clock;
+    // The screen's own counts, which its frame counts in.
     qint16 m_numeroEsatti = 0;
     qint16 m_numeroErrati = 0;
-    ExerciseFrame m_frame;
     Keyboard m_keyboard;
     bool m_minuscolo = false;
     int m_indiceParola = 1;

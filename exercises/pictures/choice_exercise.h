@@ -10,33 +10,32 @@
 namespace tavenzo {
 
 // Where the word-for-the-picture and picture-for-the-word screens differ; everything else is one model.
-struct ChoiceTraits {
-    bool recaseEveryChoice;        // every drawn word is recased and shown, or only the word asked for
-    QString shownSuffix;           // blanks after a written word
-    bool failureSoundBeforeCount;  // on a wrong answer
-    bool resetShowsRightIcon;
+struct ChoiceOptions {
+    bool choicesAreWords = false; // six words and one picture, or six pictures and one word
+    const char* shownSuffix = ""; // blanks after a written word
+    bool failureSoundBeforeCount = false; // on a wrong answer
+    bool resetShowsRightIcon = false;
 };
 
-// Six different slots of the word list, one of them right. `parole` shows six words and one picture;
-// `disegni` shows six pictures and one word.
-class ChoiceExercise {
+// Six different slots of the word list, one of them right. The word-for-the-picture screen shows six words and one
+// picture and recases every word it draws; the picture-for-the-word screen shows six pictures and recases only the
+// word it asks for.
+class ChoiceExercise final : public Exercise {
 public:
     static constexpr int kChoices = 6;
+    static constexpr ChoiceOptions kWordForPicture {
+        .choicesAreWords = true, .shownSuffix = "  ", .failureSoundBeforeCount = false, .resetShowsRightIcon = true};
+    static constexpr ChoiceOptions kPictureForWord {
+        .choicesAreWords = false, .shownSuffix = "   ", .failureSoundBeforeCount = true, .resetShowsRightIcon = false};
 
-    ChoiceExercise(ExerciseServices services, ChoiceTraits traits);
-    static ChoiceTraits paroleTraits();
-    static ChoiceTraits disegniTraits();
+    ChoiceExercise(ExerciseServices services, ChoiceOptions options);
 
     void open();
     void PreparaEsercizio();
     void setCase(LetterCase letterCase);
     // A click on choice index 0..5; answers whether it was right. Ignored (false) while choices are disabled.
     bool choose(int index);
-    void avanti();
-    void reset() { m_frame.reset(); }
-    bool leave(MessageBoxes& boxes) { return m_frame.confirmLeave(boxes); }
 
-    const ExerciseFrame& frame() const { return m_frame; }
     bool ready() const { return m_ready; }
     LetterCase letterCase() const { return m_case; }
     int PosizioneGiusta() const { return m_posizioneGiusta; }
@@ -53,12 +52,8 @@ public:
     int markedChoice() const { return m_marked; }
 
 private:
-    QString recased(const QString& word) const;
-    int drawSlot();
-
     ExerciseServices m_services;
-    ChoiceTraits m_traits;
-    ExerciseFrame m_frame;
+    ChoiceOptions m_options;
     LetterCase m_case = LetterCase::Lower;
     bool m_ready = false;
     std::array<int, kChoices> m_slots {};

@@ -1,7 +1,7 @@
 // Checks the content the build puts beside the program: word lists, word pictures, sounds, licence, screen art.
 
-#include "app/shared_state.h"
-#include "app/word_list_reader.h"
+#include "core/shared_state.h"
+#include "core/word_list_reader.h"
 #include "exercises/letters/keyboard.h"
 
 #include <gtest/gtest.h>

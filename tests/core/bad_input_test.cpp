@@ -1,4 +1,4 @@
-#include "app/word_list_reader.h"
+#include "core/word_list_reader.h"
 #include "exercises/frame/picture_finder.h"
 #include "fakes.h"
 
@@ -151,39 +151,38 @@ TEST(BadWords, NeverReachAFileOutsideThePictureFolder)
         QFile file(root.filePath(QLatin1String(name)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
-    PictureFinder finder(root.filePath("prog"));
-    const QString jpg = QStringLiteral("\\jpg\\");
-    const QString ext = QStringLiteral(".jpg");
-    EXPECT_FALSE(finder.find(jpg, "cane", ext).isEmpty());
-    EXPECT_FALSE(finder.find(QStringLiteral("\\JPG\\"), "CANE", QStringLiteral(".JPG")).isEmpty());
+    PictureFinder finder({root.filePath("prog/jpg")});
+    EXPECT_FALSE(finder.find("cane").isEmpty());
+    EXPECT_FALSE(finder.find("CANE").isEmpty());
+    // The folder itself is found whatever the case it is asked in.
+    EXPECT_FALSE(PictureFinder({root.filePath("prog/JPG")}).find("cane").isEmpty());
     for (const QString& word : {QStringLiteral("../secret"), QStringLiteral("..\\secret"),
-             QStringLiteral("../../secret"), QStringLiteral("sub/x"), QStringLiteral("sub\\x"),
-             QStringLiteral(".."), QStringLiteral("/etc/passwd"), QStringLiteral("ca\nne"), QString(255, 'a'),
-             QString()}) {
-        EXPECT_TRUE(finder.find(jpg, word, ext).isEmpty()) << word.toStdString();
+             QStringLiteral("../../secret"), QStringLiteral("sub/x"), QStringLiteral("sub\\x"), QStringLiteral(".."),
+             QStringLiteral("/etc/passwd"), QStringLiteral("ca\nne"), QString(255, 'a'), QString()}) {
+        EXPECT_TRUE(finder.find(word).isEmpty()) << word.toStdString();
     }
 }
 
 TEST(BadWords, MissingPictureFolderMeansNoPicture)
 {
     QTemporaryDir dir;
-    PictureFinder finder(dir.path());
-    EXPECT_TRUE(finder.find(QStringLiteral("\\jpg\\"), "cane", QStringLiteral(".jpg")).isEmpty());
+    PictureFinder finder({dir.filePath("jpg")});
+    EXPECT_TRUE(finder.find("cane").isEmpty());
 }
 
 TEST(BadWords, PictureAddedWhileRunningIsFound)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkdir("jpg"));
-    PictureFinder finder(dir.path());
-    EXPECT_TRUE(finder.find(QStringLiteral("\\jpg\\"), "nave", QStringLiteral(".jpg")).isEmpty());
+    PictureFinder finder({dir.filePath("jpg")});
+    EXPECT_TRUE(finder.find("nave").isEmpty());
     QFile file(dir.filePath("jpg/Nave.JPG"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
     // Directory times have a resolution of whole seconds on some file systems.
     const std::filesystem::path folder = dir.filePath("jpg").toStdString();
     std::filesystem::last_write_time(folder, std::filesystem::last_write_time(folder) + std::chrono::seconds(5));
-    EXPECT_EQ(finder.find(QStringLiteral("\\jpg\\"), "nave", QStringLiteral(".jpg")), dir.filePath("jpg/Nave.JPG"));
+    EXPECT_EQ(finder.find("nave"), dir.filePath("jpg/Nave.JPG"));
 }
 
 } // namespace

@@ -24,14 +24,14 @@ void scriptExercise(ScriptedRandom& random, int words, std::initializer_list<int
     random.pushSlot(position, 6);
 }
 
-class Parole : public ::testing::Test {
+class WordForPicture : public ::testing::Test {
 protected:
-    Parole() { bench.setWords(kEight); }
+    WordForPicture() { bench.setWords(kEight); }
     Bench bench;
-    ChoiceExercise model {bench.services(), ChoiceExercise::paroleTraits()};
+    ChoiceExercise model {bench.services(), ChoiceExercise::kWordForPicture};
 };
 
-TEST_F(Parole, DrawsSixDifferentSlotsRedrawingRepeats)
+TEST_F(WordForPicture, DrawsSixDifferentSlotsRedrawingRepeats)
 {
     scriptExercise(bench.random, 8, {3, 3, 1, 1, 3, 2, 8, 5, 5, 7}, 4);
     model.open();
@@ -45,7 +45,7 @@ TEST_F(Parole, DrawsSixDifferentSlotsRedrawingRepeats)
     EXPECT_EQ(model.choiceText(3), "nave  ");
 }
 
-TEST_F(Parole, RecasesEveryDrawnWordIntoTheList)
+TEST_F(WordForPicture, RecasesEveryDrawnWordIntoTheList)
 {
     bench.state.AttendiAvanti = true;
     scriptExercise(bench.random, 8, {1, 2, 3, 4, 5, 6}, 1);
@@ -61,7 +61,7 @@ TEST_F(Parole, RecasesEveryDrawnWordIntoTheList)
     EXPECT_EQ(model.choiceText(1), "TRENO  ");
 }
 
-TEST_F(Parole, EveryPositionCanHoldTheRightWord)
+TEST_F(WordForPicture, EveryPositionCanHoldTheRightWord)
 {
     for (int p = 1; p <= 6; ++p) {
         scriptExercise(bench.random, 8, {1, 2, 3, 4, 5, 6}, p);
@@ -71,7 +71,7 @@ TEST_F(Parole, EveryPositionCanHoldTheRightWord)
     }
 }
 
-TEST_F(Parole, RightAnswerWaitsForAvantiWithTheMark)
+TEST_F(WordForPicture, RightAnswerWaitsForAvantiWithTheMark)
 {
     bench.state.AttendiAvanti = true;
     scriptExercise(bench.random, 8, {1, 2, 3, 4, 5, 6}, 3);
@@ -93,7 +93,7 @@ TEST_F(Parole, RightAnswerWaitsForAvantiWithTheMark)
     EXPECT_TRUE(model.frame().rightIconVisible()) << "the last answer's icon stays";
 }
 
-TEST_F(Parole, RightAnswerWithoutAvantiBuildsTheNextAtOnce)
+TEST_F(WordForPicture, RightAnswerWithoutAvantiBuildsTheNextAtOnce)
 {
     bench.state.AttendiAvanti = false;
     scriptExercise(bench.random, 8, {1, 2, 3, 4, 5, 6}, 3);
@@ -107,7 +107,7 @@ TEST_F(Parole, RightAnswerWithoutAvantiBuildsTheNextAtOnce)
     EXPECT_EQ(bench.random.remaining(), 0u);
 }
 
-TEST_F(Parole, WrongAnswerBeepsCountsThenSounds)
+TEST_F(WordForPicture, WrongAnswerBeepsCountsThenSounds)
 {
     scriptExercise(bench.random, 8, {1, 2, 3, 4, 5, 6}, 3);
     model.open();
@@ -120,7 +120,7 @@ TEST_F(Parole, WrongAnswerBeepsCountsThenSounds)
     EXPECT_EQ(bench.recorder.log, (QStringList {"beep", "play no.wav", "beep", "play no.wav"}));
 }
 
-TEST_F(Parole, DuplicateWordsOnlyTheRightSlotCounts)
+TEST_F(WordForPicture, DuplicateWordsOnlyTheRightSlotCounts)
 {
     bench.setWords({"cane", "cane", "a", "b", "c", "d"});
     scriptExercise(bench.random, 6, {1, 2, 3, 4, 5, 6}, 2);
@@ -134,7 +134,7 @@ TEST_F(Parole, DuplicateWordsOnlyTheRightSlotCounts)
     EXPECT_EQ(bench.state.ContaErrati, 1);
 }
 
-TEST_F(Parole, ResetShowsTheRightIconAndKeepsTheExercise)
+TEST_F(WordForPicture, ResetShowsTheRightIconAndKeepsTheExercise)
 {
     bench.state.AttendiAvanti = true;
     scriptExercise(bench.random, 8, {1, 2, 3, 4, 5, 6}, 3);
@@ -150,7 +150,7 @@ TEST_F(Parole, ResetShowsTheRightIconAndKeepsTheExercise)
     EXPECT_TRUE(model.frame().avantiEnabled());
 }
 
-TEST_F(Parole, TooFewWordsRefusesInsteadOfLooping)
+TEST_F(WordForPicture, TooFewWordsRefusesInsteadOfLooping)
 {
     bench.setWords({"a", "b", "c", "d", "e"});
     bench.random.push({0.0});
@@ -169,7 +169,7 @@ TEST(ParolePicture, FoundWhateverTheCase)
     file.close();
     Bench bench(dir.path());
     bench.setWords({"Cane", "b", "c", "d", "e", "f"});
-    ChoiceExercise model(bench.services(), ChoiceExercise::paroleTraits());
+    ChoiceExercise model(bench.services(), ChoiceExercise::kWordForPicture);
     scriptExercise(bench.random, 6, {1, 2, 3, 4, 5, 6}, 1);
     model.open();
     EXPECT_EQ(model.rightPicture(), dir.filePath("jpg/cane.jpg"));
@@ -181,14 +181,14 @@ TEST(ParolePicture, FoundWhateverTheCase)
     EXPECT_TRUE(model.rightPicture().isEmpty());
 }
 
-class Disegni : public ::testing::Test {
+class PictureForWord : public ::testing::Test {
 protected:
-    Disegni() { bench.setWords(kEight); }
+    PictureForWord() { bench.setWords(kEight); }
     Bench bench;
-    ChoiceExercise model {bench.services(), ChoiceExercise::disegniTraits()};
+    ChoiceExercise model {bench.services(), ChoiceExercise::kPictureForWord};
 };
 
-TEST_F(Disegni, OnlyTheShownWordIsRecased)
+TEST_F(PictureForWord, OnlyTheShownWordIsRecased)
 {
     scriptExercise(bench.random, 8, {1, 2, 3, 4, 5, 6}, 3);
     model.setCase(LetterCase::Upper);
@@ -201,7 +201,7 @@ TEST_F(Disegni, OnlyTheShownWordIsRecased)
     EXPECT_EQ(bench.state.word(3), "MELA");
 }
 
-TEST_F(Disegni, WrongAnswerSoundsBeforeCounting)
+TEST_F(PictureForWord, WrongAnswerSoundsBeforeCounting)
 {
     scriptExercise(bench.random, 8, {1, 2, 3, 4, 5, 6}, 3);
     model.open();
@@ -210,7 +210,7 @@ TEST_F(Disegni, WrongAnswerSoundsBeforeCounting)
     EXPECT_EQ(model.frame().erratiText(), " 1");
 }
 
-TEST_F(Disegni, ResetLeavesTheIconsAlone)
+TEST_F(PictureForWord, ResetLeavesTheIconsAlone)
 {
     scriptExercise(bench.random, 8, {1, 2, 3, 4, 5, 6}, 3);
     model.open();
@@ -220,7 +220,7 @@ TEST_F(Disegni, ResetLeavesTheIconsAlone)
     EXPECT_FALSE(model.frame().rightIconVisible());
 }
 
-TEST_F(Disegni, SixWordsGiveSixPicturesOfAllTheWords)
+TEST_F(PictureForWord, SixWordsGiveSixPicturesOfAllTheWords)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkdir("jpg"));
@@ -231,7 +231,7 @@ TEST_F(Disegni, SixWordsGiveSixPicturesOfAllTheWords)
     }
     Bench sixBench(dir.path());
     sixBench.setWords(six);
-    ChoiceExercise sixModel(sixBench.services(), ChoiceExercise::disegniTraits());
+    ChoiceExercise sixModel(sixBench.services(), ChoiceExercise::kPictureForWord);
     scriptExercise(sixBench.random, 6, {4, 4, 2, 6, 2, 1, 4, 3, 6, 5}, 2);
     sixModel.open();
     EXPECT_EQ(sixBench.random.remaining(), 0u);
@@ -243,7 +243,7 @@ TEST_F(Disegni, SixWordsGiveSixPicturesOfAllTheWords)
     EXPECT_EQ(sixModel.testo(), "bue   ");
 }
 
-TEST_F(Disegni, EachPositionCanHoldTheRightPicture)
+TEST_F(PictureForWord, EachPositionCanHoldTheRightPicture)
 {
     bench.state.AttendiAvanti = true;
     scriptExercise(bench.random, 8, {1, 2, 3, 4, 5, 6}, 1);
@@ -266,7 +266,7 @@ TEST_F(Disegni, EachPositionCanHoldTheRightPicture)
     EXPECT_EQ(bench.state.ContaErrati, 30);
 }
 
-TEST_F(Disegni, SameWordInTwoSlotsOnlyTheRightPictureCounts)
+TEST_F(PictureForWord, SameWordInTwoSlotsOnlyTheRightPictureCounts)
 {
     bench.setWords({"sole", "mare", "sole", "luna", "pane", "vino"});
     scriptExercise(bench.random, 6, {1, 2, 3, 4, 5, 6}, 3);
@@ -280,7 +280,7 @@ TEST_F(Disegni, SameWordInTwoSlotsOnlyTheRightPictureCounts)
     EXPECT_EQ(bench.state.ContaEsatti, 1);
 }
 
-TEST_F(Disegni, RightAnswerWithAvantiMarksThePictureUntilTheNextExercise)
+TEST_F(PictureForWord, RightAnswerWithAvantiMarksThePictureUntilTheNextExercise)
 {
     bench.state.AttendiAvanti = true;
     scriptExercise(bench.random, 8, {1, 2, 3, 4, 5, 6}, 5);
@@ -307,7 +307,7 @@ TEST_F(Disegni, RightAnswerWithAvantiMarksThePictureUntilTheNextExercise)
     EXPECT_EQ(bench.state.ContaEsatti, 1);
 }
 
-TEST_F(Disegni, RightAnswerWithoutAvantiBuildsTheNextAtOnce)
+TEST_F(PictureForWord, RightAnswerWithoutAvantiBuildsTheNextAtOnce)
 {
     scriptExercise(bench.random, 8, {1, 2, 3, 4, 5, 6}, 2);
     model.open();
@@ -322,7 +322,7 @@ TEST_F(Disegni, RightAnswerWithoutAvantiBuildsTheNextAtOnce)
     EXPECT_FALSE(model.frame().avantiVisible());
 }
 
-TEST_F(Disegni, TooFewWordsRefusesInsteadOfLooping)
+TEST_F(PictureForWord, TooFewWordsRefusesInsteadOfLooping)
 {
     bench.setWords({"a", "b", "c", "d", "e"});
     bench.random.push({0.0});
@@ -343,7 +343,7 @@ TEST(DisegniPictures, LookedUpBeforeTheShownWordIsRecased)
     }
     Bench bench(dir.path());
     bench.setWords({"A", "b", "c", "d", "e", "../f"});
-    ChoiceExercise model(bench.services(), ChoiceExercise::disegniTraits());
+    ChoiceExercise model(bench.services(), ChoiceExercise::kPictureForWord);
     scriptExercise(bench.random, 6, {1, 2, 3, 4, 5, 6}, 1);
     model.open();
     EXPECT_EQ(model.choicePicture(0), dir.filePath("jpg/A.jpg").replace("A.jpg", "a.jpg"));

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "app/ports.h"
-#include "app/shared_state.h"
+#include "core/ports.h"
+#include "core/shared_state.h"
 #include "exercises/frame/exercise_services.h"
 #include "exercises/frame/picture_finder.h"
 #include "feedback/feedback.h"
 #include "feedback/sound_player.h"
 
+#include <QDir>
 #include <QStringList>
 
 #include <deque>
@@ -156,8 +157,8 @@ struct Bench {
     explicit Bench(QString programFolder = QStringLiteral("/nonexistent-program-folder"))
         : sounds(recorder)
         , beeper(recorder)
-        , feedback(sounds, beeper, random, programFolder)
-        , pictures(programFolder)
+        , feedback(sounds, beeper, random, QDir(programFolder).filePath(QStringLiteral("suoni")))
+        , pictures({QDir(programFolder).filePath(QStringLiteral("jpg"))})
     {
     }
     void setWords(const QStringList& words)

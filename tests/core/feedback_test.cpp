@@ -1,4 +1,4 @@
-#include "app/random_source.h"
+#include "core/random_source.h"
 #include "fakes.h"
 #include "feedback/preloading_sound_player.h"
 
@@ -53,8 +53,9 @@ TEST(Sounds, SuccessSoundFollowsTheDraw)
 TEST(Sounds, PreloadListHoldsExactlyTheFiveSounds)
 {
     Bench bench(QStringLiteral("/prog"));
-    EXPECT_EQ(bench.feedback.soundPaths(), (QStringList {"/prog/suoni/si1.wav", "/prog/suoni/si2.wav",
-                                              "/prog/suoni/si3.wav", "/prog/suoni/si4.wav", "/prog/suoni/no.wav"}));
+    EXPECT_EQ(bench.feedback.soundPaths(),
+        (QStringList {"/prog/suoni/si1.wav", "/prog/suoni/si2.wav", "/prog/suoni/si3.wav", "/prog/suoni/si4.wav",
+            "/prog/suoni/no.wav"}));
 }
 
 TEST(Sounds, FailureSoundIsAlwaysNo)

@@ -9,35 +9,30 @@ namespace {
 struct KeyRow {
     int index;
     QString letter;
-    QRect place;
 };
 
-class KeyPlaces : public ::testing::TestWithParam<KeyRow> { };
+class KeyLetters : public ::testing::TestWithParam<KeyRow> { };
 
-TEST_P(KeyPlaces, KeyShowsItsLetterAtItsPlace)
+TEST_P(KeyLetters, KeyShowsTheLetterOfTheSlotAfterIt)
 {
     const KeyRow& row = GetParam();
-    Keyboard keyboard(Keyboard::missingLetterTraits());
+    Keyboard keyboard(Keyboard::kMissingLetter);
     keyboard.open();
-    EXPECT_EQ(Keyboard::keyPlace(row.index), row.place);
-    EXPECT_EQ(keyboard.caption(row.index), row.letter);
     EXPECT_EQ(keyboard.Alfabeto(row.index + 1), row.letter);
 }
 
-INSTANTIATE_TEST_SUITE_P(Keyboard, KeyPlaces,
-    ::testing::Values(KeyRow {0, "a", {32, 336, 41, 33}}, KeyRow {6, "g", {368, 336, 41, 33}},
-        KeyRow {7, "h", {32, 376, 41, 33}}, KeyRow {8, "i", {88, 376, 41, 33}}, KeyRow {9, "l", {144, 376, 41, 33}},
-        KeyRow {13, "p", {368, 376, 41, 33}}, KeyRow {14, "q", {32, 416, 41, 33}}, KeyRow {19, "v", {312, 416, 41, 33}},
-        KeyRow {20, "z", {368, 416, 41, 33}}));
+INSTANTIATE_TEST_SUITE_P(Keyboard, KeyLetters,
+    ::testing::Values(KeyRow {0, "a"}, KeyRow {6, "g"}, KeyRow {7, "h"}, KeyRow {8, "i"}, KeyRow {9, "l"},
+        KeyRow {13, "p"}, KeyRow {14, "q"}, KeyRow {19, "v"}, KeyRow {20, "z"}));
 
 TEST(Keyboard, SlotZeroStaysEmptyAndLettersJkwxyAreMissing)
 {
-    Keyboard keyboard(Keyboard::spellTraits());
+    Keyboard keyboard(Keyboard::kSpellWord);
     keyboard.open();
     EXPECT_TRUE(keyboard.Alfabeto(0).isEmpty());
     QString all;
     for (int i = 0; i < Keyboard::kKeys; ++i) {
-        all += keyboard.caption(i);
+        all += keyboard.Alfabeto(i + 1);
     }
     EXPECT_EQ(all, "ABCDEFGHILMNOPQRSTUVZ");
     for (const char* absent : {"J", "K", "W", "X", "Y"}) {
@@ -45,41 +40,39 @@ TEST(Keyboard, SlotZeroStaysEmptyAndLettersJkwxyAreMissing)
     }
 }
 
-TEST(Keyboard, OpeningCaseAndSizeDifferPerScreen)
+TEST(Keyboard, OpeningCaseDiffersPerScreen)
 {
-    Keyboard missing(Keyboard::missingLetterTraits());
+    Keyboard missing(Keyboard::kMissingLetter);
     missing.open();
     EXPECT_EQ(missing.letterCase(), LetterCase::Lower);
-    EXPECT_EQ(missing.caption(0), "a");
-    EXPECT_EQ(missing.pointSize(), 13);
+    EXPECT_EQ(missing.Alfabeto(1), "a");
 
-    Keyboard spell(Keyboard::spellTraits());
+    Keyboard spell(Keyboard::kSpellWord);
     spell.open();
     EXPECT_EQ(spell.letterCase(), LetterCase::Upper);
-    EXPECT_EQ(spell.caption(0), "A");
-    EXPECT_EQ(spell.pointSize(), 24);
+    EXPECT_EQ(spell.Alfabeto(1), "A");
 }
 
 TEST(Keyboard, CaseSwitchesBothWaysAndOpeningStartsAfresh)
 {
-    for (const KeyboardTraits& traits : {Keyboard::missingLetterTraits(), Keyboard::spellTraits()}) {
-        Keyboard keyboard(traits);
+    for (const KeyboardOptions& options : {Keyboard::kMissingLetter, Keyboard::kSpellWord}) {
+        Keyboard keyboard(options);
         keyboard.open();
         keyboard.switchCase(LetterCase::Upper);
-        EXPECT_EQ(keyboard.caption(20), "Z");
+        EXPECT_EQ(keyboard.Alfabeto(21), "Z");
         keyboard.switchCase(LetterCase::Lower);
-        EXPECT_EQ(keyboard.caption(20), "z");
+        EXPECT_EQ(keyboard.Alfabeto(21), "z");
         keyboard.switchCase(LetterCase::Lower);
-        EXPECT_EQ(keyboard.caption(9), "l");
-        keyboard.switchCase(traits.openingCase == LetterCase::Lower ? LetterCase::Upper : LetterCase::Lower);
+        EXPECT_EQ(keyboard.Alfabeto(10), "l");
+        keyboard.switchCase(options.openingCase == LetterCase::Lower ? LetterCase::Upper : LetterCase::Lower);
         keyboard.open();
-        EXPECT_EQ(keyboard.letterCase(), traits.openingCase);
+        EXPECT_EQ(keyboard.letterCase(), options.openingCase);
     }
 }
 
 TEST(Keyboard, PressedMissingLetterKeyIsGoneUntilShownAgain)
 {
-    Keyboard keyboard(Keyboard::missingLetterTraits());
+    Keyboard keyboard(Keyboard::kMissingLetter);
     keyboard.open();
     keyboard.switchCase(LetterCase::Upper);
     EXPECT_EQ(keyboard.press(4), std::optional<QString>("E"));
@@ -96,7 +89,7 @@ TEST(Keyboard, PressedMissingLetterKeyIsGoneUntilShownAgain)
 
 TEST(Keyboard, SpellKeysStayAndAnswerOnlyWhileEnabled)
 {
-    Keyboard keyboard(Keyboard::spellTraits());
+    Keyboard keyboard(Keyboard::kSpellWord);
     keyboard.open();
     EXPECT_EQ(keyboard.press(2), std::optional<QString>("C"));
     EXPECT_EQ(keyboard.press(2), std::optional<QString>("C"));

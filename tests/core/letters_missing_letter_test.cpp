@@ -25,15 +25,15 @@ void scriptLettera(ScriptedRandom& random, int slot, int words, int position, in
     random.push({length > 0 ? ScriptedRandom::forSlot(position, length) : 0.5});
 }
 
-void scriptLettera1(ScriptedRandom& random, int slot, int words)
+void scriptMissingFirstLetter(ScriptedRandom& random, int slot, int words)
 {
     random.push({0.0});
     random.pushSlot(slot, words);
 }
 
-class Lettera : public ::testing::Test {
+class MissingInnerLetter : public ::testing::Test {
 protected:
-    Lettera() { bench.setWords({"Cane", "coccinella", "a", "", "gatto"}); }
+    MissingInnerLetter() { bench.setWords({"Cane", "coccinella", "a", "", "gatto"}); }
     void openOn(int slot, int position, int length)
     {
         scriptLettera(bench.random, slot, 5, position, length);
@@ -41,10 +41,10 @@ protected:
         ASSERT_EQ(bench.random.remaining(), 0u);
     }
     Bench bench;
-    MissingLetterExercise model {bench.services(), MissingLetterExercise::letteraTraits()};
+    MissingLetterExercise model {bench.services(), MissingLetterExercise::kMissingInnerLetter};
 };
 
-TEST_F(Lettera, WorkedExampleWrongThenRight)
+TEST_F(MissingInnerLetter, WorkedExampleWrongThenRight)
 {
     bench.state.AttendiAvanti = true;
     openOn(1, 2, 4);
@@ -76,7 +76,7 @@ TEST_F(Lettera, WorkedExampleWrongThenRight)
     EXPECT_EQ(bench.recorder.log, (QStringList {"play no.wav", "play si1.wav"})) << "no beep on this screen";
 }
 
-TEST_F(Lettera, WaitingForAvantiLeftKeysCountWrongAndAvantiStartsAfresh)
+TEST_F(MissingInnerLetter, WaitingForAvantiLeftKeysCountWrongAndAvantiStartsAfresh)
 {
     bench.state.AttendiAvanti = true;
     openOn(1, 1, 4);
@@ -98,7 +98,7 @@ TEST_F(Lettera, WaitingForAvantiLeftKeysCountWrongAndAvantiStartsAfresh)
     EXPECT_EQ(model.label1(), "gatt_") << "avanti is disabled until the next right answer";
 }
 
-TEST_F(Lettera, WithoutAvantiTheRightLetterBuildsTheNextExerciseInTheSameClick)
+TEST_F(MissingInnerLetter, WithoutAvantiTheRightLetterBuildsTheNextExerciseInTheSameClick)
 {
     bench.state.AttendiAvanti = false;
     openOn(1, 4, 4);
@@ -113,7 +113,7 @@ TEST_F(Lettera, WithoutAvantiTheRightLetterBuildsTheNextExerciseInTheSameClick)
     EXPECT_EQ(bench.recorder.log, (QStringList {"play si2.wav"}));
 }
 
-TEST_F(Lettera, OnlyTheDrawnPlaceOfARepeatedLetterIsMasked)
+TEST_F(MissingInnerLetter, OnlyTheDrawnPlaceOfARepeatedLetterIsMasked)
 {
     openOn(2, 3, 10);
     EXPECT_EQ(model.label1(), "co_cinella");
@@ -122,7 +122,7 @@ TEST_F(Lettera, OnlyTheDrawnPlaceOfARepeatedLetterIsMasked)
     EXPECT_TRUE(model.press(key('c')));
 }
 
-TEST_F(Lettera, EveryPositionFirstToLastCanBeHidden)
+TEST_F(MissingInnerLetter, EveryPositionFirstToLastCanBeHidden)
 {
     const QStringList expected {"_occinella", "c_ccinella", "coccinell_"};
     const std::array<int, 3> positions {1, 2, 10};
@@ -137,7 +137,7 @@ TEST_F(Lettera, EveryPositionFirstToLastCanBeHidden)
     EXPECT_EQ(model.ParolaMascherata(), "coccinell_");
 }
 
-TEST_F(Lettera, OneLetterWordShowsOnlyTheBlank)
+TEST_F(MissingInnerLetter, OneLetterWordShowsOnlyTheBlank)
 {
     bench.state.AttendiAvanti = true;
     openOn(3, 1, 1);
@@ -147,7 +147,7 @@ TEST_F(Lettera, OneLetterWordShowsOnlyTheBlank)
     EXPECT_EQ(model.label1(), "a");
 }
 
-TEST_F(Lettera, EmptyWordCannotBeAnsweredAndNeverStops)
+TEST_F(MissingInnerLetter, EmptyWordCannotBeAnsweredAndNeverStops)
 {
     openOn(4, 1, 0);
     EXPECT_EQ(model.label1(), "");
@@ -162,7 +162,7 @@ TEST_F(Lettera, EmptyWordCannotBeAnsweredAndNeverStops)
     EXPECT_EQ(bench.state.ContaErrati, 21);
 }
 
-TEST_F(Lettera, EmptyListDrawsSlotOne)
+TEST_F(MissingInnerLetter, EmptyListDrawsSlotOne)
 {
     bench.state.NumeroParole = 0;
     bench.state.word(1) = QString();
@@ -187,7 +187,7 @@ TEST_P(Unanswerable, EveryKeyIsWrongAndAvantiStaysOff)
     Bench bench;
     bench.state.AttendiAvanti = true;
     bench.setWords({row.word});
-    MissingLetterExercise model(bench.services(), MissingLetterExercise::letteraTraits());
+    MissingLetterExercise model(bench.services(), MissingLetterExercise::kMissingInnerLetter);
     scriptLettera(bench.random, 1, 1, row.position, static_cast<int>(row.word.toUcs4().size()));
     model.open();
     EXPECT_EQ(model.label1(), row.masked);
@@ -201,7 +201,7 @@ TEST_P(Unanswerable, EveryKeyIsWrongAndAvantiStaysOff)
     EXPECT_EQ(model.label1(), row.masked);
 }
 
-INSTANTIATE_TEST_SUITE_P(Lettera, Unanswerable,
+INSTANTIATE_TEST_SUITE_P(MissingInnerLetter, Unanswerable,
     ::testing::Values(UnanswerableRow {"j", "jeans", 1, "_eans"}, UnanswerableRow {"k", "kiwi", 1, "_iwi"},
         UnanswerableRow {"w", "kiwi", 3, "ki_i"}, UnanswerableRow {"x", "taxi", 3, "ta_i"},
         UnanswerableRow {"y", "yoga", 1, "_oga"}, UnanswerableRow {"accent", QString::fromUtf8("città"), 5, "citt_"},
@@ -209,13 +209,13 @@ INSTANTIATE_TEST_SUITE_P(Lettera, Unanswerable,
         UnanswerableRow {"digit", "r2d2", 2, "r_d2"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(Lettera, UpperCaseRecasesTheListAndTheKeys)
+TEST_F(MissingInnerLetter, UpperCaseRecasesTheListAndTheKeys)
 {
     bench.state.AttendiAvanti = true;
     openOn(5, 1, 5);
     bench.random.push({0.0, ScriptedRandom::forSlot(1, 5), ScriptedRandom::forSlot(3, 4)});
     model.setCase(LetterCase::Upper);
-    EXPECT_EQ(model.keyboard().caption(0), "A");
+    EXPECT_EQ(model.keyboard().Alfabeto(1), "A");
     EXPECT_EQ(model.label1(), "CA_E");
     EXPECT_EQ(bench.state.word(1), "CANE");
     EXPECT_EQ(bench.state.word(5), "gatto");
@@ -225,7 +225,7 @@ TEST_F(Lettera, UpperCaseRecasesTheListAndTheKeys)
     EXPECT_EQ(model.label1(), "CANE");
 }
 
-TEST_F(Lettera, CaseSwitchCountsNothingAndBringsEveryKeyBack)
+TEST_F(MissingInnerLetter, CaseSwitchCountsNothingAndBringsEveryKeyBack)
 {
     openOn(1, 2, 4);
     model.press(key('z'));
@@ -244,7 +244,7 @@ TEST_F(Lettera, CaseSwitchCountsNothingAndBringsEveryKeyBack)
     EXPECT_EQ(model.label1(), "_occinella");
 }
 
-TEST_F(Lettera, PictureStepsByTheParityOfTheExerciseCountAcrossVisits)
+TEST_F(MissingInnerLetter, PictureStepsByTheParityOfTheExerciseCountAcrossVisits)
 {
     bench.state.AttendiAvanti = false;
     // First visit: exercise 1 steps left, exercise 2 steps back.
@@ -253,46 +253,46 @@ TEST_F(Lettera, PictureStepsByTheParityOfTheExerciseCountAcrossVisits)
     bench.random.push({0.0});
     scriptLettera(bench.random, 1, 5, 1, 4);
     model.press(key('c'));
-    EXPECT_EQ(model.pictureOffset(), -1);
+    EXPECT_EQ(model.pictureSteps(), -1);
     bench.random.push({0.0});
     scriptLettera(bench.random, 1, 5, 1, 4);
     model.press(key('c'));
-    EXPECT_EQ(model.pictureOffset(), 0);
+    EXPECT_EQ(model.pictureSteps(), 0);
     EXPECT_EQ(model.ContaEsercizi(), 3);
     // Exercise 3 is left unanswered; the next visit starts from its place with exercise 4, so it steps right.
     bench.state.ContaEsatti = 0;
     openOn(1, 1, 4);
     EXPECT_EQ(model.ContaEsercizi(), 4);
-    EXPECT_EQ(model.pictureOffset(), 0);
+    EXPECT_EQ(model.pictureSteps(), 0);
     bench.random.push({0.0});
     scriptLettera(bench.random, 1, 5, 1, 4);
     model.press(key('c'));
-    EXPECT_EQ(model.pictureOffset(), 1);
+    EXPECT_EQ(model.pictureSteps(), 1);
     // A case switch in between does not change the parity.
     scriptLettera(bench.random, 1, 5, 1, 4);
     model.setCase(LetterCase::Upper);
     bench.random.push({0.0});
     scriptLettera(bench.random, 1, 5, 1, 4);
     model.press(key('c'));
-    EXPECT_EQ(model.pictureOffset(), 0);
+    EXPECT_EQ(model.pictureSteps(), 0);
 }
 
-TEST_F(Lettera, CaseSwitchAfterARightAnswerKeepsThePictureSteppingTheSameWay)
+TEST_F(MissingInnerLetter, CaseSwitchAfterARightAnswerKeepsThePictureSteppingTheSameWay)
 {
     bench.state.AttendiAvanti = true;
     openOn(1, 1, 4);
     bench.random.push({0.0});
     model.press(key('c'));
-    EXPECT_EQ(model.pictureOffset(), -1);
+    EXPECT_EQ(model.pictureSteps(), -1);
     scriptLettera(bench.random, 1, 5, 1, 4);
     model.setCase(LetterCase::Upper);
-    EXPECT_EQ(model.pictureOffset(), -1) << "a new exercise does not move the picture";
+    EXPECT_EQ(model.pictureSteps(), -1) << "a new exercise does not move the picture";
     bench.random.push({0.0});
     model.press(key('c'));
-    EXPECT_EQ(model.pictureOffset(), -2);
+    EXPECT_EQ(model.pictureSteps(), -2);
 }
 
-TEST_F(Lettera, CountsStopAtTheTop)
+TEST_F(MissingInnerLetter, CountsStopAtTheTop)
 {
     bench.state.AttendiAvanti = true;
     openOn(1, 1, 4);
@@ -306,7 +306,7 @@ TEST_F(Lettera, CountsStopAtTheTop)
     EXPECT_EQ(model.frame().esattiText(), " 32767");
 }
 
-TEST_F(Lettera, ResetLeavesIconsAndExerciseLeaveAsksFirst)
+TEST_F(MissingInnerLetter, ResetLeavesIconsAndExerciseLeaveAsksFirst)
 {
     openOn(1, 2, 4);
     model.press(key('o'));
@@ -325,45 +325,45 @@ TEST_F(Lettera, ResetLeavesIconsAndExerciseLeaveAsksFirst)
     EXPECT_EQ(boxes.questions.first(), QString::fromUtf8("Vuoi tornare al menù?"));
 }
 
-class Lettera1 : public ::testing::Test {
+class MissingFirstLetter : public ::testing::Test {
 protected:
-    Lettera1() { bench.setWords({"Coccinella", "a", "", "jeans"}); }
+    MissingFirstLetter() { bench.setWords({"Coccinella", "a", "", "jeans"}); }
     Bench bench;
-    MissingLetterExercise model {bench.services(), MissingLetterExercise::lettera1Traits()};
+    MissingLetterExercise model {bench.services(), MissingLetterExercise::kMissingFirstLetter};
 };
 
-TEST_F(Lettera1, AlwaysTheFirstLetterWithOneDrawOnly)
+TEST_F(MissingFirstLetter, AlwaysTheFirstLetterWithOneDrawOnly)
 {
     bench.state.AttendiAvanti = false;
-    scriptLettera1(bench.random, 1, 4);
+    scriptMissingFirstLetter(bench.random, 1, 4);
     model.open();
     EXPECT_EQ(bench.random.remaining(), 0u);
     EXPECT_EQ(model.label1(), "_occinella");
     EXPECT_EQ(model.LetteraNascosta(), "c");
     bench.random.push({0.0});
-    scriptLettera1(bench.random, 2, 4);
+    scriptMissingFirstLetter(bench.random, 2, 4);
     EXPECT_TRUE(model.press(key('c')));
     EXPECT_EQ(model.label1(), "_");
-    EXPECT_EQ(model.pictureOffset(), 0) << "the picture never moves here";
+    EXPECT_EQ(model.pictureSteps(), 0) << "the picture never moves here";
     bench.random.push({0.0});
-    scriptLettera1(bench.random, 3, 4);
+    scriptMissingFirstLetter(bench.random, 3, 4);
     model.press(key('a'));
     EXPECT_EQ(model.label1(), "") << "an empty word masks nothing";
-    EXPECT_EQ(model.pictureOffset(), 0);
+    EXPECT_EQ(model.pictureSteps(), 0);
     EXPECT_EQ(model.ContaEsercizi(), 0);
     EXPECT_EQ(bench.state.ContaEsatti, 2);
 }
 
-TEST_F(Lettera1, FirstCharacterOffTheKeyboardEndsOnlyByCaseSwitch)
+TEST_F(MissingFirstLetter, FirstCharacterOffTheKeyboardEndsOnlyByCaseSwitch)
 {
-    scriptLettera1(bench.random, 4, 4);
+    scriptMissingFirstLetter(bench.random, 4, 4);
     model.open();
     for (int i = 0; i < Keyboard::kKeys; ++i) {
         model.press(i);
     }
     EXPECT_EQ(bench.state.ContaErrati, 21);
     EXPECT_EQ(model.keyboard().keysLeft(), 0);
-    scriptLettera1(bench.random, 4, 4);
+    scriptMissingFirstLetter(bench.random, 4, 4);
     model.setCase(LetterCase::Upper);
     EXPECT_EQ(model.label1(), "_EANS");
     EXPECT_EQ(model.keyboard().keysLeft(), 21);
@@ -379,12 +379,12 @@ TEST(LetterPictures, UpperFolderAndExtensionFindTheSamePicture)
     file.close();
     Bench bench(dir.path());
     bench.setWords({"cane"});
-    MissingLetterExercise first(bench.services(), MissingLetterExercise::lettera1Traits());
-    MissingLetterExercise inner(bench.services(), MissingLetterExercise::letteraTraits());
-    scriptLettera1(bench.random, 1, 1);
+    MissingLetterExercise first(bench.services(), MissingLetterExercise::kMissingFirstLetter);
+    MissingLetterExercise inner(bench.services(), MissingLetterExercise::kMissingInnerLetter);
+    scriptMissingFirstLetter(bench.random, 1, 1);
     first.open();
     EXPECT_EQ(first.picture(), file.fileName());
-    scriptLettera1(bench.random, 1, 1);
+    scriptMissingFirstLetter(bench.random, 1, 1);
     first.setCase(LetterCase::Upper);
     EXPECT_EQ(bench.state.word(1), "CANE");
     EXPECT_EQ(first.picture(), file.fileName());

@@ -13,9 +13,9 @@ int key(char letter)
     return static_cast<int>(Keyboard::alphabet().indexOf(QChar(QLatin1Char(letter)).toLower()));
 }
 
-class Lettere : public ::testing::Test {
+class SpellWord : public ::testing::Test {
 protected:
-    Lettere() { bench.setWords({"cane", "Sole", "", QString::fromUtf8("città"), "uva"}); }
+    SpellWord() { bench.setWords({"cane", "Sole", "", QString::fromUtf8("città"), "uva"}); }
     // One exercise: the word's slot, then the background colour.
     void script(int slot) { bench.random.push({ScriptedRandom::forSlot(slot, 5), 0.0}); }
     void openOn(int slot)
@@ -36,12 +36,12 @@ protected:
     SpellWordExercise model {bench.services(), clock};
 };
 
-TEST_F(Lettere, OpensInUpperCaseWithItsOwnCountsAtZero)
+TEST_F(SpellWord, OpensInUpperCaseWithItsOwnCountsAtZero)
 {
     bench.state.ContaEsatti = 3;
     openOn(1);
     EXPECT_FALSE(model.Minuscolo());
-    EXPECT_EQ(model.keyboard().caption(0), "A");
+    EXPECT_EQ(model.keyboard().Alfabeto(1), "A");
     EXPECT_EQ(model.frame().esattiText(), " 0");
     EXPECT_EQ(model.frame().erratiText(), " 0");
     EXPECT_FALSE(model.timerEnabled());
@@ -50,7 +50,7 @@ TEST_F(Lettere, OpensInUpperCaseWithItsOwnCountsAtZero)
     EXPECT_EQ(bench.state.ContaEsatti, 3) << "the shared counters are not this screen's";
 }
 
-TEST_F(Lettere, EachRightLetterFillsTheFirstBlank)
+TEST_F(SpellWord, EachRightLetterFillsTheFirstBlank)
 {
     openOn(1);
     const QStringList after {"C_ _ _ ", "CA_ _ ", "CAN_ ", "CANE"};
@@ -65,7 +65,7 @@ TEST_F(Lettere, EachRightLetterFillsTheFirstBlank)
     EXPECT_TRUE(bench.recorder.log.isEmpty());
 }
 
-TEST_F(Lettere, OnlyTheFirstOpenPositionIsTried)
+TEST_F(SpellWord, OnlyTheFirstOpenPositionIsTried)
 {
     openOn(1);
     model.press(key('a'));
@@ -82,7 +82,7 @@ TEST_F(Lettere, OnlyTheFirstOpenPositionIsTried)
     EXPECT_EQ(bench.state.ContaErrati, 0);
 }
 
-TEST_F(Lettere, CompletionWaitsFourSecondsThenBuildsTheNextWordBeforeTheSound)
+TEST_F(SpellWord, CompletionWaitsFourSecondsThenBuildsTheNextWordBeforeTheSound)
 {
     openOn(1);
     spell("cane");
@@ -104,7 +104,7 @@ TEST_F(Lettere, CompletionWaitsFourSecondsThenBuildsTheNextWordBeforeTheSound)
     EXPECT_EQ(bench.recorder.log, (QStringList {"play si3.wav"}));
 }
 
-TEST_F(Lettere, WithAvantiTheKeysRestUntilItIsPressed)
+TEST_F(SpellWord, WithAvantiTheKeysRestUntilItIsPressed)
 {
     bench.state.AttendiAvanti = true;
     openOn(5);
@@ -130,7 +130,7 @@ TEST_F(Lettere, WithAvantiTheKeysRestUntilItIsPressed)
     EXPECT_EQ(model.display(), "_ _ _ _ ");
 }
 
-TEST_F(Lettere, PressesDuringTheWaitCountNothingAndStartItAgain)
+TEST_F(SpellWord, PressesDuringTheWaitCountNothingAndStartItAgain)
 {
     openOn(5);
     spell("uva");
@@ -150,7 +150,7 @@ TEST_F(Lettere, PressesDuringTheWaitCountNothingAndStartItAgain)
     EXPECT_EQ(model.NumeroEsatti(), 1);
 }
 
-TEST_F(Lettere, LowerCaseFromTheMenuEvenTwice)
+TEST_F(SpellWord, LowerCaseFromTheMenuEvenTwice)
 {
     openOn(1);
     model.press(key('c'));
@@ -158,7 +158,7 @@ TEST_F(Lettere, LowerCaseFromTheMenuEvenTwice)
         script(2);
         model.setCase(LetterCase::Lower);
         EXPECT_TRUE(model.Minuscolo());
-        EXPECT_EQ(model.keyboard().caption(20), "z");
+        EXPECT_EQ(model.keyboard().Alfabeto(21), "z");
         EXPECT_EQ(model.display(), "_ _ _ _ ");
         EXPECT_EQ(bench.state.word(2), "sole");
     }
@@ -168,12 +168,12 @@ TEST_F(Lettere, LowerCaseFromTheMenuEvenTwice)
     script(2);
     model.setCase(LetterCase::Upper);
     EXPECT_FALSE(model.Minuscolo());
-    EXPECT_EQ(model.keyboard().caption(20), "Z");
+    EXPECT_EQ(model.keyboard().Alfabeto(21), "Z");
     EXPECT_EQ(model.NumeroEsatti(), 0);
     EXPECT_EQ(model.NumeroErrati(), 0);
 }
 
-TEST_F(Lettere, CaseMenuGivesUpACompletedWordWithoutCountingIt)
+TEST_F(SpellWord, CaseMenuGivesUpACompletedWordWithoutCountingIt)
 {
     openOn(1);
     spell("cane");
@@ -188,7 +188,7 @@ TEST_F(Lettere, CaseMenuGivesUpACompletedWordWithoutCountingIt)
     EXPECT_TRUE(bench.recorder.log.isEmpty());
 }
 
-TEST_F(Lettere, HelpShowsTheWordInUpperCaseAndCostsOneRightAnswer)
+TEST_F(SpellWord, HelpShowsTheWordInUpperCaseAndCostsOneRightAnswer)
 {
     openOn(2);
     script(2);
@@ -215,7 +215,7 @@ TEST_F(Lettere, HelpShowsTheWordInUpperCaseAndCostsOneRightAnswer)
     EXPECT_EQ(model.display(), "cane");
 }
 
-TEST_F(Lettere, EmptyWordCompletesByItselfOnceEveryWait)
+TEST_F(SpellWord, EmptyWordCompletesByItselfOnceEveryWait)
 {
     openOn(3);
     EXPECT_EQ(model.display(), "");
@@ -233,7 +233,7 @@ TEST_F(Lettere, EmptyWordCompletesByItselfOnceEveryWait)
     }
 }
 
-TEST_F(Lettere, EmptyListDrawsSlotOneAndDoesNotStop)
+TEST_F(SpellWord, EmptyListDrawsSlotOneAndDoesNotStop)
 {
     bench.state.NumeroParole = 0;
     bench.state.word(1).clear();
@@ -249,7 +249,7 @@ TEST_F(Lettere, EmptyListDrawsSlotOneAndDoesNotStop)
     EXPECT_FALSE(model.timerEnabled());
 }
 
-TEST_F(Lettere, ACharacterOffTheKeyboardBlocksTheWord)
+TEST_F(SpellWord, ACharacterOffTheKeyboardBlocksTheWord)
 {
     openOn(4);
     spell("citt");
@@ -262,7 +262,7 @@ TEST_F(Lettere, ACharacterOffTheKeyboardBlocksTheWord)
     EXPECT_FALSE(model.timerEnabled());
 }
 
-TEST_F(Lettere, ResetShowsTheRightFaceAndLeaveClearsOwnCounts)
+TEST_F(SpellWord, ResetShowsTheRightFaceAndLeaveClearsOwnCounts)
 {
     openOn(1);
     model.press(key('z'));
@@ -277,7 +277,7 @@ TEST_F(Lettere, ResetShowsTheRightFaceAndLeaveClearsOwnCounts)
     EXPECT_EQ(model.NumeroErrati(), 0);
 }
 
-TEST_F(Lettere, CountsStopAtTheTop)
+TEST_F(SpellWord, CountsStopAtTheTop)
 {
     openOn(5);
     for (int i = 0; i < 40000; ++i) {

@@ -1,8 +1,8 @@
-#include "app/random_source.h"
+#include "core/random_source.h"
 #include "exercises/letters/missing_letter_exercise.h"
 #include "exercises/letters/spell_word_exercise.h"
 #include "exercises/pictures/choice_exercise.h"
-#include "exercises/pictures/drag_words_exercise.h"
+#include "exercises/pictures/words_onto_pictures_exercise.h"
 #include "fakes.h"
 
 #include <QSet>
@@ -23,8 +23,8 @@ struct Session {
         , moves(seed * 7919u + 1u)
         , sounds(recorder)
         , beeper(recorder)
-        , feedback(sounds, beeper, random, QStringLiteral("/nonexistent"))
-        , pictures(QStringLiteral("/nonexistent"))
+        , feedback(sounds, beeper, random, QStringLiteral("/nonexistent/suoni"))
+        , pictures({QStringLiteral("/nonexistent/jpg")})
     {
         loadList(40);
     }
@@ -75,7 +75,7 @@ TEST_P(ChoiceSession, ThousandsOfAnswersKeepEveryInvariant)
     const bool disegni = GetParam();
     Session session(disegni ? 11u : 7u);
     ChoiceExercise model(
-        session.services(), disegni ? ChoiceExercise::disegniTraits() : ChoiceExercise::paroleTraits());
+        session.services(), disegni ? ChoiceExercise::kPictureForWord : ChoiceExercise::kWordForPicture);
     qint16 right = 0;
     qint16 wrong = 0;
     session.state.AttendiAvanti = true;
@@ -137,36 +137,40 @@ INSTANTIATE_TEST_SUITE_P(LongSession, ChoiceSession, ::testing::Values(false, tr
 TEST(LongSession, WordsOntoPictures)
 {
     Session session(23u);
-    DragWordsExercise model(session.services());
+    WordsOntoPicturesExercise model(session.services());
     session.state.AttendiAvanti = true;
     model.open();
     qint16 right = 0;
     qint16 wrong = 0;
     for (int step = 0; step < 6000; ++step) {
         const int move = session.pick(100);
-        const bool complete = model.ParoleCollocate() == DragWordsExercise::kWords;
+        const bool complete = model.ParoleCollocate() == WordsOntoPicturesExercise::kWords;
         if (move < 55) {
             const int box = session.pick(3);
             const int word = session.pick(3);
             const bool canDrag = model.wordEnabled(word);
             const int placedBefore = model.ParoleCollocate();
-            const DragWordsExercise::Drop result = model.drop(box, word);
+            const WordsOntoPicturesExercise::Drop result = model.drop(box, word);
             if (!canDrag || complete) {
-                ASSERT_EQ(result, DragWordsExercise::Drop::Ignored);
+                ASSERT_EQ(result, WordsOntoPicturesExercise::Drop::Ignored);
             } else if (box == word) {
-                ASSERT_EQ(result, DragWordsExercise::Drop::Right);
+                ASSERT_EQ(result, WordsOntoPicturesExercise::Drop::Right);
                 if (placedBefore == 2) {
                     right = bump(right);
                 }
             } else {
-                ASSERT_EQ(result, DragWordsExercise::Drop::Wrong);
+                ASSERT_EQ(result, WordsOntoPicturesExercise::Drop::Wrong);
                 ASSERT_EQ(model.frame().background(), 0u) << "a wrong drop turns the window black";
                 wrong = bump(wrong);
             }
         } else if (move < 70) {
             model.avanti();
         } else if (move < 78) {
-            model.setMaiuscolo(session.pick(2) == 0);
+            if (session.pick(2) == 0) {
+                model.ScriviMaiuscolo();
+            } else {
+                model.ScriviMinuscolo();
+            }
         } else if (move < 82) {
             model.reset();
             right = 0;
@@ -184,22 +188,22 @@ TEST(LongSession, WordsOntoPictures)
         }
         ASSERT_TRUE(model.ready());
         QSet<int> seen;
-        for (int w = 0; w < DragWordsExercise::kWords; ++w) {
+        for (int w = 0; w < WordsOntoPicturesExercise::kWords; ++w) {
             ASSERT_GE(model.slot(w), 1);
             ASSERT_LE(model.slot(w), session.state.NumeroParole);
             seen.insert(model.slot(w));
             ASSERT_EQ(model.wordEnabled(w), model.boxText(w).isEmpty());
         }
-        ASSERT_EQ(seen.size(), DragWordsExercise::kWords);
+        ASSERT_EQ(seen.size(), WordsOntoPicturesExercise::kWords);
         ASSERT_GE(model.ParoleCollocate(), 0);
-        ASSERT_LE(model.ParoleCollocate(), DragWordsExercise::kWords);
+        ASSERT_LE(model.ParoleCollocate(), WordsOntoPicturesExercise::kWords);
         ASSERT_EQ(session.state.ContaEsatti, right);
         ASSERT_EQ(session.state.ContaErrati, wrong);
         if (!model.frame().avantiVisible()) {
             ASSERT_FALSE(model.frame().avantiEnabled());
-            ASSERT_LT(model.ParoleCollocate(), DragWordsExercise::kWords);
+            ASSERT_LT(model.ParoleCollocate(), WordsOntoPicturesExercise::kWords);
         } else {
-            ASSERT_EQ(model.frame().avantiEnabled(), model.ParoleCollocate() == DragWordsExercise::kWords);
+            ASSERT_EQ(model.frame().avantiEnabled(), model.ParoleCollocate() == WordsOntoPicturesExercise::kWords);
         }
         ASSERT_TRUE(session.state.word(0).isEmpty());
     }
@@ -223,8 +227,8 @@ TEST_P(MissingLetterSession, ThousandsOfKeyPressesKeepEveryInvariant)
     const bool first = GetParam();
     Session session(first ? 31u : 37u);
     loadLetterList(session, 15);
-    MissingLetterExercise model(
-        session.services(), first ? MissingLetterExercise::lettera1Traits() : MissingLetterExercise::letteraTraits());
+    MissingLetterExercise model(session.services(),
+        first ? MissingLetterExercise::kMissingFirstLetter : MissingLetterExercise::kMissingInnerLetter);
     session.state.AttendiAvanti = true;
     model.open();
     qint16 right = 0;
@@ -234,7 +238,7 @@ TEST_P(MissingLetterSession, ThousandsOfKeyPressesKeepEveryInvariant)
         if (move < 70) {
             const int key = session.pick(21);
             const bool visible = model.keyboard().visible(key);
-            const bool expectRight = visible && model.keyboard().caption(key) == model.LetteraNascosta();
+            const bool expectRight = visible && model.keyboard().Alfabeto(key + 1) == model.LetteraNascosta();
             const bool answered = model.press(key);
             ASSERT_EQ(answered, expectRight);
             if (visible) {
@@ -270,7 +274,7 @@ TEST_P(MissingLetterSession, ThousandsOfKeyPressesKeepEveryInvariant)
         const QString& word = session.state.word(model.IndiceParola());
         ASSERT_TRUE(model.label1() == model.ParolaMascherata() || model.label1() == word);
         if (first) {
-            ASSERT_EQ(model.pictureOffset(), 0) << "the picture of the first-letter exercise never moves";
+            ASSERT_EQ(model.pictureSteps(), 0) << "the picture of the first-letter exercise never moves";
         }
         if (!model.frame().avantiVisible()) {
             ASSERT_FALSE(model.frame().avantiEnabled());
@@ -310,7 +314,7 @@ TEST(LongSession, SpellTheWord)
                 }
             }
             const bool enabled = model.keyboard().enabled(key);
-            const bool wrongPress = enabled && open >= 0 && model.keyboard().caption(key) != word.mid(open, 1);
+            const bool wrongPress = enabled && open >= 0 && model.keyboard().Alfabeto(key + 1) != word.mid(open, 1);
             model.press(key);
             if (wrongPress) {
                 wrong = bump(wrong);

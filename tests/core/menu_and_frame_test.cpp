@@ -1,5 +1,6 @@
-#include "app/menu_model.h"
-#include "app/startup.h"
+#include "core/menu_model.h"
+#include "core/paths.h"
+#include "core/startup.h"
 #include "exercises/frame/exercise_frame.h"
 #include "fakes.h"
 
@@ -17,14 +18,14 @@ namespace {
 TEST(Frame, OpensWithBareZerosOrUpdateForm)
 {
     qint16 right = 0, wrong = 0;
-    ExerciseFrame plain(right, wrong, {});
+    ExerciseFrame plain(right, wrong, {}, [] {});
     plain.open(true);
     EXPECT_EQ(plain.esattiText(), "0");
     EXPECT_EQ(plain.erratiText(), "0");
     EXPECT_TRUE(plain.avantiVisible());
     EXPECT_FALSE(plain.avantiEnabled());
 
-    ExerciseFrame spelled(right, wrong, {true, true, true});
+    ExerciseFrame spelled(right, wrong, {.openWithUpdateForm = true, .resetShowsRightIcon = true}, [] {});
     spelled.open(false);
     EXPECT_EQ(spelled.esattiText(), " 0");
     EXPECT_FALSE(spelled.avantiVisible());
@@ -33,27 +34,36 @@ TEST(Frame, OpensWithBareZerosOrUpdateForm)
 TEST(Frame, CountsAndTheAvantiRule)
 {
     qint16 right = 0, wrong = 0;
-    ExerciseFrame frame(right, wrong, {});
+    int items = 0;
+    ExerciseFrame frame(right, wrong, {}, [&] { ++items; });
     frame.open(true);
     frame.countRight();
     frame.countRight();
     frame.countWrong();
     EXPECT_EQ(frame.esattiText(), " 2");
     EXPECT_EQ(frame.erratiText(), " 1");
+    frame.avanti();
+    EXPECT_EQ(items, 0) << "avanti is disabled before a right answer";
     EXPECT_FALSE(frame.continueAfterRight());
     EXPECT_TRUE(frame.avantiEnabled());
+    EXPECT_EQ(items, 0) << "the screen waits for avanti";
+    frame.avanti();
+    EXPECT_EQ(items, 1);
     frame.beginItem();
     EXPECT_FALSE(frame.avantiEnabled());
 
     frame.open(false);
     EXPECT_TRUE(frame.continueAfterRight());
+    EXPECT_EQ(items, 2) << "without avanti the next item comes at once";
     EXPECT_FALSE(frame.avantiEnabled());
+    frame.avanti();
+    EXPECT_EQ(items, 2) << "a hidden avanti takes no click";
 }
 
 TEST(Frame, CountsSaturateAt32767)
 {
     qint16 right = 32766, wrong = 32767;
-    ExerciseFrame frame(right, wrong, {});
+    ExerciseFrame frame(right, wrong, {}, [] {});
     frame.countRight();
     frame.countRight();
     frame.countWrong();
@@ -65,7 +75,7 @@ TEST(Frame, CountsSaturateAt32767)
 TEST(Frame, ResetWritesUpdateFormAndOptionallyTheRightIcon)
 {
     qint16 right = 4, wrong = 2;
-    ExerciseFrame quiet(right, wrong, {});
+    ExerciseFrame quiet(right, wrong, {}, [] {});
     quiet.open(true);
     quiet.showWrongIcon();
     quiet.reset();
@@ -74,7 +84,7 @@ TEST(Frame, ResetWritesUpdateFormAndOptionallyTheRightIcon)
     EXPECT_EQ(quiet.erratiText(), " 0");
     EXPECT_TRUE(quiet.wrongIconVisible());
 
-    ExerciseFrame loud(right, wrong, {true, false, true});
+    ExerciseFrame loud(right, wrong, {.resetShowsRightIcon = true}, [] {});
     loud.showWrongIcon();
     loud.reset();
     EXPECT_TRUE(loud.rightIconVisible());
@@ -84,7 +94,7 @@ TEST(Frame, ResetWritesUpdateFormAndOptionallyTheRightIcon)
 TEST(Frame, LeaveAsksAndClearsOnlyOnYes)
 {
     qint16 right = 3, wrong = 1;
-    ExerciseFrame frame(right, wrong, {});
+    ExerciseFrame frame(right, wrong, {}, [] {});
     FakeMessageBoxes boxes;
     boxes.answers = {false, true};
     EXPECT_FALSE(frame.confirmLeave(boxes));
@@ -105,7 +115,7 @@ TEST(StartUp, SplashSetsAvantiAndReseeds)
     list.close();
     FakeMessageBoxes boxes;
     bench.state.NumeroParole = 7;
-    Main(bench.state, bench.random, boxes, dir.path());
+    Main(bench.state, bench.random, boxes, Paths(dir.path()));
     EXPECT_EQ(bench.state.NumeroParole, 2);
     EXPECT_FALSE(bench.state.AttendiAvanti);
     splashLoad(bench.state, bench.random);
@@ -118,7 +128,7 @@ TEST(StartUp, MissingListGoesOnEmptyAndSaysWhere)
     Bench bench;
     QTemporaryDir dir;
     FakeMessageBoxes boxes;
-    Main(bench.state, bench.random, boxes, dir.path());
+    Main(bench.state, bench.random, boxes, Paths(dir.path()));
     EXPECT_EQ(bench.state.NumeroParole, 0);
     ASSERT_EQ(boxes.errors.size(), 1);
     EXPECT_TRUE(boxes.errors.at(0).endsWith(QDir::toNativeSeparators(dir.filePath("lista.txt"))));
@@ -130,7 +140,7 @@ protected:
     FakeMessageBoxes boxes;
     FakeFileChooser chooser;
     QTemporaryDir dir;
-    MenuModel menu {bench.state, bench.feedback, QStringLiteral("/prog")};
+    MenuModel menu {bench.state, [this] { return bench.feedback.ColoreCasuale(); }, QStringLiteral("/prog")};
 
     QString writeList(const QString& name, int words)
     {
@@ -190,20 +200,20 @@ TEST_F(Menu, DialogRemembersItsLastNameUntilTheMenuReloads)
 TEST_F(Menu, GuardRefusesListsTooShort)
 {
     bench.setWords({"a", "b"});
-    EXPECT_FALSE(menu.mayOpen(ScreenId::Parole, boxes));
-    EXPECT_FALSE(menu.mayOpen(ScreenId::Disegni1, boxes));
-    EXPECT_TRUE(menu.mayOpen(ScreenId::Lettera, boxes));
+    EXPECT_FALSE(menu.mayOpen(ScreenId::WordForPicture, boxes));
+    EXPECT_FALSE(menu.mayOpen(ScreenId::WordsOntoPictures, boxes));
+    EXPECT_TRUE(menu.mayOpen(ScreenId::MissingInnerLetter, boxes));
     EXPECT_EQ(boxes.informations,
         (QStringList {"Questo esercizio ha bisogno di almeno 6 parole, ma la lista ne contiene 2.",
             "Questo esercizio ha bisogno di almeno 3 parole, ma la lista ne contiene 2."}));
     bench.setWords({});
-    EXPECT_FALSE(menu.mayOpen(ScreenId::Lettere, boxes));
+    EXPECT_FALSE(menu.mayOpen(ScreenId::SpellWord, boxes));
     EXPECT_EQ(boxes.informations.last(),
         "Questo esercizio ha bisogno di almeno una parola, ma la lista non ne contiene nessuna.");
     bench.setWords({"x"});
-    EXPECT_FALSE(menu.mayOpen(ScreenId::Disegni, boxes));
-    EXPECT_EQ(boxes.informations.last(),
-        "Questo esercizio ha bisogno di almeno 6 parole, ma la lista ne contiene una sola.");
+    EXPECT_FALSE(menu.mayOpen(ScreenId::PictureForWord, boxes));
+    EXPECT_EQ(
+        boxes.informations.last(), "Questo esercizio ha bisogno di almeno 6 parole, ma la lista ne contiene una sola.");
 }
 
 TEST_F(Menu, AboutHasFourLinesAndExitAsks)

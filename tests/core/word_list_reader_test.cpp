@@ -1,4 +1,4 @@
-#include "app/word_list_reader.h"
+#include "core/word_list_reader.h"
 #include "fakes.h"
 
 #include <QDir>
@@ -56,11 +56,14 @@ INSTANTIATE_TEST_SUITE_P(WordList, ReaderFields,
         ReaderCase {"quoted_keeps_blanks", "\" cane \"\r\n", {" cane "}},
         ReaderCase {"text_after_closing_quote_dropped", "\"cane\"xyz,gatto\r\n", {"cane", "gatto"}},
         ReaderCase {"unterminated_quote_runs_to_end", "\"cane\r\ngatto", {"cane\r\ngatto"}},
-        ReaderCase {"only_blanks", "   ", {""}},
-        ReaderCase {"trailing_comma", "cane,", {"cane"}},
+        ReaderCase {"only_blanks", "   ", {""}}, ReaderCase {"trailing_comma", "cane,", {"cane"}},
         ReaderCase {"utf8_accents", "citt\xc3\xa0\r\n", {QStringLiteral("città")}},
-        ReaderCase {"utf8_bom_dropped", "\xef\xbb\xbf" "cane\r\n", {"cane"}},
-        ReaderCase {"windows_1252", kCitta1252, {QStringLiteral("città"), QStringLiteral("perché"), QStringLiteral("€uro")}},
+        ReaderCase {"utf8_bom_dropped",
+            "\xef\xbb\xbf"
+            "cane\r\n",
+            {"cane"}},
+        ReaderCase {
+            "windows_1252", kCitta1252, {QStringLiteral("città"), QStringLiteral("perché"), QStringLiteral("€uro")}},
         ReaderCase {"keeps_letter_case", "Cane\r\nGATTO\r\n", {"Cane", "GATTO"}}),
     [](const auto& info) { return std::string(info.param.name); });
 

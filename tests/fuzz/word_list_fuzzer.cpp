@@ -1,5 +1,5 @@
 // libFuzzer target for the word-list reader: whatever the bytes, the reader keeps its promises.
-#include "app/word_list_reader.h"
+#include "core/word_list_reader.h"
 
 #include <cstdint>
 #include <cstdlib>

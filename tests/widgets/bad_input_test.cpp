@@ -1,10 +1,8 @@
 #include "ui/glue/picture_loader.h"
 #include "ui/glue/qt_ports.h"
-#include "ui/screens/form_avvio.h"
-#include "ui/screens/form_menu.h"
-#include "ui/screens/parole_screen.h"
-#include "ui_formmenu.h"
-#include "ui_parole.h"
+#include "ui/screens/menu_screen.h"
+#include "ui/screens/splash_screen.h"
+#include "ui/screens/word_for_picture_screen.h"
 #include "widget_fakes.h"
 
 #include <QBuffer>
@@ -77,8 +75,8 @@ TEST_F(BadPictures, EmptyTruncatedMissingAndFolderGiveThePlaceholder)
     const QPixmap placeholder = loader.placeholder(box);
     ASSERT_FALSE(placeholder.isNull());
     const QByteArray good = smallJpeg();
-    for (const QString& path : {write("vuoto.jpg", {}), write("tronco.jpg", good.left(20)),
-             dir.filePath("manca.jpg"), dir.path(), QString()}) {
+    for (const QString& path : {write("vuoto.jpg", {}), write("tronco.jpg", good.left(20)), dir.filePath("manca.jpg"),
+             dir.path(), QString()}) {
         const QPixmap pixmap = loader.load(path, box);
         EXPECT_EQ(pixmap.size(), box) << path.toStdString();
         EXPECT_EQ(pixmap.toImage(), placeholder.toImage()) << path.toStdString();
@@ -121,12 +119,12 @@ TEST(BadProgramFolder, NoListNoPicturesTheProgramGoesOn)
     bench.program->start();
     ASSERT_EQ(bench.boxes.errors.size(), 1);
     EXPECT_TRUE(bench.boxes.errors.at(0).startsWith("Non riesco a leggere la lista di parole:\n"));
-    auto* splash = bench.current<ui::FormAvvio>();
+    auto* splash = bench.current<ui::SplashScreen>();
     ASSERT_NE(splash, nullptr);
     click(splash->images()[0]);
-    auto* menu = bench.current<ui::FormMenu>();
+    auto* menu = bench.current<ui::MenuScreen>();
     ASSERT_NE(menu, nullptr);
-    click(menu->form().Command3D4);
+    click(control<QToolButton>(menu, "Command3D4"));
     EXPECT_EQ(bench.program->currentScreen(), menu);
     EXPECT_EQ(bench.boxes.informations.last(),
         "Questo esercizio ha bisogno di almeno 6 parole, ma la lista non ne contiene nessuna.");
@@ -137,7 +135,7 @@ TEST(BadProgramFolder, NoListNoPicturesTheProgramGoesOn)
     list.write("a\r\nb\r\nc\r\nd\r\ne\r\nf\r\n");
     list.close();
     bench.chooser.names = {list.fileName()};
-    click(menu->form().Command3);
+    click(control<QToolButton>(menu, "Command3"));
     ASSERT_EQ(bench.program->state().NumeroParole, 6);
     bench.random.setFallback(-1);
     bench.random.push({0.0});
@@ -145,13 +143,13 @@ TEST(BadProgramFolder, NoListNoPicturesTheProgramGoesOn)
         bench.random.pushSlot(s, 6);
     }
     bench.random.pushSlot(1, 6);
-    click(menu->form().Command3D4);
-    auto* parole = bench.current<ui::ParoleScreen>();
+    click(control<QToolButton>(menu, "Command3D4"));
+    auto* parole = bench.current<ui::WordForPictureScreen>();
     ASSERT_NE(parole, nullptr);
-    const QPixmap shown = parole->form().Image1->pixmap();
+    const QPixmap shown = control<QLabel>(parole, "Image1")->pixmap();
     EXPECT_FALSE(shown.isNull());
     EXPECT_EQ(shown.toImage(),
-        bench.program->pictureLoader().placeholder(parole->form().Image1->contentsRect().size()).toImage());
+        bench.program->pictureLoader().placeholder(control<QLabel>(parole, "Image1")->contentsRect().size()).toImage());
 }
 
 } // namespace

@@ -1,13 +1,11 @@
-#include "ui/screens/form_avvio.h"
-#include "ui/screens/form_menu.h"
-#include "ui/screens/parole_screen.h"
-#include "ui_formmenu.h"
-#include "ui_parole.h"
+#include "ui/screens/menu_screen.h"
+#include "ui/screens/splash_screen.h"
+#include "ui/screens/word_for_picture_screen.h"
 #include "widget_fakes.h"
 
 #include <QSignalSpy>
-#include <QTimer>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -23,15 +21,15 @@ protected:
         bench.random.setFallback(0.0);
         bench.program->start();
     }
-    ui::FormMenu* toMenu()
+    ui::MenuScreen* toMenu()
     {
-        auto* splash = bench.current<ui::FormAvvio>();
+        auto* splash = bench.current<ui::SplashScreen>();
         EXPECT_NE(splash, nullptr);
         click(splash->images()[2]);
-        return bench.current<ui::FormMenu>();
+        return bench.current<ui::MenuScreen>();
     }
     // One word-for-the-picture exercise: colour, slots 1..6, the right position.
-    void scriptParole(int position)
+    void scriptWordForPicture(int position)
     {
         bench.random.push({0.0});
         for (int s = 1; s <= 6; ++s) {
@@ -47,18 +45,18 @@ TEST_F(FirstRun, SplashClickOpensMenuWithWaitingOptionSelected)
     EXPECT_EQ(bench.program->currentScreen()->windowTitle(), "Form1");
     EXPECT_TRUE(bench.program->state().AttendiAvanti);
     EXPECT_GT(bench.program->state().NumeroParole, 50) << "the bundled list is read from the program folder";
-    ui::FormMenu* menu = toMenu();
+    ui::MenuScreen* menu = toMenu();
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(menu->windowTitle(), "Form2");
-    EXPECT_TRUE(menu->form().Option1_1->isChecked());
-    EXPECT_FALSE(menu->form().Option1_0->isChecked());
+    EXPECT_TRUE(control<QRadioButton>(menu, "Option1_1")->isChecked());
+    EXPECT_FALSE(control<QRadioButton>(menu, "Option1_0")->isChecked());
     EXPECT_EQ(menu->size(), QSize(676, 498));
 }
 
-TEST_F(FirstRun, AutomaticOptionCarriesThroughParoleAndBack)
+TEST_F(FirstRun, AutomaticOptionCarriesThroughWordForPictureAndBack)
 {
-    ui::FormMenu* menu = toMenu();
-    click(menu->form().Option1_0);
+    ui::MenuScreen* menu = toMenu();
+    click(control<QRadioButton>(menu, "Option1_0"));
     EXPECT_FALSE(bench.program->state().AttendiAvanti);
     bench.random.setFallback(-1);
     // Parole: colour, six slots, position.
@@ -67,13 +65,13 @@ TEST_F(FirstRun, AutomaticOptionCarriesThroughParoleAndBack)
         bench.random.pushSlot(s, bench.program->state().NumeroParole);
     }
     bench.random.pushSlot(2, 6);
-    click(menu->form().Command3D4);
-    auto* parole = bench.current<ui::ParoleScreen>();
+    click(control<QToolButton>(menu, "Command3D4"));
+    auto* parole = bench.current<ui::WordForPictureScreen>();
     ASSERT_NE(parole, nullptr);
-    EXPECT_FALSE(parole->form().Command1->isVisibleTo(parole));
-    EXPECT_EQ(parole->form().EtichettaEsatti->text(), "0");
+    EXPECT_FALSE(control<QToolButton>(parole, "Command1")->isVisibleTo(parole));
+    EXPECT_EQ(control<QLabel>(parole, "EtichettaEsatti")->text(), "0");
     EXPECT_EQ(parole->centralWidget()->size(), QSize(672, 502));
-    const QString firstWord = parole->words()[0]->text();
+    const QString firstWord = parole->choices()[0]->text();
 
     // A right click builds the next exercise at once.
     bench.random.push({0.0, 0.0});
@@ -81,50 +79,50 @@ TEST_F(FirstRun, AutomaticOptionCarriesThroughParoleAndBack)
         bench.random.pushSlot(s, bench.program->state().NumeroParole);
     }
     bench.random.pushSlot(1, 6);
-    click(parole->words()[1]);
-    EXPECT_EQ(parole->form().EtichettaEsatti->text(), " 1");
-    EXPECT_NE(parole->words()[0]->text(), firstWord);
-    EXPECT_TRUE(parole->words()[0]->isEnabled());
+    click(parole->choices()[1]);
+    EXPECT_EQ(control<QLabel>(parole, "EtichettaEsatti")->text(), " 1");
+    EXPECT_NE(parole->choices()[0]->text(), firstWord);
+    EXPECT_TRUE(parole->choices()[0]->isEnabled());
 
     bench.random.setFallback(0.0);
     bench.boxes.answers = {true};
-    parole->form().mnuEsci->trigger();
-    auto* back = bench.current<ui::FormMenu>();
+    control<QAction>(parole, "mnuEsci")->trigger();
+    auto* back = bench.current<ui::MenuScreen>();
     ASSERT_NE(back, nullptr);
-    EXPECT_TRUE(back->form().Option1_0->isChecked());
+    EXPECT_TRUE(control<QRadioButton>(back, "Option1_0")->isChecked());
     EXPECT_EQ(bench.program->state().ContaEsatti, 0);
 }
 
-TEST_F(FirstRun, ParoleWithAvantiMarksAndWaits)
+TEST_F(FirstRun, WordForPictureWithAvantiMarksAndWaits)
 {
-    ui::FormMenu* menu = toMenu();
+    ui::MenuScreen* menu = toMenu();
     bench.random.setFallback(-1);
-    scriptParole(1);
-    click(menu->form().Command3D4);
-    auto* parole = bench.current<ui::ParoleScreen>();
+    scriptWordForPicture(1);
+    click(control<QToolButton>(menu, "Command3D4"));
+    auto* parole = bench.current<ui::WordForPictureScreen>();
     ASSERT_NE(parole, nullptr);
-    EXPECT_TRUE(parole->form().Command1->isVisibleTo(parole));
-    EXPECT_FALSE(parole->form().Command1->isEnabled());
-    click(parole->words()[3]);
-    EXPECT_EQ(parole->form().EtichettaErrati->text(), " 1");
-    EXPECT_TRUE(parole->form().ComandoIconaNo->isVisibleTo(parole));
+    EXPECT_TRUE(control<QToolButton>(parole, "Command1")->isVisibleTo(parole));
+    EXPECT_FALSE(control<QToolButton>(parole, "Command1")->isEnabled());
+    click(parole->choices()[3]);
+    EXPECT_EQ(control<QLabel>(parole, "EtichettaErrati")->text(), " 1");
+    EXPECT_TRUE(control<QLabel>(parole, "ComandoIconaNo")->isVisibleTo(parole));
     bench.random.push({0.0});
-    click(parole->words()[0]);
-    EXPECT_TRUE(parole->form().Command1->isEnabled());
-    EXPECT_FALSE(parole->words()[4]->isEnabled());
-    EXPECT_TRUE(parole->words()[0]->styleSheet().contains("#ff0000"));
-    scriptParole(2);
-    click(parole->form().Command1);
-    EXPECT_FALSE(parole->form().Command1->isEnabled());
-    EXPECT_TRUE(parole->words()[0]->isEnabled());
+    click(parole->choices()[0]);
+    EXPECT_TRUE(control<QToolButton>(parole, "Command1")->isEnabled());
+    EXPECT_FALSE(parole->choices()[4]->isEnabled());
+    EXPECT_TRUE(parole->choices()[0]->styleSheet().contains("#ff0000"));
+    scriptWordForPicture(2);
+    click(control<QToolButton>(parole, "Command1"));
+    EXPECT_FALSE(control<QToolButton>(parole, "Command1")->isEnabled());
+    EXPECT_TRUE(parole->choices()[0]->isEnabled());
     EXPECT_EQ(bench.recorder.log, (QStringList {"beep", "play no.wav", "play si1.wav"}));
 }
 
 TEST_F(FirstRun, ListDialogCancelledThenEightWords)
 {
-    ui::FormMenu* menu = toMenu();
+    ui::MenuScreen* menu = toMenu();
     const int before = bench.program->state().NumeroParole;
-    click(menu->form().Command3);
+    click(control<QToolButton>(menu, "Command3"));
     EXPECT_EQ(bench.boxes.errors, (QStringList {"Non hai scelto nessuna lista!"}));
     EXPECT_EQ(bench.program->state().NumeroParole, before);
 
@@ -134,7 +132,7 @@ TEST_F(FirstRun, ListDialogCancelledThenEightWords)
     list.write("uno\r\ndue\r\ntre\r\nquattro\r\ncinque\r\nsei\r\nsette\r\notto\r\n");
     list.close();
     bench.chooser.names = {list.fileName()};
-    click(menu->form().Command3);
+    click(control<QToolButton>(menu, "Command3"));
     EXPECT_EQ(bench.program->state().NumeroParole, 8);
     EXPECT_EQ(bench.chooser.startFolders.last(), QStringLiteral(TAVENZO_PROGRAM_DIR));
     EXPECT_EQ(bench.program->currentScreen(), menu) << "the menu stays open";
@@ -142,21 +140,21 @@ TEST_F(FirstRun, ListDialogCancelledThenEightWords)
 
 TEST_F(FirstRun, ExitNoKeepsTheMenuYesEndsTheRun)
 {
-    ui::FormMenu* menu = toMenu();
-    QSignalSpy ended(bench.program.get(), &ui::Program::runEnded);
+    ui::MenuScreen* menu = toMenu();
+    QSignalSpy ended(bench.program.get(), &Program::runEnded);
     bench.boxes.answers = {false};
-    click(menu->form().Command3D5);
+    click(control<QToolButton>(menu, "Command3D5"));
     EXPECT_EQ(ended.count(), 0);
     EXPECT_EQ(bench.program->currentScreen(), menu);
     bench.boxes.answers = {true};
-    click(menu->form().Command3D5);
+    click(control<QToolButton>(menu, "Command3D5"));
     EXPECT_EQ(ended.count(), 1);
     EXPECT_EQ(bench.boxes.questions.last(), "Vuoi uscire dal programma?");
 }
 
 TEST_F(FirstRun, ClosingTheOneOpenWindowEndsTheRun)
 {
-    ui::FormMenu* menu = toMenu();
+    ui::MenuScreen* menu = toMenu();
     QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
     EXPECT_TRUE(QGuiApplication::quitOnLastWindowClosed());
     // The toolkit ends the run from its event loop, so the window is closed while the loop runs.
@@ -171,18 +169,18 @@ TEST_F(FirstRun, ClosingTheOneOpenWindowEndsTheRun)
 
 TEST_F(FirstRun, TooShortListKeepsTheMenuOpen)
 {
-    ui::FormMenu* menu = toMenu();
+    ui::MenuScreen* menu = toMenu();
     bench.setWords({"uno", "due"});
-    click(menu->form().Command3D4);
+    click(control<QToolButton>(menu, "Command3D4"));
     EXPECT_EQ(bench.program->currentScreen(), menu);
-    EXPECT_EQ(bench.boxes.informations.last(),
-        "Questo esercizio ha bisogno di almeno 6 parole, ma la lista ne contiene 2.");
+    EXPECT_EQ(
+        bench.boxes.informations.last(), "Questo esercizio ha bisogno di almeno 6 parole, ma la lista ne contiene 2.");
 }
 
 TEST_F(FirstRun, AboutBoxHasFourLines)
 {
-    ui::FormMenu* menu = toMenu();
-    click(menu->form().Command3D6);
+    ui::MenuScreen* menu = toMenu();
+    click(control<QToolButton>(menu, "Command3D6"));
     ASSERT_EQ(bench.boxes.informations.size(), 1);
     EXPECT_EQ(bench.boxes.informations.at(0).split("\r\n").size(), 4);
 }

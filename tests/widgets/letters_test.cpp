@@ -1,11 +1,8 @@
-#include "ui/screens/form_avvio.h"
-#include "ui/screens/form_menu.h"
-#include "ui/screens/lettere_screen.h"
-#include "ui/screens/missing_letter_screen.h"
-#include "ui_formmenu.h"
-#include "ui_lettera.h"
-#include "ui_lettera1.h"
-#include "ui_lettere.h"
+#include "ui/screens/menu_screen.h"
+#include "ui/screens/missing_first_letter_screen.h"
+#include "ui/screens/missing_inner_letter_screen.h"
+#include "ui/screens/spell_word_screen.h"
+#include "ui/screens/splash_screen.h"
 #include "widget_fakes.h"
 
 #include <QMenu>
@@ -29,14 +26,21 @@ protected:
     void SetUp() override
     {
         bench.random.setFallback(0.0);
-        menu = startToMenu<ui::FormAvvio, ui::FormMenu>(bench, 2);
+        menu = startToMenu<ui::SplashScreen, ui::MenuScreen>(bench, 2);
         ASSERT_NE(menu, nullptr);
         bench.setWords({"Cane", "sole"});
     }
     void expectKeysLaidOut(const ui::KeyboardView::Keys& keys, int pointSize, const QString& first)
     {
+        // Rows a-g, h-p, q-z, 56 pixels apart across and 40 down.
+        const std::array<std::pair<int, QRect>, 9> places {{{0, {32, 336, 41, 33}}, {6, {368, 336, 41, 33}},
+            {7, {32, 376, 41, 33}}, {8, {88, 376, 41, 33}}, {9, {144, 376, 41, 33}}, {13, {368, 376, 41, 33}},
+            {14, {32, 416, 41, 33}}, {19, {312, 416, 41, 33}}, {20, {368, 416, 41, 33}}}};
+        for (const auto& [index, place] : places) {
+            EXPECT_EQ(keys[static_cast<size_t>(index)]->geometry(), place) << index;
+        }
         for (int i = 0; i < Keyboard::kKeys; ++i) {
-            EXPECT_EQ(keys[static_cast<size_t>(i)]->geometry(), Keyboard::keyPlace(i)) << i;
+            EXPECT_EQ(keys[static_cast<size_t>(i)]->geometry(), ui::KeyboardView::keyPlace(i)) << i;
             EXPECT_EQ(keys[static_cast<size_t>(i)]->font().pointSize(), pointSize);
         }
         EXPECT_EQ(keys[0]->text(), first);
@@ -47,114 +51,111 @@ protected:
     {
         bench.boxes.answers = {true};
         esci->trigger();
-        EXPECT_NE(bench.current<ui::FormMenu>(), nullptr);
+        EXPECT_NE(bench.current<ui::MenuScreen>(), nullptr);
         EXPECT_EQ(bench.boxes.questions.last(), QString::fromUtf8("Vuoi tornare al menù?"));
     }
     ProgramBench bench;
-    ui::FormMenu* menu = nullptr;
+    ui::MenuScreen* menu = nullptr;
 };
 
-TEST_F(Letters, LetteraHidesPressedKeysAndStepsThePictureOnTheRightLetter)
+TEST_F(Letters, MissingInnerLetterHidesPressedKeysAndStepsThePictureOnTheRightLetter)
 {
-    click(menu->form().Command3D1);
-    auto* screen = bench.current<ui::LetteraScreen>();
+    click(control<QToolButton>(menu, "Command3D1"));
+    auto* screen = bench.current<ui::MissingInnerLetterScreen>();
     ASSERT_NE(screen, nullptr);
     EXPECT_EQ(screen->windowTitle(), "");
     EXPECT_EQ(screen->centralWidget()->size(), QSize(706, 575));
-    EXPECT_EQ(screen->form().mnuAzzera->text(), "Azzera conteggio               ");
+    EXPECT_EQ(control<QAction>(screen, "mnuAzzera")->text(), "Azzera conteggio               ");
     expectKeysLaidOut(screen->keys(), 13, "a");
-    Ui::lettera& form = screen->form();
-    EXPECT_EQ(form.Label1->text(), "_ane");
-    EXPECT_EQ(form.EtichettaEsatti->text(), "0");
-    EXPECT_TRUE(form.Command1->isVisibleTo(screen)) << "the splash set the wait for avanti";
-    EXPECT_FALSE(form.Command1->isEnabled());
+    EXPECT_EQ(control<QLabel>(screen, "Label1")->text(), "_ane");
+    EXPECT_EQ(control<QLabel>(screen, "EtichettaEsatti")->text(), "0");
+    EXPECT_TRUE(control<QToolButton>(screen, "Command1")->isVisibleTo(screen)) << "the splash set the wait for avanti";
+    EXPECT_FALSE(control<QToolButton>(screen, "Command1")->isEnabled());
 
     click(screen->keys()[static_cast<size_t>(key('e'))]);
     EXPECT_FALSE(screen->keys()[static_cast<size_t>(key('e'))]->isVisibleTo(screen));
-    EXPECT_EQ(form.EtichettaErrati->text(), " 1");
-    EXPECT_TRUE(form.ComandoIconaNo->isVisibleTo(screen));
+    EXPECT_EQ(control<QLabel>(screen, "EtichettaErrati")->text(), " 1");
+    EXPECT_TRUE(control<QLabel>(screen, "ComandoIconaNo")->isVisibleTo(screen));
 
     click(screen->keys()[static_cast<size_t>(key('c'))]);
-    EXPECT_EQ(form.Label1->text(), "cane");
-    EXPECT_EQ(form.EtichettaEsatti->text(), " 1");
-    EXPECT_TRUE(form.Command1->isEnabled());
-    EXPECT_EQ(form.Image1->pos(), screen->pictureHome() - QPoint(1, 0));
+    EXPECT_EQ(control<QLabel>(screen, "Label1")->text(), "cane");
+    EXPECT_EQ(control<QLabel>(screen, "EtichettaEsatti")->text(), " 1");
+    EXPECT_TRUE(control<QToolButton>(screen, "Command1")->isEnabled());
+    EXPECT_EQ(control<QLabel>(screen, "Image1")->pos(), QPoint(182 - 1, 8));
 
-    click(form.Option2);
-    EXPECT_EQ(form.Label1->text(), "_ANE");
+    click(control<QRadioButton>(screen, "Option2"));
+    EXPECT_EQ(control<QLabel>(screen, "Label1")->text(), "_ANE");
     EXPECT_EQ(screen->keys()[0]->text(), "A");
     EXPECT_TRUE(screen->keys()[static_cast<size_t>(key('c'))]->isVisibleTo(screen));
-    EXPECT_EQ(form.EtichettaEsatti->text(), " 1");
-    leave(form.mnuEsci);
+    EXPECT_EQ(control<QLabel>(screen, "EtichettaEsatti")->text(), " 1");
+    leave(control<QAction>(screen, "mnuEsci"));
     EXPECT_EQ(bench.program->state().ContaEsatti, 0);
 }
 
-TEST_F(Letters, Lettera1MasksTheFirstLetterWithoutAvanti)
+TEST_F(Letters, MissingFirstLetterMasksTheFirstLetterWithoutAvanti)
 {
-    click(menu->form().Option1_0);
-    click(menu->form().Command1);
-    auto* screen = bench.current<ui::Lettera1Screen>();
+    click(control<QRadioButton>(menu, "Option1_0"));
+    click(control<QToolButton>(menu, "Command1"));
+    auto* screen = bench.current<ui::MissingFirstLetterScreen>();
     ASSERT_NE(screen, nullptr);
-    Ui::lettera1& form = screen->form();
     EXPECT_EQ(screen->centralWidget()->size(), QSize(706, 575));
-    EXPECT_EQ(form.Command1->geometry(), QRect(448, 368, 129, 65));
-    EXPECT_EQ(form.ComandoIconaSi->geometry(), QRect(48, 16, 65, 57));
-    EXPECT_EQ(form.mnuAzzera->text(), "Azzera conteggio           ");
+    EXPECT_EQ(control<QToolButton>(screen, "Command1")->geometry(), QRect(448, 368, 129, 65));
+    EXPECT_EQ(control<QLabel>(screen, "ComandoIconaSi")->geometry(), QRect(48, 16, 65, 57));
+    EXPECT_EQ(control<QAction>(screen, "mnuAzzera")->text(), "Azzera conteggio           ");
     expectKeysLaidOut(screen->keys(), 13, "a");
-    EXPECT_FALSE(form.Command1->isVisibleTo(screen));
-    EXPECT_EQ(form.Label1->text(), "_ane");
+    EXPECT_FALSE(control<QToolButton>(screen, "Command1")->isVisibleTo(screen));
+    EXPECT_EQ(control<QLabel>(screen, "Label1")->text(), "_ane");
 
     click(screen->keys()[static_cast<size_t>(key('c'))]);
-    EXPECT_EQ(form.Label1->text(), "_ane") << "the next word came at once";
-    EXPECT_EQ(form.EtichettaEsatti->text(), " 1");
+    EXPECT_EQ(control<QLabel>(screen, "Label1")->text(), "_ane") << "the next word came at once";
+    EXPECT_EQ(control<QLabel>(screen, "EtichettaEsatti")->text(), " 1");
     EXPECT_TRUE(screen->keys()[static_cast<size_t>(key('c'))]->isVisibleTo(screen));
-    EXPECT_EQ(form.Image1->pos(), screen->pictureHome());
-    leave(form.mnuEsci);
+    EXPECT_EQ(control<QLabel>(screen, "Image1")->pos(), QPoint(182, 8));
+    leave(control<QAction>(screen, "mnuEsci"));
 }
 
-TEST_F(Letters, LettereFillsBlanksWaitsAndTakesHelp)
+TEST_F(Letters, SpellWordFillsBlanksWaitsAndTakesHelp)
 {
-    click(menu->form().Command3D2);
-    auto* screen = bench.current<ui::LettereScreen>();
+    click(control<QToolButton>(menu, "Command3D2"));
+    auto* screen = bench.current<ui::SpellWordScreen>();
     ASSERT_NE(screen, nullptr);
-    Ui::lettere& form = screen->form();
     EXPECT_EQ(screen->windowTitle(), "");
     EXPECT_EQ(screen->centralWidget()->size(), QSize(624, 480));
-    EXPECT_EQ(form.mnuCaratteri->title(), "Caratteri           ");
-    EXPECT_TRUE(form.mnuMaiuscolo->isChecked());
-    EXPECT_FALSE(form.mnuMinuscolo->isChecked());
+    EXPECT_EQ(control<QMenu>(screen, "mnuCaratteri")->title(), "Caratteri           ");
+    EXPECT_TRUE(control<QAction>(screen, "mnuMaiuscolo")->isChecked());
+    EXPECT_FALSE(control<QAction>(screen, "mnuMinuscolo")->isChecked());
     expectKeysLaidOut(screen->keys(), 24, "A");
-    EXPECT_EQ(form.EtichettaEsatti->text(), " 0");
-    EXPECT_EQ(form.Label1->text(), "_ _ _ _ ");
+    EXPECT_EQ(control<QLabel>(screen, "EtichettaEsatti")->text(), " 0");
+    EXPECT_EQ(control<QLabel>(screen, "Label1")->text(), "_ _ _ _ ");
 
     click(screen->keys()[static_cast<size_t>(key('c'))]);
-    EXPECT_EQ(form.Label1->text(), "C_ _ _ ");
+    EXPECT_EQ(control<QLabel>(screen, "Label1")->text(), "C_ _ _ ");
     EXPECT_TRUE(screen->keys()[static_cast<size_t>(key('c'))]->isVisibleTo(screen)) << "keys stay here";
     for (char c : {'a', 'n', 'e'}) {
         click(screen->keys()[static_cast<size_t>(key(c))]);
     }
-    EXPECT_EQ(form.Label1->text(), "CANE");
+    EXPECT_EQ(control<QLabel>(screen, "Label1")->text(), "CANE");
     EXPECT_TRUE(screen->Timer1().isActive());
 
     bench.clock.now += 4;
     EXPECT_TRUE(QTest::qWaitFor([&] { return !screen->Timer1().isActive(); }, 5000));
-    EXPECT_EQ(form.EtichettaEsatti->text(), " 1");
-    EXPECT_TRUE(form.Command1->isEnabled());
+    EXPECT_EQ(control<QLabel>(screen, "EtichettaEsatti")->text(), " 1");
+    EXPECT_TRUE(control<QToolButton>(screen, "Command1")->isEnabled());
     EXPECT_FALSE(screen->keys()[0]->isEnabled());
 
-    click(form.SSCommand1);
+    click(control<QToolButton>(screen, "SSCommand1"));
     EXPECT_EQ(bench.boxes.plains, (QStringList {"CANE"}));
-    EXPECT_EQ(form.EtichettaEsatti->text(), " 0");
+    EXPECT_EQ(control<QLabel>(screen, "EtichettaEsatti")->text(), " 0");
 
-    form.mnuMinuscolo->trigger();
-    EXPECT_FALSE(form.mnuMaiuscolo->isChecked());
-    EXPECT_TRUE(form.mnuMinuscolo->isChecked());
+    control<QAction>(screen, "mnuMinuscolo")->trigger();
+    EXPECT_FALSE(control<QAction>(screen, "mnuMaiuscolo")->isChecked());
+    EXPECT_TRUE(control<QAction>(screen, "mnuMinuscolo")->isChecked());
     EXPECT_EQ(screen->keys()[0]->text(), "a");
     EXPECT_TRUE(screen->keys()[0]->isEnabled());
-    form.mnuMinuscolo->trigger();
-    EXPECT_TRUE(form.mnuMinuscolo->isChecked()) << "the chosen case keeps its mark";
-    leave(form.mnuEsci);
-    EXPECT_EQ(bench.program->lettere().NumeroEsatti(), 0);
+    control<QAction>(screen, "mnuMinuscolo")->trigger();
+    EXPECT_TRUE(control<QAction>(screen, "mnuMinuscolo")->isChecked()) << "the chosen case keeps its mark";
+    leave(control<QAction>(screen, "mnuEsci"));
+    EXPECT_EQ(bench.program->spellWord().NumeroEsatti(), 0);
 }
 
 } // namespace

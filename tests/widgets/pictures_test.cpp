@@ -1,10 +1,7 @@
-#include "ui/screens/disegni1_screen.h"
-#include "ui/screens/disegni_screen.h"
-#include "ui/screens/form_avvio.h"
-#include "ui/screens/form_menu.h"
-#include "ui_disegni.h"
-#include "ui_disegni1.h"
-#include "ui_formmenu.h"
+#include "ui/screens/menu_screen.h"
+#include "ui/screens/picture_for_word_screen.h"
+#include "ui/screens/splash_screen.h"
+#include "ui/screens/words_onto_pictures_screen.h"
 #include "widget_fakes.h"
 
 #include <QDropEvent>
@@ -33,7 +30,7 @@ bool dropWordAt(QWidget* over, QPoint local, int word)
     QWidget* window = over->window();
     QWindow* handle = window->windowHandle();
     const QPointF at = over->mapTo(window, local);
-    const std::unique_ptr<QMimeData> data(ui::Disegni1Screen::wordMimeData(word));
+    const std::unique_ptr<QMimeData> data(ui::WordsOntoPicturesScreen::wordMimeData(word));
     QDragEnterEvent enter(at.toPoint(), Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(handle, &enter);
     QDragMoveEvent move(at.toPoint(), Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
@@ -46,7 +43,7 @@ bool dropWordAt(QWidget* over, QPoint local, int word)
 // The same three events sent to the control itself.
 bool dropStraightOnto(QWidget* box, int word)
 {
-    const std::unique_ptr<QMimeData> data(ui::Disegni1Screen::wordMimeData(word));
+    const std::unique_ptr<QMimeData> data(ui::WordsOntoPicturesScreen::wordMimeData(word));
     const QPoint at = box->rect().center();
     QDragEnterEvent enter(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(box, &enter);
@@ -67,28 +64,28 @@ protected:
     void SetUp() override
     {
         bench.random.setFallback(0.0);
-        menu = startToMenu<ui::FormAvvio, ui::FormMenu>(bench, 0);
+        menu = startToMenu<ui::SplashScreen, ui::MenuScreen>(bench, 0);
         ASSERT_NE(menu, nullptr);
         bench.setWords(kWords);
         bench.random.setFallback(-1);
     }
-    ui::Disegni1Screen* openDisegni1(std::array<int, 3> slotDraws, int order)
+    ui::WordsOntoPicturesScreen* openWordsOntoPictures(std::array<int, 3> slotDraws, int order)
     {
         for (int s : slotDraws) {
             bench.random.pushSlot(s, 6);
         }
         bench.random.push({(order + 0.5) / 6.0, 0.0});
-        click(menu->form().Command2);
-        return bench.current<ui::Disegni1Screen>();
+        click(control<QToolButton>(menu, "Command2"));
+        return bench.current<ui::WordsOntoPicturesScreen>();
     }
-    ui::DisegniScreen* openDisegni(int position)
+    ui::PictureForWordScreen* openPictureForWord(int position)
     {
-        scriptDisegni(position);
-        click(menu->form().Command3D3);
-        return bench.current<ui::DisegniScreen>();
+        scriptPictureForWord(position);
+        click(control<QToolButton>(menu, "Command3D3"));
+        return bench.current<ui::PictureForWordScreen>();
     }
     // Colour, slots 1..6, the right position.
-    void scriptDisegni(int position)
+    void scriptPictureForWord(int position)
     {
         bench.random.push({0.0});
         for (int s = 1; s <= 6; ++s) {
@@ -97,12 +94,12 @@ protected:
         bench.random.pushSlot(position, 6);
     }
     ProgramBench bench;
-    ui::FormMenu* menu = nullptr;
+    ui::MenuScreen* menu = nullptr;
 };
 
-TEST_F(Pictures, Disegni1OpensAsDefined)
+TEST_F(Pictures, WordsOntoPicturesOpensAsDefined)
 {
-    auto* screen = openDisegni1({1, 2, 3}, 3);
+    auto* screen = openWordsOntoPictures({1, 2, 3}, 3);
     ASSERT_NE(screen, nullptr);
     EXPECT_EQ(screen->objectName(), "DISEGNI1");
     EXPECT_TRUE(screen->windowTitle().isEmpty());
@@ -114,8 +111,8 @@ TEST_F(Pictures, Disegni1OpensAsDefined)
     EXPECT_EQ(bar,
         (QStringList {
             "Azzera conteggio            ", "Esercizi eseguiti             ", "Caratteri            ", "Esci   "}));
-    EXPECT_TRUE(screen->form().mnuMaiuscolo->isChecked());
-    EXPECT_FALSE(screen->form().mnuMinuscolo->isChecked());
+    EXPECT_TRUE(control<QAction>(screen, "mnuMaiuscolo")->isChecked());
+    EXPECT_FALSE(control<QAction>(screen, "mnuMinuscolo")->isChecked());
     // d = 3: Label1(1), Label1(2), Label1(0) from left to right.
     EXPECT_EQ(screen->words()[0]->geometry(), QRect(434, 254, 197, 50));
     EXPECT_EQ(screen->words()[1]->geometry(), QRect(14, 254, 197, 50));
@@ -126,14 +123,14 @@ TEST_F(Pictures, Disegni1OpensAsDefined)
     EXPECT_TRUE(screen->boxes()[0]->font().bold());
     EXPECT_EQ(screen->pictures()[2]->geometry(), QRect(427, 6, 205, 184));
     EXPECT_EQ(backgroundOf(screen), QColor(0xFF, 0xC0, 0xC0)) << "the colour 0xC0C0FF";
-    EXPECT_TRUE(screen->form().Command1->isVisibleTo(screen));
-    EXPECT_FALSE(screen->form().Command1->isEnabled());
+    EXPECT_TRUE(control<QToolButton>(screen, "Command1")->isVisibleTo(screen));
+    EXPECT_FALSE(control<QToolButton>(screen, "Command1")->isEnabled());
     EXPECT_EQ(bench.program->state().ContaEsatti, 0);
 }
 
-TEST_F(Pictures, Disegni1RightDropsThenAvanti)
+TEST_F(Pictures, WordsOntoPicturesRightDropsThenAvanti)
 {
-    auto* screen = openDisegni1({1, 2, 3}, 4);
+    auto* screen = openWordsOntoPictures({1, 2, 3}, 4);
     ASSERT_NE(screen, nullptr);
     bench.random.push({0.0});
     EXPECT_TRUE(dropWordOn(screen->boxes()[1], 1));
@@ -146,24 +143,24 @@ TEST_F(Pictures, Disegni1RightDropsThenAvanti)
     dropWordOn(screen->boxes()[0], 0);
     dropWordOn(screen->boxes()[2], 2);
     EXPECT_EQ(bench.program->state().ContaEsatti, 1);
-    EXPECT_TRUE(screen->form().Command1->isEnabled());
+    EXPECT_TRUE(control<QToolButton>(screen, "Command1")->isEnabled());
     EXPECT_EQ(screen->boxes()[2]->text(), "SEMAFORO");
 
     bench.random.pushSlot(4, 6);
     bench.random.pushSlot(5, 6);
     bench.random.pushSlot(6, 6);
     bench.random.push({0.5 / 6.0, 0.0});
-    click(screen->form().Command1);
-    EXPECT_FALSE(screen->form().Command1->isEnabled());
+    click(control<QToolButton>(screen, "Command1"));
+    EXPECT_FALSE(control<QToolButton>(screen, "Command1")->isEnabled());
     EXPECT_EQ(screen->words()[0]->text(), "CANE");
     EXPECT_TRUE(screen->words()[0]->isEnabled());
     EXPECT_TRUE(screen->boxes()[0]->text().isEmpty());
     EXPECT_EQ(bench.random.remaining(), 0u);
 }
 
-TEST_F(Pictures, Disegni1WrongDropTurnsBlackAndKeepsTheWord)
+TEST_F(Pictures, WordsOntoPicturesWrongDropTurnsBlackAndKeepsTheWord)
 {
-    auto* screen = openDisegni1({1, 2, 3}, 0);
+    auto* screen = openWordsOntoPictures({1, 2, 3}, 0);
     ASSERT_NE(screen, nullptr);
     // Straight to the box too, as the window hands the events on once it has found the box under the pointer.
     EXPECT_TRUE(dropStraightOnto(screen->boxes()[2], 0));
@@ -179,9 +176,9 @@ TEST_F(Pictures, Disegni1WrongDropTurnsBlackAndKeepsTheWord)
     EXPECT_EQ(backgroundOf(screen), QColor(Qt::black)) << "black until the next exercise";
 }
 
-TEST_F(Pictures, Disegni1ReleaseAnywhereButABoxChangesNothing)
+TEST_F(Pictures, WordsOntoPicturesReleaseAnywhereButABoxChangesNothing)
 {
-    auto* screen = openDisegni1({1, 2, 3}, 0);
+    auto* screen = openWordsOntoPictures({1, 2, 3}, 0);
     ASSERT_NE(screen, nullptr);
     EXPECT_FALSE(dropWordOn(screen->pictures()[1], 1));
     EXPECT_FALSE(dropWordOn(screen->words()[2], 1));
@@ -205,41 +202,42 @@ TEST_F(Pictures, Disegni1ReleaseAnywhereButABoxChangesNothing)
     EXPECT_FALSE(enter.isAccepted());
 }
 
-TEST_F(Pictures, Disegni1CaseMenuSummaryAndReset)
+TEST_F(Pictures, WordsOntoPicturesCaseMenuSummaryAndReset)
 {
-    auto* screen = openDisegni1({1, 2, 3}, 0);
+    auto* screen = openWordsOntoPictures({1, 2, 3}, 0);
     ASSERT_NE(screen, nullptr);
     bench.random.push({0.0});
     dropWordOn(screen->boxes()[2], 2);
     dropWordOn(screen->boxes()[0], 2);
     EXPECT_EQ(bench.program->state().ContaErrati, 0) << "a placed word no longer counts anywhere";
     dropWordOn(screen->boxes()[0], 1);
-    screen->form().mnuMinuscolo->trigger();
-    EXPECT_TRUE(screen->form().mnuMinuscolo->isChecked());
-    EXPECT_FALSE(screen->form().mnuMaiuscolo->isChecked());
+    control<QAction>(screen, "mnuMinuscolo")->trigger();
+    EXPECT_TRUE(control<QAction>(screen, "mnuMinuscolo")->isChecked());
+    EXPECT_FALSE(control<QAction>(screen, "mnuMaiuscolo")->isChecked());
     EXPECT_EQ(screen->words()[2]->text(), "semaforo");
     EXPECT_FALSE(screen->words()[2]->isEnabled());
     EXPECT_EQ(screen->boxes()[2]->text(), "SEMAFORO");
-    screen->form().mnuMinuscolo->trigger();
-    EXPECT_TRUE(screen->form().mnuMinuscolo->isChecked()) << "choosing the ticked entry again keeps its tick";
+    control<QAction>(screen, "mnuMinuscolo")->trigger();
+    EXPECT_TRUE(control<QAction>(screen, "mnuMinuscolo")->isChecked())
+        << "choosing the ticked entry again keeps its tick";
 
-    screen->form().mnuEsercizi->trigger();
+    control<QAction>(screen, "mnuEsercizi")->trigger();
     EXPECT_EQ(bench.boxes.informations.last(), "Hai eseguito  0 esercizi esatti e  1 esercizi errati.");
-    screen->form().mnuAzzera->trigger();
+    control<QAction>(screen, "mnuAzzera")->trigger();
     EXPECT_EQ(backgroundOf(screen), QColor(Qt::black));
     EXPECT_EQ(screen->boxes()[2]->text(), "SEMAFORO");
-    screen->form().mnuEsercizi->trigger();
+    control<QAction>(screen, "mnuEsercizi")->trigger();
     EXPECT_EQ(bench.boxes.informations.last(), "Hai eseguito  0 esercizi esatti e  0 esercizi errati.");
 }
 
-TEST_F(Pictures, Disegni1WithoutAvantiGoesOnAndLeaves)
+TEST_F(Pictures, WordsOntoPicturesWithoutAvantiGoesOnAndLeaves)
 {
     bench.random.setFallback(0.0);
-    click(menu->form().Option1_0);
+    click(control<QRadioButton>(menu, "Option1_0"));
     bench.random.setFallback(-1);
-    auto* screen = openDisegni1({1, 2, 3}, 0);
+    auto* screen = openWordsOntoPictures({1, 2, 3}, 0);
     ASSERT_NE(screen, nullptr);
-    EXPECT_FALSE(screen->form().Command1->isVisibleTo(screen));
+    EXPECT_FALSE(control<QToolButton>(screen, "Command1")->isVisibleTo(screen));
     bench.random.push({0.0, 0.0, 0.0});
     dropWordOn(screen->boxes()[0], 0);
     dropWordOn(screen->boxes()[1], 1);
@@ -254,100 +252,100 @@ TEST_F(Pictures, Disegni1WithoutAvantiGoesOnAndLeaves)
 
     bench.random.setFallback(0.0);
     bench.boxes.answers = {false, true};
-    screen->form().mnuEsci->trigger();
+    control<QAction>(screen, "mnuEsci")->trigger();
     EXPECT_EQ(bench.program->currentScreen(), screen);
     EXPECT_EQ(bench.program->state().ContaEsatti, 1);
-    screen->form().mnuEsci->trigger();
-    EXPECT_NE(bench.current<ui::FormMenu>(), nullptr);
+    control<QAction>(screen, "mnuEsci")->trigger();
+    EXPECT_NE(bench.current<ui::MenuScreen>(), nullptr);
     EXPECT_EQ(bench.program->state().ContaEsatti, 0);
 }
 
-TEST_F(Pictures, DisegniOpensAsDefined)
+TEST_F(Pictures, PictureForWordOpensAsDefined)
 {
-    auto* screen = openDisegni(2);
+    auto* screen = openPictureForWord(2);
     ASSERT_NE(screen, nullptr);
     EXPECT_EQ(screen->objectName(), "disegni");
     EXPECT_TRUE(screen->windowTitle().isEmpty());
     EXPECT_EQ(screen->centralWidget()->size(), QSize(640, 480));
-    EXPECT_EQ(screen->pictures()[4]->geometry(), QRect(224, 216, 176, 153));
-    EXPECT_EQ(screen->form().testo->text(), "maiale   ");
-    EXPECT_EQ(screen->form().testo->font().pointSize(), 18) << "the definition's 24 points are replaced";
-    EXPECT_TRUE(screen->form().testo->font().bold());
-    EXPECT_FALSE(screen->form().Shape1->isVisibleTo(screen));
-    EXPECT_EQ(screen->form().EtichettaEsatti->text(), "0");
-    EXPECT_TRUE(screen->form().Option1->isChecked());
+    EXPECT_EQ(screen->choices()[4]->geometry(), QRect(224, 216, 176, 153));
+    EXPECT_EQ(control<QLabel>(screen, "testo")->text(), "maiale   ");
+    EXPECT_EQ(control<QLabel>(screen, "testo")->font().pointSize(), 18) << "the definition's 24 points are replaced";
+    EXPECT_TRUE(control<QLabel>(screen, "testo")->font().bold());
+    EXPECT_FALSE(control<QFrame>(screen, "Shape1")->isVisibleTo(screen));
+    EXPECT_EQ(control<QLabel>(screen, "EtichettaEsatti")->text(), "0");
+    EXPECT_TRUE(control<QRadioButton>(screen, "Option1")->isChecked());
     const QList<QAction*> bar = screen->menuBar()->actions();
     ASSERT_EQ(bar.size(), 2);
     EXPECT_EQ(bar[0]->text(), "Azzera conteggio                 ");
     EXPECT_EQ(bar[1]->text(), "Esci");
-    for (QLabel* picture : screen->pictures()) {
+    for (QLabel* picture : screen->choices()) {
         EXPECT_FALSE(picture->pixmap().isNull()) << "every box shows a picture or the placeholder";
     }
 }
 
-TEST_F(Pictures, DisegniRightPictureWithAvantiIsFramedUntilAvanti)
+TEST_F(Pictures, PictureForWordRightPictureWithAvantiIsFramedUntilAvanti)
 {
-    auto* screen = openDisegni(5);
+    auto* screen = openPictureForWord(5);
     ASSERT_NE(screen, nullptr);
-    click(screen->pictures()[0]);
-    EXPECT_EQ(screen->form().EtichettaErrati->text(), " 1");
-    EXPECT_FALSE(screen->form().Shape1->isVisibleTo(screen));
+    click(screen->choices()[0]);
+    EXPECT_EQ(control<QLabel>(screen, "EtichettaErrati")->text(), " 1");
+    EXPECT_FALSE(control<QFrame>(screen, "Shape1")->isVisibleTo(screen));
     bench.random.push({0.0});
-    click(screen->pictures()[4]);
-    EXPECT_EQ(screen->form().EtichettaEsatti->text(), " 1");
-    EXPECT_TRUE(screen->form().Shape1->isVisibleTo(screen));
-    EXPECT_EQ(screen->form().Shape1->geometry(), QRect(224, 216, 169, 153));
-    for (QLabel* picture : screen->pictures()) {
+    click(screen->choices()[4]);
+    EXPECT_EQ(control<QLabel>(screen, "EtichettaEsatti")->text(), " 1");
+    EXPECT_TRUE(control<QFrame>(screen, "Shape1")->isVisibleTo(screen));
+    EXPECT_EQ(control<QFrame>(screen, "Shape1")->geometry(), QRect(224, 216, 169, 153));
+    for (QLabel* picture : screen->choices()) {
         EXPECT_FALSE(picture->isEnabled());
     }
-    EXPECT_TRUE(screen->form().Command1->isEnabled());
-    click(screen->pictures()[1]);
+    EXPECT_TRUE(control<QToolButton>(screen, "Command1")->isEnabled());
+    click(screen->choices()[1]);
     EXPECT_EQ(bench.program->state().ContaErrati, 1) << "no clicks while avanti waits";
 
-    scriptDisegni(1);
-    click(screen->form().Command1);
-    EXPECT_FALSE(screen->form().Shape1->isVisibleTo(screen));
-    EXPECT_TRUE(screen->pictures()[4]->isEnabled());
-    EXPECT_FALSE(screen->form().Command1->isEnabled());
+    scriptPictureForWord(1);
+    click(control<QToolButton>(screen, "Command1"));
+    EXPECT_FALSE(control<QFrame>(screen, "Shape1")->isVisibleTo(screen));
+    EXPECT_TRUE(screen->choices()[4]->isEnabled());
+    EXPECT_FALSE(control<QToolButton>(screen, "Command1")->isEnabled());
     EXPECT_EQ(bench.recorder.log, (QStringList {"beep", "play no.wav", "play si1.wav"}));
 
-    scriptDisegni(3);
-    click(screen->form().Option2);
-    EXPECT_EQ(screen->form().testo->text(), "SEMAFORO   ");
+    scriptPictureForWord(3);
+    click(control<QRadioButton>(screen, "Option2"));
+    EXPECT_EQ(control<QLabel>(screen, "testo")->text(), "SEMAFORO   ");
 
     bench.random.setFallback(0.0);
     bench.boxes.answers = {true};
-    screen->form().mnuEsci->trigger();
-    EXPECT_NE(bench.current<ui::FormMenu>(), nullptr);
+    control<QAction>(screen, "mnuEsci")->trigger();
+    EXPECT_NE(bench.current<ui::MenuScreen>(), nullptr);
     EXPECT_EQ(bench.boxes.questions.last(), "Vuoi tornare al menù?");
     EXPECT_EQ(bench.program->state().ContaEsatti, 0);
 }
 
-TEST_F(Pictures, DisegniWithoutAvantiNeverShowsTheFrame)
+TEST_F(Pictures, PictureForWordWithoutAvantiNeverShowsTheFrame)
 {
     bench.random.setFallback(0.0);
-    click(menu->form().Option1_0);
+    click(control<QRadioButton>(menu, "Option1_0"));
     bench.random.setFallback(-1);
-    auto* screen = openDisegni(3);
+    auto* screen = openPictureForWord(3);
     ASSERT_NE(screen, nullptr);
-    EXPECT_FALSE(screen->form().Command1->isVisibleTo(screen));
+    EXPECT_FALSE(control<QToolButton>(screen, "Command1")->isVisibleTo(screen));
     bench.random.push({0.0});
-    scriptDisegni(6);
-    click(screen->pictures()[2]);
-    EXPECT_FALSE(screen->form().Shape1->isVisibleTo(screen));
-    EXPECT_TRUE(screen->pictures()[2]->isEnabled());
-    EXPECT_EQ(screen->form().testo->text(), "luna   ");
-    EXPECT_EQ(screen->form().EtichettaEsatti->text(), " 1");
+    scriptPictureForWord(6);
+    click(screen->choices()[2]);
+    EXPECT_FALSE(control<QFrame>(screen, "Shape1")->isVisibleTo(screen));
+    EXPECT_TRUE(screen->choices()[2]->isEnabled());
+    EXPECT_EQ(control<QLabel>(screen, "testo")->text(), "luna   ");
+    EXPECT_EQ(control<QLabel>(screen, "EtichettaEsatti")->text(), " 1");
     EXPECT_EQ(bench.random.remaining(), 0u);
 }
 
 TEST_F(Pictures, ShortListsKeepTheMenuOpen)
 {
     bench.setWords({"uno", "due"});
-    click(menu->form().Command2);
+    click(control<QToolButton>(menu, "Command2"));
     EXPECT_EQ(bench.program->currentScreen(), menu);
     bench.setWords({"uno", "due", "tre", "quattro", "cinque"});
-    click(menu->form().Command3D3);
+    click(control<QToolButton>(menu, "Command3D3"));
     EXPECT_EQ(bench.program->currentScreen(), menu);
     EXPECT_EQ(bench.boxes.informations.size(), 2);
 }

@@ -1,4 +1,4 @@
-#include "ui/screens/form_menu.h"
+#include "ui/screens/menu_screen.h"
 #include "widget_fakes.h"
 
 #include <QFile>
@@ -49,11 +49,11 @@ TEST(Soak, EveryScreenTwoHundredTimesDoesNotGrow)
     FakeBeeper beeper(recorder);
     SeededRandom random(42u);
     FakeClock clock;
-    ui::Program program(QStringLiteral(TAVENZO_PROGRAM_DIR), {boxes, chooser, beeper, sounds, random, clock});
+    Program program(QStringLiteral(TAVENZO_PROGRAM_DIR), {boxes, chooser, beeper, sounds, random, clock});
     program.start();
     ASSERT_GE(program.state().NumeroParole, 6);
-    const std::array<ScreenId, 6> screens {ScreenId::Lettera1, ScreenId::Lettera, ScreenId::Lettere, ScreenId::Parole,
-        ScreenId::Disegni, ScreenId::Disegni1};
+    const std::array<ScreenId, 6> screens {ScreenId::MissingFirstLetter, ScreenId::MissingInnerLetter,
+        ScreenId::SpellWord, ScreenId::WordForPicture, ScreenId::PictureForWord, ScreenId::WordsOntoPictures};
 
     auto round = [&] {
         for (ScreenId screen : screens) {
@@ -88,7 +88,7 @@ TEST(Soak, EveryScreenTwoHundredTimesDoesNotGrow)
         settled, after, after - settled);
     std::printf("heap in use after %d rounds: %ld KiB, after 200 rounds: %ld KiB (growth %ld KiB)\n", warmUp,
         heapSettled, heapAfter, heapAfter - heapSettled);
-    EXPECT_NE(qobject_cast<ui::FormMenu*>(program.currentScreen()), nullptr);
+    EXPECT_NE(qobject_cast<ui::MenuScreen*>(program.currentScreen()), nullptr);
     if (qEnvironmentVariableIsSet("TAVENZO_SOAK_EXIT")) {
         // For a heap profiler: end here, so whatever is still held shows up as not freed.
         std::_Exit(0);

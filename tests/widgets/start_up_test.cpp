@@ -1,6 +1,6 @@
 #include "ui/glue/picture_loader.h"
 #include "ui/glue/toolkit_setup.h"
-#include "ui/screens/form_avvio.h"
+#include "ui/screens/splash_screen.h"
 #include "widget_fakes.h"
 
 #include <QBuffer>
@@ -42,22 +42,27 @@ TEST_F(StartUp, SplashShowsItsPicturesWhilePluginsAreHeldBackAndWordPicturesLoad
     QTemporaryDir dir;
     const QString jpeg = writeJpeg(dir);
 
-    const QStringList held = ui::holdBackPlugins();
-    EXPECT_EQ(held, m_paths);
-    EXPECT_TRUE(QCoreApplication::libraryPaths().isEmpty());
-
     ProgramBench bench;
     bench.random.setFallback(0.0);
-    bench.program->start();
-    auto* splash = bench.current<ui::FormAvvio>();
+    bool pluginsHiddenWhileStarting = false;
+    bool painted = false;
+    ui::startWithoutPlugins(
+        [&] {
+            pluginsHiddenWhileStarting = QCoreApplication::libraryPaths().isEmpty();
+            bench.program->start();
+            return bench.program->currentScreen();
+        },
+        [&] { painted = true; });
+    EXPECT_TRUE(pluginsHiddenWhileStarting);
+    auto* splash = bench.current<ui::SplashScreen>();
     ASSERT_NE(splash, nullptr);
     for (QLabel* image : splash->images()) {
         EXPECT_FALSE(image->pixmap().isNull());
         EXPECT_EQ(image->pixmap().size(), image->size()) << "stored at the size of its box";
     }
 
-    ui::afterFirstPaint(splash, [&held] { ui::releasePlugins(held); });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QCoreApplication::libraryPaths() == held; }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return painted; }, 2000));
+    EXPECT_EQ(QCoreApplication::libraryPaths(), m_paths) << "the folders are back before the work after the paint";
 
     ui::PictureLoader loader;
     const QColor middle = loader.load(jpeg, QSize(40, 30)).toImage().pixelColor(20, 15);

@@ -1,17 +1,23 @@
 #pragma once
 
 #include "../core/fakes.h"
-#include "app/random_source.h"
-#include "ui/glue/program.h"
+#include "app/program.h"
+#include "core/random_source.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QFrame>
 #include <QLabel>
 #include <QMainWindow>
+#include <QMenu>
+#include <QRadioButton>
 #include <QTest>
+#include <QToolButton>
 
 #include <memory>
+
+#include <gtest/gtest.h>
 
 namespace tavenzo::testing {
 
@@ -21,8 +27,8 @@ struct ProgramBench {
     explicit ProgramBench(QString programFolder = QStringLiteral(TAVENZO_PROGRAM_DIR))
         : sounds(recorder)
         , beeper(recorder)
-        , program(std::make_unique<ui::Program>(
-              programFolder, ui::ProgramPorts {boxes, chooser, beeper, sounds, random, clock}))
+        , program(
+              std::make_unique<Program>(programFolder, ProgramPorts {boxes, chooser, beeper, sounds, random, clock}))
     {
     }
     ~ProgramBench()
@@ -48,8 +54,16 @@ struct ProgramBench {
     FakeBeeper beeper;
     ScriptedRandom random;
     FakeClock clock;
-    std::unique_ptr<ui::Program> program;
+    std::unique_ptr<Program> program;
 };
+
+// A control of a screen by its name in the screen tables ("Command2", "EtichettaEsatti", "mnuEsci").
+template<typename Control> Control* control(QObject* screen, const char* name)
+{
+    auto* found = screen->findChild<Control*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << "no control " << name;
+    return found;
+}
 
 inline void click(QWidget* widget)
 {

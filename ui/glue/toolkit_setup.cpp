@@ -77,16 +77,15 @@ void dropSoundNoise(QtMsgType type, const QMessageLogContext& context, const QSt
 
 } // namespace
 
-QStringList holdBackPlugins()
+void startWithoutPlugins(const std::function<QWidget*()>& start, std::function<void()> afterPaint)
 {
     const QStringList paths = QCoreApplication::libraryPaths();
     QCoreApplication::setLibraryPaths({});
-    return paths;
-}
-
-void releasePlugins(const QStringList& paths)
-{
-    QCoreApplication::setLibraryPaths(paths);
+    QWidget* first = start();
+    afterFirstPaint(first, [paths, afterPaint = std::move(afterPaint)] {
+        QCoreApplication::setLibraryPaths(paths);
+        afterPaint();
+    });
 }
 
 void afterFirstPaint(QWidget* window, std::function<void()> work)

@@ -14,8 +14,8 @@ void WrappingRadioButton::paintEvent(QPaintEvent*)
     option.text.clear();
     const QRect indicator = style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, this);
     QStyleOptionButton indicatorOption = option;
-    indicatorOption.rect = QRect(indicator.left(), (height() - indicator.height()) / 2, indicator.width(),
-        indicator.height());
+    indicatorOption.rect
+        = QRect(indicator.left(), (height() - indicator.height()) / 2, indicator.width(), indicator.height());
     painter.drawPrimitive(QStyle::PE_IndicatorRadioButton, indicatorOption);
     const int textLeft = indicator.right() + 6;
     const QRect textRect(textLeft, 0, width() - textLeft, height());

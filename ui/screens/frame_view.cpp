@@ -3,6 +3,7 @@
 #include "ui/glue/shared_icons.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -81,6 +82,20 @@ void renderFrame(const ExerciseFrame& frame, const FrameWidgets& widgets, QWidge
     if (background != nullptr) {
         setBackgroundColour(background, frame.background());
     }
+}
+
+void connectFrameCommands(QWidget* screen, const ScreenContext& context, Exercise& model, QAbstractButton* avanti,
+    QAction* azzera, QAction* esci, const std::function<void()>& render)
+{
+    onCommand(
+        screen, avanti, &QAbstractButton::clicked, [&model] { model.avanti(); }, render);
+    onCommand(
+        screen, azzera, &QAction::triggered, [&model] { model.reset(); }, render);
+    QObject::connect(esci, &QAction::triggered, screen, [context, &model] {
+        if (model.leave(context.boxes)) {
+            context.screens.open(ScreenId::Menu);
+        }
+    });
 }
 
 void fixClientSize(QMainWindow* window, int width, int height)

@@ -1,18 +1,16 @@
 #pragma once
 
-#include "app/screen_id.h"
+#include "core/colour.h"
 #include "exercises/frame/exercise_frame.h"
 #include "exercises/frame/exercise_services.h"
-#include "ui/glue/program.h"
-
-#include <QAbstractButton>
-#include <QAction>
-#include <QMouseEvent>
-
-#include <array>
+#include "ui/screens/screen_context.h"
 
 #include <QColor>
-#include <QString>
+#include <QEvent>
+#include <QMouseEvent>
+#include <QObject>
+
+#include <array>
 
 class QAction;
 class QAbstractButton;
@@ -78,20 +76,8 @@ void onCommand(QWidget* screen, Sender* sender, Signal signal, Command command, 
 
 // The frame's commands on every exercise screen: avanti, "Azzera conteggio", and "Esci", which goes back to the
 // menu when the child's grown-up confirms.
-template<typename Model, typename Render>
-void connectFrameCommands(QWidget* screen, Program& program, Model& model, QAbstractButton* avanti, QAction* azzera,
-    QAction* esci, Render render)
-{
-    onCommand(
-        screen, avanti, &QAbstractButton::clicked, [&model] { model.avanti(); }, render);
-    onCommand(
-        screen, azzera, &QAction::triggered, [&model] { model.reset(); }, render);
-    QObject::connect(esci, &QAction::triggered, screen, [&program, &model] {
-        if (model.leave(program.ports().boxes)) {
-            program.open(ScreenId::Menu);
-        }
-    });
-}
+void connectFrameCommands(QWidget* screen, const ScreenContext& context, Exercise& model, QAbstractButton* avanti,
+    QAction* azzera, QAction* esci, const std::function<void()>& render);
 
 // The "minuscolo" / "MAIUSCOLO" options, or the case menu, each building a new exercise in its case.
 template<typename Sender, typename Signal, typename Model, typename Render>

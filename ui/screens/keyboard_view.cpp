@@ -4,13 +4,27 @@
 
 namespace tavenzo::ui {
 
-void KeyboardView::attach(QWidget* client, std::function<void(int)> onPress)
+namespace {
+constexpr int kColumns = 7;
+} // namespace
+
+QRect KeyboardView::keyPlace(int index)
+{
+    const int row = index / kColumns;
+    const int column = index % kColumns;
+    return {32 + 56 * column, 336 + 40 * row, 41, 33};
+}
+
+void KeyboardView::attach(QWidget* client, int pointSize, std::function<void(int)> onPress)
 {
     for (int index = 0; index < Keyboard::kKeys; ++index) {
         auto* key = client->findChild<QPushButton*>(QStringLiteral("tastiera_%1").arg(index));
         Q_ASSERT(key != nullptr);
         m_keys[static_cast<size_t>(index)] = key;
-        key->setGeometry(Keyboard::keyPlace(index));
+        key->setGeometry(keyPlace(index));
+        QFont font = key->font();
+        font.setPointSize(pointSize);
+        key->setFont(font);
         // Letters come from the mouse alone: a key must never take the focus and answer to the space bar.
         key->setFocusPolicy(Qt::NoFocus);
         key->setAutoDefault(false);
@@ -22,12 +36,7 @@ void KeyboardView::render(const Keyboard& keyboard)
 {
     for (int index = 0; index < Keyboard::kKeys; ++index) {
         QPushButton* key = m_keys[static_cast<size_t>(index)];
-        if (key->font().pointSize() != keyboard.pointSize()) {
-            QFont font = key->font();
-            font.setPointSize(keyboard.pointSize());
-            key->setFont(font);
-        }
-        key->setText(keyboard.caption(index));
+        key->setText(keyboard.Alfabeto(index + 1));
         key->setVisible(keyboard.visible(index));
         key->setEnabled(keyboard.enabled(index));
     }

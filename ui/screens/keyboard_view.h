@@ -2,6 +2,8 @@
 
 #include "exercises/letters/keyboard.h"
 
+#include <QRect>
+
 #include <array>
 #include <functional>
 
@@ -15,8 +17,12 @@ class KeyboardView {
 public:
     using Keys = std::array<QPushButton*, Keyboard::kKeys>;
 
-    // Finds the keys under the form's client area, puts each at its place and hands clicks to onPress.
-    void attach(QWidget* client, std::function<void(int)> onPress);
+    // The key's place in the client area: rows a-g, h-p, q-z, the same on the three letter screens.
+    static QRect keyPlace(int index);
+
+    // Finds the keys under the form's client area, puts each at its place in the given point size and hands clicks
+    // to onPress.
+    void attach(QWidget* client, int pointSize, std::function<void(int)> onPress);
     void render(const Keyboard& keyboard);
 
     const Keys& keys() const { return m_keys; }

@@ -1,9 +1,11 @@
 #include "ui/screens/missing_letter_screen.h"
 
 #include "exercises/letters/missing_letter_exercise.h"
-#include "ui/glue/program.h"
-#include "ui_lettera.h"
-#include "ui_lettera1.h"
+#include "ui/glue/picture_loader.h"
+
+#include <QLabel>
+#include <QRadioButton>
+#include <QToolButton>
 
 namespace tavenzo::ui {
 
@@ -11,26 +13,15 @@ namespace {
 
 constexpr int kClientWidth = 706;
 constexpr int kClientHeight = 575;
-
-template<typename Form> MissingLetterWidgets gather(Form& form)
-{
-    MissingLetterWidgets w;
-    w.Command1 = form.Command1;
-    w.Label1 = form.Label1;
-    w.Image1 = form.Image1;
-    w.Option1 = form.Option1;
-    w.Option2 = form.Option2;
-    w.mnuAzzera = form.mnuAzzera;
-    w.mnuEsci = form.mnuEsci;
-    w.frame = frameWidgetsOf(form);
-    return w;
-}
+constexpr int kKeyPoints = 13;
+// The picture's sideways step: 20 units of 1/15 pixel, which a screen can only show as one whole pixel.
+constexpr int kPictureStep = 1;
 
 } // namespace
 
-MissingLetterScreen::MissingLetterScreen(Program& program, MissingLetterExercise& model, QWidget* parent)
+MissingLetterScreen::MissingLetterScreen(const ScreenContext& context, MissingLetterExercise& model, QWidget* parent)
     : QMainWindow(parent)
-    , m_program(program)
+    , m_context(context)
     , m_model(model)
 {
 }
@@ -47,12 +38,12 @@ void MissingLetterScreen::start(const MissingLetterWidgets& widgets)
     setPointSize(m_widgets.Option2, 8.25);
     m_pictureHome = m_widgets.Image1->pos();
 
-    m_keyboard.attach(centralWidget(), [this](int index) {
+    m_keyboard.attach(centralWidget(), kKeyPoints, [this](int index) {
         m_model.press(index);
         render();
     });
     const auto show = [this] { render(); };
-    connectFrameCommands(this, m_program, m_model, m_widgets.Command1, m_widgets.mnuAzzera, m_widgets.mnuEsci, show);
+    connectFrameCommands(this, m_context, m_model, m_widgets.Command1, m_widgets.mnuAzzera, m_widgets.mnuEsci, show);
     connectCaseChoice(this, m_model, m_widgets.Option1, m_widgets.Option2, &QRadioButton::clicked, show);
 
     m_model.open();
@@ -66,28 +57,8 @@ void MissingLetterScreen::render()
     (m_model.letterCase() == LetterCase::Upper ? m_widgets.Option2 : m_widgets.Option1)->setChecked(true);
     m_widgets.Label1->setText(m_model.label1());
     QLabel* image = m_widgets.Image1;
-    image->move(m_pictureHome + QPoint(m_model.pictureOffset(), 0));
-    image->setPixmap(m_program.pictureLoader().load(m_model.picture(), image->contentsRect().size()));
+    image->move(m_pictureHome + QPoint(m_model.pictureSteps() * kPictureStep, 0));
+    image->setPixmap(m_context.pictures.load(m_model.picture(), image->contentsRect().size()));
 }
-
-LetteraScreen::LetteraScreen(Program& program, QWidget* parent)
-    : MissingLetterScreen(program, program.lettera(), parent)
-    , m_ui(std::make_unique<Ui::lettera>())
-{
-    m_ui->setupUi(this);
-    start(gather(*m_ui));
-}
-
-LetteraScreen::~LetteraScreen() = default;
-
-Lettera1Screen::Lettera1Screen(Program& program, QWidget* parent)
-    : MissingLetterScreen(program, program.lettera1(), parent)
-    , m_ui(std::make_unique<Ui::lettera1>())
-{
-    m_ui->setupUi(this);
-    start(gather(*m_ui));
-}
-
-Lettera1Screen::~Lettera1Screen() = default;
 
 } // namespace tavenzo::ui

@@ -1,0 +1,100 @@
+#include "app/program.h"
+
+#include "core/startup.h"
+#include "ui/screens/menu_screen.h"
+#include "ui/screens/missing_first_letter_screen.h"
+#include "ui/screens/missing_inner_letter_screen.h"
+#include "ui/screens/picture_for_word_screen.h"
+#include "ui/screens/spell_word_screen.h"
+#include "ui/screens/splash_screen.h"
+#include "ui/screens/word_for_picture_screen.h"
+#include "ui/screens/words_onto_pictures_screen.h"
+
+#include <QCoreApplication>
+#include <QPixmapCache>
+
+namespace tavenzo {
+
+Program::Program(const QString& programFolder, ProgramPorts ports, QObject* parent)
+    : QObject(parent)
+    , m_paths(programFolder)
+    , m_ports(ports)
+    , m_feedback(ports.sounds, ports.beeper, ports.random, m_paths.soundFolder())
+    , m_pictures({m_paths.pictureFolder()})
+    , m_context {*this, ports.boxes, m_pictureLoader}
+    , m_menu(
+          m_state, [this] { return m_feedback.ColoreCasuale(); }, m_paths.programFolder())
+    , m_missingFirstLetter(services(), MissingLetterExercise::kMissingFirstLetter)
+    , m_missingInnerLetter(services(), MissingLetterExercise::kMissingInnerLetter)
+    , m_spellWord(services(), ports.clock)
+    , m_wordForPicture(services(), ChoiceExercise::kWordForPicture)
+    , m_pictureForWord(services(), ChoiceExercise::kPictureForWord)
+    , m_wordsOntoPictures(services())
+{
+}
+
+Program::~Program()
+{
+    delete m_current.data();
+}
+
+void Program::start()
+{
+    Main(m_state, m_ports.random, m_ports.boxes, m_paths);
+    open(ScreenId::Splash);
+}
+
+QWidget* Program::createScreen(ScreenId screen)
+{
+    switch (screen) {
+    case ScreenId::Splash:
+        return new ui::SplashScreen(m_context, m_state, m_ports.random);
+    case ScreenId::Menu:
+        return new ui::MenuScreen(m_context, m_menu, m_ports.chooser);
+    case ScreenId::MissingFirstLetter:
+        return new ui::MissingFirstLetterScreen(m_context, m_missingFirstLetter);
+    case ScreenId::MissingInnerLetter:
+        return new ui::MissingInnerLetterScreen(m_context, m_missingInnerLetter);
+    case ScreenId::SpellWord:
+        return new ui::SpellWordScreen(m_context, m_spellWord);
+    case ScreenId::WordForPicture:
+        return new ui::WordForPictureScreen(m_context, m_wordForPicture);
+    case ScreenId::PictureForWord:
+        return new ui::PictureForWordScreen(m_context, m_pictureForWord);
+    case ScreenId::WordsOntoPictures:
+        return new ui::WordsOntoPicturesScreen(m_context, m_wordsOntoPictures);
+    }
+    return nullptr;
+}
+
+void Program::open(ScreenId screen)
+{
+    if (m_ended) {
+        return;
+    }
+    QWidget* next = createScreen(screen);
+    if (next == nullptr) {
+        return;
+    }
+    next->setAttribute(Qt::WA_DeleteOnClose);
+    QPointer<QWidget> previous = m_current;
+    m_current = next;
+    m_currentId = screen;
+    next->show();
+    if (previous) {
+        previous->close();
+        // The style caches pixmaps under keys of the widgets just closed, which never come back since every screen
+        // is built anew; dropping them keeps the cache small.
+        QPixmapCache::clear();
+    }
+    Q_EMIT screenOpened(screen);
+}
+
+void Program::endRun()
+{
+    m_ended = true;
+    Q_EMIT runEnded();
+    QCoreApplication::exit(0);
+}
+
+} // namespace tavenzo

@@ -1,0 +1,97 @@
+#include "core/menu_model.h"
+
+#include "core/ports.h"
+#include "core/shared_state.h"
+#include "core/word_list_reader.h"
+
+namespace tavenzo {
+
+MenuModel::MenuModel(SharedState& state, std::function<BgrColour()> randomBackground, QString listFolder)
+    : m_state(state)
+    , m_randomBackground(std::move(randomBackground))
+    , m_listFolder(std::move(listFolder))
+{
+}
+
+void MenuModel::load()
+{
+    m_background = m_randomBackground();
+    m_selectedOption = m_state.AttendiAvanti ? 1 : 0;
+    // The dialog forgets its last answer whenever the menu is built anew.
+    m_lastChosen.clear();
+}
+
+void MenuModel::optionClicked(int index)
+{
+    m_selectedOption = index;
+    m_state.AttendiAvanti = index != 0;
+}
+
+QString MenuModel::tooFewWordsMessage(int needed, int available)
+{
+    const QString need
+        = needed == 1 ? QStringLiteral("almeno una parola") : QStringLiteral("almeno %1 parole").arg(needed);
+    QString have;
+    if (available <= 0) {
+        have = QStringLiteral("ma la lista non ne contiene nessuna.");
+    } else if (available == 1) {
+        have = QStringLiteral("ma la lista ne contiene una sola.");
+    } else {
+        have = QStringLiteral("ma la lista ne contiene %1.").arg(available);
+    }
+    return QStringLiteral("Questo esercizio ha bisogno di ") + need + QStringLiteral(", ") + have;
+}
+
+bool MenuModel::mayOpen(ScreenId screen, MessageBoxes& boxes) const
+{
+    const int needed = minimumWords(screen);
+    if (m_state.NumeroParole >= needed) {
+        return true;
+    }
+    boxes.information(tooFewWordsMessage(needed, m_state.NumeroParole));
+    return false;
+}
+
+QString MenuModel::noListChosenMessage()
+{
+    return QStringLiteral("Non hai scelto nessuna lista!");
+}
+
+void MenuModel::changeWordList(FileChooser& chooser, MessageBoxes& boxes)
+{
+    QString chosen = chooser.chooseWordList(m_listFolder);
+    // Within one visit a cancelled dialog still holds the name it returned last, which is read again.
+    if (chosen.isEmpty()) {
+        chosen = m_lastChosen;
+    } else {
+        m_lastChosen = chosen;
+    }
+    if (chosen.isEmpty()) {
+        boxes.error(noListChosenMessage());
+        return;
+    }
+    CaricaElencoParole(chosen, m_state, boxes);
+}
+
+QString MenuModel::aboutText()
+{
+    return QStringLiteral("Il gruppo di Tavenzo  \r\n ----------------------- \r\nhttps://tavenzo.example\r\n"
+                          "mail: info@tavenzo.example");
+}
+
+void MenuModel::MostraInformazioni(MessageBoxes& boxes) const
+{
+    boxes.information(aboutText());
+}
+
+QString MenuModel::exitQuestion()
+{
+    return QStringLiteral("Vuoi uscire dal programma?");
+}
+
+bool MenuModel::ConfermaUscita(MessageBoxes& boxes) const
+{
+    return boxes.question(exitQuestion());
+}
+
+} // namespace tavenzo

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "core/colour.h"
+#include "core/screen_id.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace tavenzo {
+
+struct SharedState;
+class MessageBoxes;
+class FileChooser;
+
+// The main menu's behaviour; the menu screen renders it and forwards its clicks.
+class MenuModel {
+public:
+    // randomBackground gives the menu's colour at every opening; listFolder is where the list dialog opens.
+    MenuModel(SharedState& state, std::function<BgrColour()> randomBackground, QString listFolder);
+
+    // Run at every opening of the menu.
+    void load();
+    void optionClicked(int index);
+
+    // Tells the user and answers false when the current list is too short for the exercise.
+    bool mayOpen(ScreenId screen, MessageBoxes& boxes) const;
+    void changeWordList(FileChooser& chooser, MessageBoxes& boxes);
+    void MostraInformazioni(MessageBoxes& boxes) const;
+    // True when the user confirmed and the run must end.
+    bool ConfermaUscita(MessageBoxes& boxes) const;
+
+    BgrColour background() const { return m_background; }
+    int selectedOption() const { return m_selectedOption; }
+
+    static QString aboutText();
+    static QString exitQuestion();
+    static QString noListChosenMessage();
+    static QString tooFewWordsMessage(int needed, int available);
+
+private:
+    SharedState& m_state;
+    std::function<BgrColour()> m_randomBackground;
+    QString m_listFolder;
+    BgrColour m_background = 0xFFFF00;
+    int m_selectedOption = 1;
+    QString m_lastChosen;
+};
+
+} // namespace tavenzo

@@ -1,0 +1,341 @@
+#include "core/word_list_reader.h"
+
+#include "core/ports.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <array>
+
+namespace tavenzo {
+
+namespace {
+
+// A UTF-8 character takes at most four bytes, so this many bytes always hold the kept characters of a field.
+constexpr qsizetype kMaxFieldBytes = kMaxWordLength * 4;
+constexpr qint64 kChunk = 64 * 1024;
+
+// Tells whether every byte fed so far forms valid UTF-8 (no overlongs, no surrogates, nothing above U+10FFFF).
+class Utf8Validator {
+public:
+    void feed(unsigned char b)
+    {
+        if (!m_valid) {
+            return;
+        }
+        if (m_pending == 0) {
+            if (b < 0x80) {
+                return;
+            }
+            if (b >= 0xC2 && b <= 0xDF) {
+                m_pending = 1;
+                m_low = 0x80;
+                m_high = 0xBF;
+            } else if (b >= 0xE0 && b <= 0xEF) {
+                m_pending = 2;
+                m_low = b == 0xE0 ? 0xA0 : 0x80;
+                m_high = b == 0xED ? 0x9F : 0xBF;
+            } else if (b >= 0xF0 && b <= 0xF4) {
+                m_pending = 3;
+                m_low = b == 0xF0 ? 0x90 : 0x80;
+                m_high = b == 0xF4 ? 0x8F : 0xBF;
+            } else {
+                m_valid = false;
+            }
+            return;
+        }
+        if (b < m_low || b > m_high) {
+            m_valid = false;
+            return;
+        }
+        m_low = 0x80;
+        m_high = 0xBF;
+        --m_pending;
+    }
+    void feed(const char* begin, const char* end)
+    {
+        for (const char* p = begin; p != end && m_valid; ++p) {
+            // Plain ASCII needs no state; only the rare multi-byte sequences go through the full check.
+            if (m_pending == 0 && static_cast<unsigned char>(*p) < 0x80) {
+                continue;
+            }
+            feed(static_cast<unsigned char>(*p));
+        }
+    }
+    bool valid() const { return m_valid && m_pending == 0; }
+    bool broken() const { return !m_valid; }
+
+private:
+    bool m_valid = true;
+    int m_pending = 0;
+    unsigned char m_low = 0x80;
+    unsigned char m_high = 0xBF;
+};
+
+// Pulls bytes from a device in chunks and feeds every byte taken to the validator.
+class ByteStream {
+public:
+    explicit ByteStream(QIODevice& device)
+        : m_device(device)
+    {
+    }
+
+    bool atEnd()
+    {
+        fill();
+        return m_pos >= m_buffer.size();
+    }
+    unsigned char peek()
+    {
+        fill();
+        return static_cast<unsigned char>(m_buffer.at(m_pos));
+    }
+    unsigned char get()
+    {
+        const unsigned char b = peek();
+        ++m_pos;
+        m_validator.feed(b);
+        return b;
+    }
+    // Skips bytes up to the next byte in stops (left unread) or the end, a buffer at a time: an over-long field in a
+    // huge file costs a scan, not a call per byte.
+    template<typename Stop> void skipUntil(Stop stop)
+    {
+        while (!atEnd()) {
+            const char* begin = m_buffer.constData() + m_pos;
+            const char* end = m_buffer.constData() + m_buffer.size();
+            const char* hit = std::find_if(begin, end, [&](char c) { return stop(static_cast<unsigned char>(c)); });
+            m_validator.feed(begin, hit);
+            m_pos += hit - begin;
+            if (hit != end) {
+                return;
+            }
+        }
+    }
+    bool failed() const { return m_failed; }
+    // A NUL byte never occurs in a text list: the file is binary and reading stops there.
+    bool binary() const { return m_binary; }
+    const Utf8Validator& validator() const { return m_validator; }
+
+private:
+    void fill()
+    {
+        if (m_pos < m_buffer.size() || m_eof) {
+            return;
+        }
+        m_buffer.resize(kChunk);
+        const qint64 got = m_device.read(m_buffer.data(), kChunk);
+        if (got < 0) {
+            m_failed = true;
+        }
+        if (got <= 0) {
+            m_eof = true;
+            m_buffer.clear();
+        } else {
+            m_buffer.resize(got);
+            const qsizetype nul = m_buffer.indexOf('\0');
+            if (nul >= 0) {
+                m_binary = true;
+                m_eof = true;
+                m_buffer.truncate(nul);
+            }
+        }
+        m_pos = 0;
+    }
+
+    QIODevice& m_device;
+    QByteArray m_buffer;
+    qsizetype m_pos = 0;
+    bool m_eof = false;
+    bool m_failed = false;
+    bool m_binary = false;
+    Utf8Validator m_validator;
+};
+
+bool isBlank(unsigned char b)
+{
+    return b == ' ' || b == '\t';
+}
+
+bool endsField(unsigned char b)
+{
+    return b == ',' || b == '\r' || b == '\n';
+}
+
+void keep(QByteArray& field, unsigned char b)
+{
+    if (field.size() < kMaxFieldBytes) {
+        field.append(static_cast<char>(b));
+    }
+}
+
+QByteArray readField(ByteStream& in)
+{
+    QByteArray field;
+    while (!in.atEnd() && isBlank(in.peek())) {
+        in.get();
+    }
+    if (!in.atEnd() && in.peek() == '"') {
+        in.get();
+        while (!in.atEnd()) {
+            if (field.size() == kMaxFieldBytes) {
+                in.skipUntil([](unsigned char c) { return c == '"'; });
+                if (in.atEnd()) {
+                    break;
+                }
+            }
+            const unsigned char b = in.get();
+            if (b == '"') {
+                break;
+            }
+            keep(field, b);
+        }
+        // Whatever follows the closing quote up to the delimiter is not part of the word.
+        in.skipUntil(endsField);
+    } else {
+        while (!in.atEnd() && !endsField(in.peek())) {
+            if (field.size() == kMaxFieldBytes) {
+                in.skipUntil(endsField);
+                break;
+            }
+            keep(field, in.get());
+        }
+        while (!field.isEmpty() && isBlank(static_cast<unsigned char>(field.back()))) {
+            field.chop(1);
+        }
+    }
+    if (!in.atEnd()) {
+        const unsigned char delimiter = in.get();
+        if (delimiter == '\r' && !in.atEnd() && in.peek() == '\n') {
+            in.get();
+        }
+    }
+    return field;
+}
+
+QString fromWindows1252(const QByteArray& bytes)
+{
+    // Bytes 0x80..0x9F are where Windows-1252 differs from Latin-1; five of them are unassigned and are kept as
+    // the C1 control of the same value, as Windows itself maps them.
+    static constexpr std::array<char16_t, 32> high = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    QString text;
+    text.reserve(bytes.size());
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        text.append(b >= 0x80 && b <= 0x9F ? QChar(high[b - 0x80]) : QChar(b));
+    }
+    return text;
+}
+
+QString truncateToCharacters(QString text, int maxCharacters)
+{
+    int characters = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (characters == maxCharacters) {
+            text.truncate(i);
+            break;
+        }
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            ++i;
+        }
+        ++characters;
+    }
+    return text;
+}
+
+} // namespace
+
+WordListReadResult readWordList(QIODevice& device)
+{
+    WordListReadResult result;
+    if (device.peek(3) == QByteArrayLiteral("\xEF\xBB\xBF")) {
+        device.skip(3);
+    }
+    ByteStream in(device);
+    std::vector<QByteArray> fields;
+
+    while (!in.atEnd()) {
+        if (fields.size() == static_cast<size_t>(kMaxWords)) {
+            result.truncated = true;
+            break;
+        }
+        fields.push_back(readField(in));
+    }
+    result.readError = in.failed();
+    result.binary = in.binary();
+
+    const bool utf8 = !in.validator().broken();
+    result.words.reserve(fields.size());
+    for (const QByteArray& field : fields) {
+        result.words.push_back(
+            truncateToCharacters(utf8 ? QString::fromUtf8(field) : fromWindows1252(field), kMaxWordLength));
+    }
+    return result;
+}
+
+WordListReadResult readWordList(const QByteArray& bytes)
+{
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    return readWordList(buffer);
+}
+
+LoadStatus loadWordListFile(const QString& path, SharedState& state)
+{
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile()) {
+        return LoadStatus::Unreadable;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return LoadStatus::Unreadable;
+    }
+    // The words are read aside first, so a file that fails part-way leaves the list in force untouched.
+    const WordListReadResult read = readWordList(file);
+    if (read.readError || read.binary) {
+        return LoadStatus::Unreadable;
+    }
+    applyWordList(read, state);
+    return read.truncated ? LoadStatus::Truncated : LoadStatus::Loaded;
+}
+
+void applyWordList(const WordListReadResult& read, SharedState& state)
+{
+    const size_t count = std::min(read.words.size(), static_cast<size_t>(kMaxWords));
+    for (size_t i = 0; i < count; ++i) {
+        state.word(static_cast<int>(i) + 1) = read.words[i];
+    }
+    state.NumeroParole = static_cast<qint16>(count);
+}
+
+QString tooManyWordsMessage()
+{
+    return QStringLiteral("La lista contiene più di 500 parole: sono state caricate le prime 500.");
+}
+
+QString unreadableListMessage(const QString& path)
+{
+    return QStringLiteral("Non riesco a leggere la lista di parole:\n") + QDir::toNativeSeparators(path);
+}
+
+void CaricaElencoParole(const QString& path, SharedState& state, MessageBoxes& boxes)
+{
+    switch (loadWordListFile(path, state)) {
+    case LoadStatus::Loaded:
+        break;
+    case LoadStatus::Truncated:
+        boxes.information(tooManyWordsMessage());
+        break;
+    case LoadStatus::Unreadable:
+        boxes.error(unreadableListMessage(path));
+        break;
+    }
+}
+
+} // namespace tavenzo

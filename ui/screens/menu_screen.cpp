@@ -1,0 +1,101 @@
+#include "ui/screens/menu_screen.h"
+
+#include "core/menu_model.h"
+#include "ui/glue/shared_icons.h"
+#include "ui/screens/frame_view.h"
+#include "ui_formmenu.h"
+
+namespace tavenzo::ui {
+
+namespace {
+
+// The pictures stand above the captions inside the fixed button height, so each is scaled to what is left.
+void fitIcon(QToolButton* button)
+{
+    const QIcon icon = button->icon();
+    if (icon.isNull()) {
+        return;
+    }
+    const QSize natural = icon.availableSizes().value(0, button->iconSize());
+    const int room = button->height() - button->fontMetrics().height() - 14;
+    const QSize fitted = natural.scaled(QSize(button->width() - 12, std::max(16, room)), Qt::KeepAspectRatio);
+    button->setIconSize(fitted);
+}
+
+} // namespace
+
+MenuScreen::MenuScreen(const ScreenContext& context, MenuModel& model, FileChooser& chooser, QWidget* parent)
+    : QWidget(parent)
+    , m_context(context)
+    , m_model(model)
+    , m_chooser(chooser)
+    , m_ui(std::make_unique<Ui::FormMenu>())
+{
+    m_ui->setupUi(this);
+    setFixedSize(676, 498);
+    setPointSize(m_ui->Command3D3, 21.75);
+    setPointSize(m_ui->Command3, 21.75);
+    setPointSize(m_ui->Command2, 9.75);
+    setPointSize(m_ui->Command3D6, 27.75);
+    setPointSize(m_ui->Command3D5, 27.75);
+    const std::array<std::pair<QToolButton*, const char*>, 8> pictures = {{
+        {m_ui->Command1, ":/art/ladybird.png"},
+        {m_ui->Command3D1, ":/art/ladybird.png"},
+        {m_ui->Command3D2, ":/art/traffic_light.png"},
+        {m_ui->Command3D4, ":/art/snake.png"},
+        {m_ui->Command3D3, ":/art/three_panels.png"},
+        {m_ui->Command2, ":/art/three_panels.png"},
+        {m_ui->Command3D6, ":/art/icon_info.png"},
+        {m_ui->Command3D5, ":/art/icon_exit.png"},
+    }};
+    for (const auto& [button, picture] : pictures) {
+        useSharedIcon(button, QString::fromLatin1(picture));
+    }
+    for (QToolButton* button : {m_ui->Command1, m_ui->Command3D1, m_ui->Command3D2, m_ui->Command3D4, m_ui->Command3D3,
+             m_ui->Command2, m_ui->Command3D6, m_ui->Command3D5}) {
+        fitIcon(button);
+    }
+    m_options = {m_ui->Option1_0, m_ui->Option1_1};
+
+    for (const ExerciseScreen& exercise : kExerciseScreens) {
+        auto* button = findChild<QToolButton*>(QString::fromLatin1(exercise.menuButton));
+        Q_ASSERT(button != nullptr);
+        connect(button, &QToolButton::clicked, this, [this, screen = exercise.id] { openExercise(screen); });
+    }
+    for (int index = 0; index < 2; ++index) {
+        connect(m_options[static_cast<size_t>(index)], &QRadioButton::clicked, this,
+            [this, index] { m_model.optionClicked(index); });
+    }
+    connect(
+        m_ui->Command3, &QToolButton::clicked, this, [this] { m_model.changeWordList(m_chooser, m_context.boxes); });
+    connect(m_ui->Command3D6, &QToolButton::clicked, this, [this] { m_model.MostraInformazioni(m_context.boxes); });
+    connect(m_ui->Command3D5, &QToolButton::clicked, this, [this] {
+        if (m_model.ConfermaUscita(m_context.boxes)) {
+            m_context.screens.endRun();
+        }
+    });
+
+    m_model.load();
+    render();
+}
+
+MenuScreen::~MenuScreen() = default;
+
+void MenuScreen::render()
+{
+    const BgrColour colour = m_model.background();
+    setBackgroundColour(this, colour);
+    for (QRadioButton* option : m_options) {
+        setBackgroundColour(option, colour);
+    }
+    m_options[static_cast<size_t>(m_model.selectedOption())]->setChecked(true);
+}
+
+void MenuScreen::openExercise(ScreenId screen)
+{
+    if (m_model.mayOpen(screen, m_context.boxes)) {
+        m_context.screens.open(screen);
+    }
+}
+
+} // namespace tavenzo::ui

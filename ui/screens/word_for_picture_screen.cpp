@@ -1,0 +1,35 @@
+#include "ui/screens/word_for_picture_screen.h"
+
+#include "ui/glue/picture_loader.h"
+#include "ui_parole.h"
+
+namespace tavenzo::ui {
+
+namespace {
+const QString kWordStyle = QStringLiteral("background-color: #ffffff; color: #000000;");
+const QString kMarkedStyle = QStringLiteral("background-color: #ff0000; color: #000000;");
+} // namespace
+
+WordForPictureScreen::WordForPictureScreen(const ScreenContext& context, ChoiceExercise& model, QWidget* parent)
+    : ChoiceScreen(context, model, parent)
+    , m_ui(std::make_unique<Ui::parole>())
+{
+    m_ui->setupUi(this);
+    start(choiceWidgetsOf(
+              *m_ui, {m_ui->Label1_0, m_ui->Label1_1, m_ui->Label1_2, m_ui->Label1_3, m_ui->Label1_4, m_ui->Label1_5}),
+        {672, 502});
+}
+
+WordForPictureScreen::~WordForPictureScreen() = default;
+
+void WordForPictureScreen::renderChoices()
+{
+    for (int i = 0; i < ChoiceExercise::kChoices; ++i) {
+        QLabel* word = choices()[static_cast<size_t>(i)];
+        word->setText(model().choiceText(i));
+        word->setStyleSheet(model().markedChoice() == i ? kMarkedStyle : kWordStyle);
+    }
+    m_ui->Image1->setPixmap(context().pictures.load(model().rightPicture(), m_ui->Image1->contentsRect().size()));
+}
+
+} // namespace tavenzo::ui
