@@ -1,7 +1,7 @@
 // Build-time tool: renders the word pictures (jpg/<word>.jpg) and the screen art PNGs from the Noto Emoji
 // artwork shipped in the @iconify-json/noto package, so no binary picture has to live in the repository.
 //
-//   render_art pictures <noto-dir> <emoji-table.tsv> <lista.txt> <out-dir>
+//   render_art pictures <noto-dir> <emoji-table.tsv> <out-dir> <word-list.txt>...
 //   render_art art <noto-dir> <out-dir> <name>...
 
 #include <QDir>
@@ -359,7 +359,9 @@ QStringList readLines(const QString& path, bool* ok)
 // ---------------------------------------------------------------------------------------------------------------
 // Word pictures
 
-int renderPictures(const NotoArtwork& noto, const QString& tablePath, const QString& listPath, const QString& outDir)
+// One picture per word of all the lists together: a word in several lists is drawn once.
+int renderPictures(
+    const NotoArtwork& noto, const QString& tablePath, const QString& outDir, const QStringList& listPaths)
 {
     bool ok = false;
     QHash<QString, QString> table;
@@ -381,22 +383,29 @@ int renderPictures(const NotoArtwork& noto, const QString& tablePath, const QStr
         table.insert(fields[0], fields[1]);
     }
 
-    const QStringList words = readLines(listPath, &ok);
-    if (!ok)
-        return 1;
     static const QRegularExpression italianLetters("^[a-il-vz]+$");
+    QStringList words;
+    QSet<QString> seen;
+    for (const QString& listPath : listPaths) {
+        const QStringList lines = readLines(listPath, &ok);
+        if (!ok)
+            return 1;
+        for (const QString& word : lines) {
+            if (word.isEmpty() || seen.contains(word))
+                continue;
+            seen.insert(word);
+            if (!italianLetters.match(word).hasMatch())
+                errors << QStringLiteral("word \"%1\" in %2 uses letters outside a-i, l-v, z").arg(word, listPath);
+            else
+                words << word;
+        }
+    }
     if (!QDir().mkpath(outDir)) {
         fail("cannot create " + outDir);
         return 1;
     }
     int rendered = 0;
     for (const QString& word : words) {
-        if (word.isEmpty())
-            continue;
-        if (!italianLetters.match(word).hasMatch()) {
-            errors << QStringLiteral("word \"%1\" in %2 uses letters outside a-i, l-v, z").arg(word, listPath);
-            continue;
-        }
         if (!table.contains(word)) {
             errors << QStringLiteral("word \"%1\" has no line in %2").arg(word, tablePath);
             continue;
@@ -840,7 +849,7 @@ int renderArt(const NotoArtwork& noto, const QString& outDir, const QStringList&
 int usage()
 {
     std::fprintf(stderr,
-        "usage: render_art pictures <noto-dir> <emoji-table.tsv> <lista.txt> <out-dir>\n"
+        "usage: render_art pictures <noto-dir> <emoji-table.tsv> <out-dir> <word-list.txt>...\n"
         "       render_art art <noto-dir> <out-dir> <name>...\n");
     return 2;
 }
@@ -863,7 +872,7 @@ int main(int argc, char** argv)
     if (args.size() < 4)
         return usage();
     const QString mode = args[1];
-    if ((mode == "pictures" && args.size() != 6) || (mode == "art" && args.size() < 4)
+    if ((mode == "pictures" && args.size() < 6) || (mode == "art" && args.size() < 4)
         || (mode != "pictures" && mode != "art"))
         return usage();
 
@@ -871,6 +880,6 @@ int main(int argc, char** argv)
     if (!noto.load(args[2]))
         return 1;
     if (mode == "pictures")
-        return renderPictures(noto, args[3], args[4], args[5]);
+        return renderPictures(noto, args[3], args[4], args.mid(5));
     return renderArt(noto, args[3], args.mid(4));
 }

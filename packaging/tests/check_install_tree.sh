@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # `cmake --install` into a scratch prefix gives the expected tree, and the command on the PATH starts the program,
-# which finds its word list through the link from any working directory.
+# which finds its word list through the link from any working directory; every installed graded list, put in place
+# of lista.txt, starts it just as well.
 #   check_install_tree.sh <build-dir> <scratch-dir>
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
@@ -25,5 +26,9 @@ start_program "$prefix/bin/tavenzo" "$scratch/elsewhere" list
 
 mv "$prefix/lib/tavenzo/lista.txt" "$scratch/lista.txt"
 start_program "$prefix/bin/tavenzo" "$scratch/elsewhere" nolist
+for list in $TAVENZO_GRADED_LISTS; do
+    cp "$prefix/lib/tavenzo/$list" "$prefix/lib/tavenzo/lista.txt"
+    start_program "$prefix/bin/tavenzo" "$scratch/elsewhere" list
+done
 mv "$scratch/lista.txt" "$prefix/lib/tavenzo/lista.txt"
 rm -rf "$scratch"

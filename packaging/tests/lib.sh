@@ -1,5 +1,5 @@
 # Shared by the packaging checks; sourced, not run.
-# Environment from CTest: TAVENZO_SOURCE_DIR, TAVENZO_APP_ID, TAVENZO_ICON_SIZES.
+# Environment from CTest: TAVENZO_SOURCE_DIR, TAVENZO_APP_ID, TAVENZO_ICON_SIZES, TAVENZO_GRADED_LISTS.
 
 tests_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
@@ -39,9 +39,13 @@ desktop_value() {
         group == "[Desktop Entry]" && $1 == key { print substr($0, length(key) + 2) }' "$1"
 }
 
+# Documents installed from the build's licenze/ folder (picture licence and notice) and from the sources.
+doc_files_from_build="LICENSE-Noto-Emoji.txt NOTICE-pictures.txt"
+doc_files_from_sources="copyright guida-per-insegnanti.md"
+
 # check_layout <prefix-dir> <build-dir>: the installed tree is exactly the program folder, the command on the PATH,
-# the desktop entry with its icons, the metainfo and the copyright notice; the program folder holds what the build
-# placed beside the executable, byte for byte.
+# the desktop entry with its icons, the metainfo and the documentation; the program folder holds what the build
+# placed beside the executable, byte for byte, and no .txt file but the word lists.
 check_layout() {
     local prefix=$1 build=$2
     local program_dir="$prefix/lib/tavenzo" link expected actual
@@ -52,29 +56,42 @@ check_layout() {
     [ -x "$program_dir/tavenzo" ] && [ ! -L "$program_dir/tavenzo" ] || fail "no executable lib/tavenzo/tavenzo"
     file -b "$program_dir/tavenzo" | grep -q '^ELF' || fail "lib/tavenzo/tavenzo is not an ELF executable"
 
-    local item
-    for item in lista.txt LICENSE-Noto-Emoji.txt NOTICE-pictures.txt jpg suoni; do
+    local item word_lists
+    [ -n "$TAVENZO_GRADED_LISTS" ] || fail "TAVENZO_GRADED_LISTS is empty"
+    for item in lista.txt $TAVENZO_GRADED_LISTS jpg suoni; do
         [ -e "$program_dir/$item" ] || fail "the program folder lacks $item"
     done
     [ -n "$(find "$program_dir/jpg" -name '*.jpg' -print -quit)" ] || fail "no pictures in the program folder"
     [ "$(find "$program_dir/suoni" -name '*.wav' | wc -l)" -eq 5 ] || fail "the program folder lacks the five sounds"
+    # "Cambia lista di parole" opens here: anything else ending in .txt would be offered as a list.
+    word_lists=$(printf '%s\n' lista.txt $TAVENZO_GRADED_LISTS | sort)
+    actual=$(cd "$program_dir" && find . -maxdepth 1 -iname '*.txt' -printf '%f\n' | sort)
+    [ "$word_lists" = "$actual" ] \
+        || fail "the program folder's .txt files are not the word lists: $(diff <(echo "$word_lists") <(echo "$actual"))"
 
-    expected=$(cd "$build/bin" && find . -type f ! -path ./tavenzo | sort)
+    # The build keeps the licence texts in a subfolder of its program folder; they are installed as documentation.
+    expected=$(cd "$build/bin" && find . -type f ! -path ./tavenzo ! -path './licenze/*' | sort)
     actual=$(cd "$program_dir" && find . -type f ! -path ./tavenzo | sort)
     [ "$expected" = "$actual" ] \
         || fail "the program folder differs from the build's: $(diff <(echo "$expected") <(echo "$actual"))"
     while read -r item; do
         cmp -s "$build/bin/$item" "$program_dir/$item" || fail "installed $item differs from the built one"
     done <<<"$expected"
+    for item in $doc_files_from_build; do
+        cmp -s "$build/bin/licenze/$item" "$prefix/share/doc/tavenzo/$item" \
+            || fail "share/doc/tavenzo/$item is missing or differs from the built one"
+    done
+    cmp -s "$TAVENZO_SOURCE_DIR/docs/guida-per-insegnanti.md" "$prefix/share/doc/tavenzo/guida-per-insegnanti.md" \
+        || fail "share/doc/tavenzo/guida-per-insegnanti.md is missing or differs from the sources"
 
     expected=$( (
         echo ./bin/tavenzo
         echo ./lib/tavenzo/tavenzo
-        (cd "$build/bin" && find . -type f ! -path ./tavenzo) | sed 's|^\./|./lib/tavenzo/|'
+        (cd "$build/bin" && find . -type f ! -path ./tavenzo ! -path './licenze/*') | sed 's|^\./|./lib/tavenzo/|'
         echo ./share/applications/tavenzo.desktop
         for size in $TAVENZO_ICON_SIZES; do echo "./share/icons/hicolor/${size}x${size}/apps/tavenzo.png"; done
         echo "./share/metainfo/$TAVENZO_APP_ID.metainfo.xml"
-        echo ./share/doc/tavenzo/copyright
+        for item in $doc_files_from_build $doc_files_from_sources; do echo "./share/doc/tavenzo/$item"; done
     ) | sort)
     actual=$(cd "$prefix" && find . ! -type d | sort)
     [ "$expected" = "$actual" ] \

@@ -1,9 +1,14 @@
-// Checks the content the build puts beside the program: word list, word pictures, sounds, licence, screen art.
+// Checks the content the build puts beside the program: word lists, word pictures, sounds, licence, screen art.
+
+#include "core/shared_state.h"
+#include "core/word_list_reader.h"
+#include "exercises/letters/keyboard.h"
 
 #include <gtest/gtest.h>
 
 #include <QByteArray>
 #include <QColor>
+#include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QImage>
@@ -17,6 +22,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 namespace {
@@ -40,37 +46,94 @@ QByteArray readFile(const QString& path)
     return file.readAll();
 }
 
+// The bundled word lists: lista.txt, read at start-up, and the graded lists the teacher chooses beside it.
+struct BundledList {
+    QString name;
+    QByteArray bytes;
+    QStringList words; // as the program reads them
+};
+
+QStringList gradedListNames()
+{
+    return QDir(kSourceDir + "/content/liste").entryList({"*.txt"}, QDir::Files, QDir::Name);
+}
+
+BundledList bundledList(const QString& name)
+{
+    BundledList list {name, readFile(kProgramDir + "/" + name), {}};
+    for (const QString& word : tavenzo::readWordList(list.bytes).words)
+        list.words << word;
+    return list;
+}
+
+const std::vector<BundledList>& gradedLists()
+{
+    static const std::vector<BundledList> lists = [] {
+        std::vector<BundledList> read;
+        for (const QString& name : gradedListNames())
+            read.push_back(bundledList(name));
+        return read;
+    }();
+    return lists;
+}
+
 QStringList bundledWords()
 {
-    QStringList words = QString::fromUtf8(readFile(kProgramDir + "/lista.txt")).split("\r\n");
-    if (!words.isEmpty() && words.last().isEmpty())
-        words.removeLast();
+    return bundledList("lista.txt").words;
+}
+
+// Every word of every bundled list, each once: the words the build draws a picture for.
+QStringList allBundledWords()
+{
+    QStringList words = bundledWords();
+    for (const BundledList& list : gradedLists())
+        words << list.words;
+    words.removeDuplicates();
     return words;
 }
 
-// ---- Word list --------------------------------------------------------------------------------------------------
+// ---- Word lists -------------------------------------------------------------------------------------------------
 
 TEST(WordList, IsCopiedByteForByteFromTheSources)
 {
     const QByteArray bundled = readFile(kProgramDir + "/lista.txt");
     EXPECT_FALSE(bundled.isEmpty());
     EXPECT_EQ(bundled, readFile(kSourceDir + "/content/lista.txt"));
+    ASSERT_FALSE(gradedListNames().isEmpty());
+    for (const QString& name : gradedListNames())
+        EXPECT_TRUE(readFile(kProgramDir + "/" + name) == readFile(kSourceDir + "/content/liste/" + name))
+            << name.toStdString() << " differs from its source";
+}
+
+// What every bundled list must be for a child to work through it: one word per CR LF line, each typed with the
+// keys of the on-screen keyboard, no word twice, enough words for every exercise.
+void expectPlayableList(const BundledList& list, int minimumWords)
+{
+    SCOPED_TRACE(list.name.toStdString());
+    ASSERT_TRUE(list.bytes.endsWith("\r\n"));
+    // Every LF belongs to a CR LF pair and no CR stands alone.
+    EXPECT_EQ(list.bytes.count('\n'), list.bytes.count("\r\n"));
+    EXPECT_EQ(list.bytes.count('\r'), list.bytes.count("\r\n"));
+    // The reader finds exactly the lines: no comma, quote or blank line changes what a word is.
+    EXPECT_EQ(list.words.size(), list.bytes.count("\r\n"));
+
+    EXPECT_GE(list.words.size(), minimumWords);
+    EXPECT_LE(list.words.size(), tavenzo::kMaxWords);
+    const QString& keys = tavenzo::Keyboard::alphabet();
+    QSet<QString> seen;
+    for (const QString& word : list.words) {
+        EXPECT_FALSE(word.isEmpty());
+        EXPECT_TRUE(std::all_of(word.begin(), word.end(), [&](QChar c) { return keys.contains(c); }))
+            << "not typed with the keyboard's letters " << keys.toStdString() << ": \"" << word.toStdString() << "\"";
+        EXPECT_FALSE(seen.contains(word)) << "twice: " << word.toStdString();
+        seen.insert(word);
+    }
 }
 
 TEST(WordList, HasOneLowerCaseItalianWordPerCrLfLine)
 {
-    const QByteArray bytes = readFile(kProgramDir + "/lista.txt");
-    ASSERT_TRUE(bytes.endsWith("\r\n"));
-    // Every LF belongs to a CR LF pair and no CR stands alone.
-    EXPECT_EQ(bytes.count('\n'), bytes.count("\r\n"));
-    EXPECT_EQ(bytes.count('\r'), bytes.count("\r\n"));
-
-    static const QRegularExpression italianLetters("^[a-il-vz]+$");
+    expectPlayableList(bundledList("lista.txt"), 60);
     const QStringList words = bundledWords();
-    EXPECT_GE(words.size(), 60);
-    for (const QString& word : words)
-        EXPECT_TRUE(italianLetters.match(word).hasMatch())
-            << "not spelled with a-i, l-v, z: \"" << word.toStdString() << "\"";
     for (const char* word : {"coccinella", "pinguino", "serpente", "scarpa", "semaforo"})
         EXPECT_TRUE(words.contains(QString::fromLatin1(word))) << word;
 }
@@ -85,6 +148,36 @@ TEST(WordList, HasNoDuplicates)
         seen.insert(word);
     }
     EXPECT_TRUE(twice.isEmpty()) << twice.join(", ").toStdString();
+}
+
+TEST(GradedLists, EachIsPlayableAndTogetherTheyHoldAtLeast250Words)
+{
+    EXPECT_GE(gradedLists().size(), 10u);
+    QSet<QString> distinct;
+    for (const BundledList& list : gradedLists()) {
+        expectPlayableList(list, 12);
+        distinct.unite(QSet<QString>(list.words.begin(), list.words.end()));
+    }
+    EXPECT_GE(distinct.size(), 250);
+}
+
+TEST(ProgramFolder, HoldsNoTextFileButTheWordLists)
+{
+    // "Cambia lista di parole" opens on this folder: any other .txt would be offered as a word list.
+    QStringList expected = gradedListNames();
+    expected << "lista.txt";
+    expected.sort();
+    QStringList found = QDir(kProgramDir).entryList({"*.txt"}, QDir::Files | QDir::Hidden, QDir::Name);
+    found.sort();
+    EXPECT_EQ(found.join(' ').toStdString(), expected.join(' ').toStdString());
+}
+
+// The words of one set missing from the other, sorted, as one readable line.
+std::string wordsNotIn(const QSet<QString>& words, const QSet<QString>& others)
+{
+    QStringList missing = QSet<QString>(words).subtract(others).values();
+    missing.sort();
+    return missing.join(' ').toStdString();
 }
 
 TEST(EmojiTable, CoversExactlyTheListedWordsOnce)
@@ -102,8 +195,10 @@ TEST(EmojiTable, CoversExactlyTheListedWordsOnce)
         EXPECT_FALSE(tableWords.contains(fields[0])) << "twice in the table: " << fields[0].toStdString();
         tableWords.insert(fields[0]);
     }
-    const QStringList words = bundledWords();
-    EXPECT_EQ(tableWords, QSet<QString>(words.begin(), words.end()));
+    const QStringList words = allBundledWords();
+    const QSet<QString> listed(words.begin(), words.end());
+    EXPECT_EQ(wordsNotIn(listed, tableWords), "") << "listed, but without a line in the table";
+    EXPECT_EQ(wordsNotIn(tableWords, listed), "") << "in the table, but in no list";
 }
 
 // ---- Word pictures ----------------------------------------------------------------------------------------------
@@ -115,7 +210,7 @@ bool nearWhite(QRgb pixel)
 
 TEST(WordPictures, EveryWordHasACentredPictureOnA300SquareJpeg)
 {
-    const QStringList words = bundledWords();
+    const QStringList words = allBundledWords();
     ASSERT_FALSE(words.isEmpty());
     for (const QString& word : words) {
         SCOPED_TRACE(word.toStdString());
@@ -256,9 +351,9 @@ TEST(Sounds, FailureSoundIsQuieterAndJinglesDiffer)
 
 TEST(Licence, ApacheTextAndPictureNoticeShipWithThePictures)
 {
-    const QByteArray licence = readFile(kProgramDir + "/LICENSE-Noto-Emoji.txt");
+    const QByteArray licence = readFile(kProgramDir + "/licenze/LICENSE-Noto-Emoji.txt");
     EXPECT_TRUE(licence.contains("Apache License") && licence.contains("Version 2.0"));
-    const QByteArray notice = readFile(kProgramDir + "/NOTICE-pictures.txt");
+    const QByteArray notice = readFile(kProgramDir + "/licenze/NOTICE-pictures.txt");
     EXPECT_TRUE(notice.contains("Noto Emoji") && notice.contains("Apache License 2.0"));
 }
 
