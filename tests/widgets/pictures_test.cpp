@@ -23,42 +23,6 @@ QColor backgroundOf(QMainWindow* screen)
     return ui::backgroundColour(screen->centralWidget());
 }
 
-// Carries a dragged word the way the window system does: enter, move and drop at one point of the window, so the
-// window itself finds the control under the pointer. Answers whether the drop was taken.
-bool dropWordAt(QWidget* over, QPoint local, int word)
-{
-    QWidget* window = over->window();
-    QWindow* handle = window->windowHandle();
-    const QPointF at = over->mapTo(window, local);
-    const std::unique_ptr<QMimeData> data(ui::WordsOntoPicturesScreen::wordMimeData(word));
-    QDragEnterEvent enter(at.toPoint(), Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(handle, &enter);
-    QDragMoveEvent move(at.toPoint(), Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(handle, &move);
-    QDropEvent drop(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(handle, &drop);
-    return drop.isAccepted();
-}
-
-// The same three events sent to the control itself.
-bool dropStraightOnto(QWidget* box, int word)
-{
-    const std::unique_ptr<QMimeData> data(ui::WordsOntoPicturesScreen::wordMimeData(word));
-    const QPoint at = box->rect().center();
-    QDragEnterEvent enter(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(box, &enter);
-    QDragMoveEvent move(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(box, &move);
-    QDropEvent drop(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(box, &drop);
-    return enter.isAccepted() && move.isAccepted() && drop.isAccepted();
-}
-
-bool dropWordOn(QWidget* over, int word)
-{
-    return dropWordAt(over, over->rect().center(), word);
-}
-
 class Pictures : public ::testing::Test {
 protected:
     void SetUp() override

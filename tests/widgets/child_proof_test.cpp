@@ -1,0 +1,341 @@
+#include "ui/glue/fitted_text.h"
+#include "ui/screens/menu_screen.h"
+#include "ui/screens/picture_for_word_screen.h"
+#include "ui/screens/spell_word_screen.h"
+#include "ui/screens/splash_screen.h"
+#include "ui/screens/word_for_picture_screen.h"
+#include "ui/screens/words_onto_pictures_screen.h"
+#include "widget_fakes.h"
+
+#include <QDrag>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStyleHints>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace tavenzo;
+using namespace tavenzo::testing;
+
+namespace {
+
+const QStringList kWords {"orso", "maiale", "semaforo", "cane", "gatto", "luna"};
+
+// The ways children and teachers lean on the program: double clicks, clicks that carry into the next screen, stray
+// keys, a word that stands twice in a list, long words.
+class ChildProof : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        bench.random.setFallback(0.0);
+        menu = startToMenu<ui::SplashScreen, ui::MenuScreen>(bench, 0);
+        ASSERT_NE(menu, nullptr);
+        bench.setWords(kWords);
+    }
+    void TearDown() override { QGuiApplication::styleHints()->setMouseDoubleClickInterval(0); }
+    void automatic() { click(control<QRadioButton>(menu, "Option1_0")); }
+    // A six-choice exercise: colour, slots 1..6 of a six-word list, the right position.
+    void scriptSix(int position)
+    {
+        bench.random.push({0.0});
+        for (int s = 1; s <= 6; ++s) {
+            bench.random.pushSlot(s, 6);
+        }
+        bench.random.pushSlot(position, 6);
+    }
+    template<typename Screen> Screen* open(const char* button)
+    {
+        click(control<QToolButton>(menu, button));
+        return bench.current<Screen>();
+    }
+    QString esatti(QWidget* screen) { return control<QLabel>(screen, "EtichettaEsatti")->text(); }
+    QString errati(QWidget* screen) { return control<QLabel>(screen, "EtichettaErrati")->text(); }
+
+    ProgramBench bench;
+    ui::MenuScreen* menu = nullptr;
+};
+
+// The second half of a double click arrives as a double-click press and a release; neither may count again.
+TEST_F(ChildProof, ADoubleClickOnAChoiceCountsOnce)
+{
+    automatic();
+    bench.random.setFallback(-1);
+    scriptSix(1);
+    auto* words = open<ui::WordForPictureScreen>("Command3D4");
+    ASSERT_NE(words, nullptr);
+    doubleClick(words->choices()[3]);
+    EXPECT_EQ(errati(words), " 1");
+    EXPECT_EQ(bench.recorder.log, (QStringList {"beep", "play no.wav"}));
+
+    // The right word builds the next exercise at once; the rest of the double click must not answer it (its right
+    // word is elsewhere, so a second answer would show as a wrong one).
+    bench.random.push({0.0});
+    scriptSix(2);
+    doubleClick(words->choices()[0]);
+    EXPECT_EQ(esatti(words), " 1");
+    EXPECT_EQ(errati(words), " 1");
+    EXPECT_EQ(bench.random.remaining(), 0u);
+
+    bench.random.setFallback(0.0);
+    bench.boxes.answers = {true};
+    control<QAction>(words, "mnuEsci")->trigger();
+    bench.random.setFallback(-1);
+    scriptSix(4);
+    auto* pictures = open<ui::PictureForWordScreen>("Command3D3");
+    ASSERT_NE(pictures, nullptr);
+    doubleClick(pictures->choices()[0]);
+    EXPECT_EQ(errati(pictures), " 1");
+    bench.random.push({0.0});
+    scriptSix(1);
+    doubleClick(pictures->choices()[3]);
+    EXPECT_EQ(esatti(pictures), " 1");
+    EXPECT_EQ(errati(pictures), " 1");
+}
+
+TEST_F(ChildProof, ADoubleClickOnTheSplashOpensOneMenu)
+{
+    for (int picture : {1, -1}) {
+        ProgramBench fresh;
+        fresh.random.setFallback(0.0);
+        fresh.program->start();
+        auto* splash = fresh.current<ui::SplashScreen>();
+        ASSERT_NE(splash, nullptr);
+        QSignalSpy opened(fresh.program.get(), &Program::screenOpened);
+        doubleClick(picture >= 0 ? static_cast<QWidget*>(splash->images()[static_cast<size_t>(picture)]) : splash);
+        EXPECT_EQ(opened.count(), 1) << "on picture " << picture;
+        EXPECT_NE(fresh.current<ui::MenuScreen>(), nullptr);
+    }
+}
+
+// A word clicked and at once pressed again to be dragged: the press comes as a double click and starts the drag.
+TEST_F(ChildProof, APressReportedAsADoubleClickStartsTheDrag)
+{
+    for (int s = 1; s <= 3; ++s) {
+        bench.random.pushSlot(s, 6);
+    }
+    bench.random.push({0.5 / 6.0, 0.0});
+    bench.random.setFallback(-1);
+    auto* screen = open<ui::WordsOntoPicturesScreen>("Command2");
+    ASSERT_NE(screen, nullptr);
+    QLabel* word = screen->words()[1];
+
+    // A drag runs a loop of its own until the button is let go; the test lets go at once, and notes that it began.
+    struct DragWatch : QObject {
+        bool started = false;
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            // The child is not yet a drag while it is being made; once the drag runs, it is.
+            if (event->type() == QEvent::ChildAdded) {
+                QTimer::singleShot(0, this, [this, watched] {
+                    started = watched->findChild<QDrag*>() != nullptr;
+                    QDrag::cancel();
+                });
+            }
+            return false;
+        }
+    } watch;
+    word->installEventFilter(&watch);
+    const QPoint at = word->rect().center();
+    QTest::mouseClick(word, Qt::LeftButton, {}, at);
+    QMouseEvent press(QEvent::MouseButtonDblClick, at, word->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(word, &press);
+    const QPoint away = at + QPoint(QApplication::startDragDistance() + 10, 0);
+    QMouseEvent move(QEvent::MouseMove, away, word->mapToGlobal(away), Qt::NoButton, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(word, &move);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(watch.started);
+    word->removeEventFilter(&watch);
+}
+
+// A click on one screen must not carry into the screen it opens.
+TEST_F(ChildProof, ANewScreenTakesNoPressForTheDoubleClickInterval)
+{
+    ProgramBench fresh;
+    fresh.random.setFallback(0.0);
+    fresh.program->start();
+    fresh.setWords(kWords);
+    QGuiApplication::styleHints()->setMouseDoubleClickInterval(300);
+    click(fresh.current<ui::SplashScreen>()->images()[0]);
+    auto* freshMenu = fresh.current<ui::MenuScreen>();
+    ASSERT_NE(freshMenu, nullptr);
+    click(control<QToolButton>(freshMenu, "Command3D5"));
+    EXPECT_TRUE(fresh.boxes.questions.isEmpty()) << "the second click of a double click on the splash reached Esci";
+    QTest::qWait(400);
+    fresh.boxes.answers = {false};
+    click(control<QToolButton>(freshMenu, "Command3D5"));
+    EXPECT_EQ(fresh.boxes.questions, QStringList {"Vuoi uscire dal programma?"});
+}
+
+// No control of an exercise takes the focus, so Space and Return do nothing there; on the menu they press a button.
+TEST_F(ChildProof, StrayKeysDoNothingInAnExercise)
+{
+    bench.setWords({"cane", "sole", "luna", "mare", "pane", "vino"});
+    bench.random.setFallback(-1);
+    const std::array<std::pair<const char*, const char*>, 6> screens {
+        {{"Command1", "Option2"}, {"Command3D1", "Option2"}, {"Command3D2", "SSCommand1"}, {"Command3D4", "Option2"},
+            {"Command3D3", "Option2"}, {"Command2", "Command1"}}};
+    for (const auto& [button, clicked] : screens) {
+        SCOPED_TRACE(button);
+        // Enough distinct draws for any screen: the six slots in turn, again and again.
+        for (int i = 0; i < 60; ++i) {
+            bench.random.pushSlot(i % 6 + 1, 6);
+        }
+        click(control<QToolButton>(menu, button));
+        auto* screen = qobject_cast<QMainWindow*>(bench.program->currentScreen());
+        ASSERT_NE(screen, nullptr);
+        for (QWidget* child : screen->centralWidget()->findChildren<QWidget*>()) {
+            EXPECT_EQ(child->focusPolicy(), Qt::NoFocus) << child->objectName().toStdString();
+        }
+        QApplication::setActiveWindow(screen);
+        click(control<QWidget>(screen, clicked));
+        const auto state = [screen] {
+            QStringList texts;
+            for (QLabel* label : screen->findChildren<QLabel*>()) {
+                texts << label->text() + (label->isVisible() ? "+" : "-");
+            }
+            for (QPushButton* key : screen->findChildren<QPushButton*>()) {
+                texts << key->text() + (key->isVisible() ? "+" : "-") + (key->isEnabled() ? "e" : "d");
+            }
+            return texts;
+        };
+        const QStringList before = state();
+        const qsizetype plains = bench.boxes.plains.size();
+        for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter, Qt::Key_A}) {
+            QTest::keyClick(screen->windowHandle(), key);
+        }
+        EXPECT_EQ(state(), before);
+        EXPECT_EQ(bench.boxes.plains.size(), plains) << "the help box opened again";
+        bench.random.setFallback(0.0);
+        bench.boxes.answers = {true};
+        control<QAction>(screen, "mnuEsci")->trigger();
+        bench.random.setFallback(-1);
+        menu = bench.current<ui::MenuScreen>();
+        ASSERT_NE(menu, nullptr);
+    }
+}
+
+TEST_F(ChildProof, ReturnOrEnterPressesTheFocusedMenuButton)
+{
+    QApplication::setActiveWindow(menu);
+    auto* about = control<QToolButton>(menu, "Command3D6");
+    about->setFocus();
+    QTest::keyClick(menu->windowHandle(), Qt::Key_Return);
+    EXPECT_EQ(bench.boxes.informations.size(), 1);
+    QTest::keyClick(menu->windowHandle(), Qt::Key_Enter);
+    EXPECT_EQ(bench.boxes.informations.size(), 2);
+    QWidget::setTabOrder(about, about); // no change: the next button in the table's order follows
+    EXPECT_EQ(about->nextInFocusChain(), control<QToolButton>(menu, "Command1"));
+}
+
+// The child who picks a word that stands twice in the list picked the right word, on all three picture screens.
+TEST_F(ChildProof, ARepeatedWordIsRightInEitherPlace)
+{
+    bench.setWords({"cane", "gatto", "Cane", "luna", "mare", "pane"});
+    bench.random.setFallback(-1);
+    scriptSix(3);
+    auto* words = open<ui::WordForPictureScreen>("Command3D4");
+    ASSERT_NE(words, nullptr);
+    EXPECT_EQ(words->choices()[0]->text(), words->choices()[2]->text());
+    bench.random.push({0.0});
+    click(words->choices()[0]);
+    EXPECT_EQ(esatti(words), " 1");
+    EXPECT_EQ(errati(words), "0");
+
+    bench.random.setFallback(0.0);
+    bench.boxes.answers = {true, true};
+    control<QAction>(words, "mnuEsci")->trigger();
+    bench.random.setFallback(-1);
+    scriptSix(1);
+    auto* pictures = open<ui::PictureForWordScreen>("Command3D3");
+    ASSERT_NE(pictures, nullptr);
+    bench.random.push({0.0});
+    click(pictures->choices()[2]);
+    EXPECT_EQ(esatti(pictures), " 1");
+    EXPECT_EQ(errati(pictures), "0");
+
+    bench.random.setFallback(0.0);
+    control<QAction>(pictures, "mnuEsci")->trigger();
+    bench.random.setFallback(-1);
+    for (int s : {1, 3, 2}) {
+        bench.random.pushSlot(s, 6);
+    }
+    bench.random.push({0.5 / 6.0, 0.0});
+    auto* drag = open<ui::WordsOntoPicturesScreen>("Command2");
+    ASSERT_NE(drag, nullptr);
+    bench.random.push({0.0, 0.0});
+    EXPECT_TRUE(dropWordOn(drag->boxes()[1], 0)) << "\"cane\" onto the box under the other picture of it";
+    EXPECT_EQ(drag->boxes()[1]->text(), "CANE");
+    EXPECT_TRUE(dropWordOn(drag->boxes()[0], 1));
+    EXPECT_EQ(bench.program->state().ContaErrati, 0);
+}
+
+// A teacher's long word is drawn smaller in the same font, inside its box; a word that fits keeps the form's size.
+TEST_F(ChildProof, LongWordsFitTheirBoxes)
+{
+    const QString longWord = QStringLiteral("precipitevolissimevolmente");
+    bench.setWords({longWord, "sole", longWord + "mente", "luna", "mare", "pane"});
+    int shrunk = 0;
+    const auto expectFits = [&shrunk](QLabel* label, double designed) {
+        SCOPED_TRACE(label->objectName().toStdString() + " \"" + label->text().toStdString() + "\"");
+        const double width = QFontMetricsF(label->font()).horizontalAdvance(label->text());
+        EXPECT_LE(width, ui::textRoom(label, label->font()));
+        QFont asDesigned = label->font();
+        asDesigned.setPointSizeF(designed);
+        if (QFontMetricsF(asDesigned).horizontalAdvance(label->text()) > ui::textRoom(label, asDesigned)) {
+            EXPECT_LT(label->font().pointSizeF(), designed);
+            ++shrunk;
+            EXPECT_GT(width, 0.8 * ui::textRoom(label, label->font())) << "shrunk far more than needed";
+        } else {
+            EXPECT_DOUBLE_EQ(label->font().pointSizeF(), designed);
+        }
+        EXPECT_EQ(label->font().family(), QFont(label->font()).family());
+        EXPECT_TRUE(label->font().bold());
+    };
+    bench.random.setFallback(-1);
+    scriptSix(1);
+    auto* words = open<ui::WordForPictureScreen>("Command3D4");
+    ASSERT_NE(words, nullptr);
+    for (QLabel* word : words->choices()) {
+        expectFits(word, 18);
+    }
+    bench.random.setFallback(0.0);
+    bench.boxes.answers = {true, true, true};
+    control<QAction>(words, "mnuEsci")->trigger();
+    bench.random.setFallback(-1);
+    scriptSix(3);
+    auto* pictures = open<ui::PictureForWordScreen>("Command3D3");
+    ASSERT_NE(pictures, nullptr);
+    expectFits(control<QLabel>(pictures, "testo"), 18);
+
+    bench.random.setFallback(0.0);
+    control<QAction>(pictures, "mnuEsci")->trigger();
+    bench.random.setFallback(-1);
+    for (int s : {1, 2, 3}) {
+        bench.random.pushSlot(s, 6);
+    }
+    bench.random.push({0.5 / 6.0, 0.0});
+    auto* drag = open<ui::WordsOntoPicturesScreen>("Command2");
+    ASSERT_NE(drag, nullptr);
+    for (QLabel* word : drag->words()) {
+        expectFits(word, 18);
+    }
+    bench.random.push({0.0});
+    dropWordOn(drag->boxes()[0], 0);
+    expectFits(drag->boxes()[0], 18);
+
+    bench.random.setFallback(0.0);
+    control<QAction>(drag, "mnuEsci")->trigger();
+    for (const char* button : {"Command1", "Command3D2"}) {
+        bench.random.setFallback(0.0);
+        auto* screen = open<QMainWindow>(button);
+        ASSERT_NE(screen, nullptr);
+        QLabel* label = control<QLabel>(screen, "Label1");
+        expectFits(label, 27.75);
+        bench.boxes.answers = {true};
+        control<QAction>(screen, "mnuEsci")->trigger();
+    }
+    EXPECT_GE(shrunk, 6) << "the long words were drawn smaller in every kind of box";
+}
+
+} // namespace
