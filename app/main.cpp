@@ -8,11 +8,12 @@ int main(int argc, char* argv[])
     tavenzo::ui::registerResources();
     QApplication app(argc, argv);
     tavenzo::ToolkitPorts toolkit;
-    tavenzo::Program program(QCoreApplication::applicationDirPath(), toolkit.ports());
+    tavenzo::Program program(
+        {QCoreApplication::applicationDirPath(), tavenzo::Paths::teacherFolderOfUser()}, toolkit.ports());
     tavenzo::ui::startWithoutPlugins(
         [&app, &program] {
             tavenzo::ui::setUpToolkit(app);
-            program.start(); // Main: seeds the random generator, reads lista.txt; then the splash screen is shown
+            program.start(); // Main: seeds the random generator, reads the start-up lista.txt; then the splash is shown
             return program.currentScreen();
         },
         // The sounds are loaded once the splash is up, so the first answer plays at once and start-up waits for none.

@@ -1,6 +1,8 @@
 #include "app/program.h"
 
 #include "core/startup.h"
+#include "core/word_list_reader.h"
+#include "exercises/list_check.h"
 #include "ui/glue/clicks.h"
 #include "ui/screens/menu_screen.h"
 #include "ui/screens/missing_first_letter_screen.h"
@@ -16,15 +18,16 @@
 
 namespace tavenzo {
 
-Program::Program(const QString& programFolder, ProgramPorts ports, QObject* parent)
+Program::Program(Paths paths, ProgramPorts ports, QObject* parent)
     : QObject(parent)
-    , m_paths(programFolder)
+    , m_paths(std::move(paths))
     , m_ports(ports)
     , m_feedback(ports.sounds, ports.beeper, ports.random, m_paths.soundFolder())
-    , m_pictures({m_paths.pictureFolder()})
+    , m_pictures(m_paths.pictureFolders({}))
     , m_context {*this, ports.boxes, m_pictureLoader}
     , m_menu(
-          m_state, [this] { return m_feedback.ColoreCasuale(); }, m_paths.programFolder())
+          m_state, m_paths, [this] { return m_feedback.ColoreCasuale(); },
+          [this](const QString& path, const WordListLoad& load) { listChosen(path, load); })
     , m_missingFirstLetter(services(), MissingLetterExercise::kMissingFirstLetter)
     , m_missingInnerLetter(services(), MissingLetterExercise::kMissingInnerLetter)
     , m_spellWord(services(), ports.clock)
@@ -41,8 +44,17 @@ Program::~Program()
 
 void Program::start()
 {
-    Main(m_state, m_ports.random, m_ports.boxes, m_paths);
+    m_pictures.setFolders(m_paths.pictureFolders(Main(m_state, m_ports.random, m_ports.boxes, m_paths)));
     open(ScreenId::Splash);
+}
+
+void Program::listChosen(const QString& path, const WordListLoad& load)
+{
+    m_pictures.setFolders(m_paths.pictureFolders(path));
+    const QString message = listCheckMessage(checkList(m_state, m_pictures, load.emptyLinesSkipped));
+    if (!message.isEmpty()) {
+        m_ports.boxes.information(message);
+    }
 }
 
 QWidget* Program::createScreen(ScreenId screen)

@@ -50,7 +50,7 @@ struct ToolkitPorts {
 class Program final : public QObject, public ui::ScreenSwitcher {
     Q_OBJECT
 public:
-    Program(const QString& programFolder, ProgramPorts ports, QObject* parent = nullptr);
+    Program(Paths paths, ProgramPorts ports, QObject* parent = nullptr);
     ~Program() override;
 
     // Start-up: Main, then the splash screen.
@@ -79,6 +79,9 @@ Q_SIGNALS:
 
 private:
     QWidget* createScreen(ScreenId screen);
+    // A list chosen from the menu is in force: pictures are looked for beside it first, and the teacher learns
+    // which of its words will not work.
+    void listChosen(const QString& path, const WordListLoad& load);
     ExerciseServices services() { return {m_state, m_ports.random, m_feedback, m_pictures}; }
 
     Paths m_paths;

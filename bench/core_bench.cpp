@@ -34,8 +34,8 @@ namespace {
 // What a model needs, wired to silent ports and a program folder.
 struct Rig {
     explicit Rig(const QString& folder)
-        : feedback(sounds, beeper, random, Paths(folder).soundFolder())
-        , pictures({Paths(folder).pictureFolder()})
+        : feedback(sounds, beeper, random, Paths(folder, QString()).soundFolder())
+        , pictures(Paths(folder, QString()).pictureFolders({}))
     {
         loadWordListFile(QDir(folder).filePath(QStringLiteral("lista.txt")), state);
         state.AttendiAvanti = true;

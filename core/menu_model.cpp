@@ -1,15 +1,18 @@
 #include "core/menu_model.h"
 
+#include "core/paths.h"
 #include "core/ports.h"
 #include "core/shared_state.h"
 #include "core/word_list_reader.h"
 
 namespace tavenzo {
 
-MenuModel::MenuModel(SharedState& state, std::function<BgrColour()> randomBackground, QString listFolder)
+MenuModel::MenuModel(
+    SharedState& state, const Paths& paths, std::function<BgrColour()> randomBackground, ListLoaded listLoaded)
     : m_state(state)
+    , m_paths(paths)
     , m_randomBackground(std::move(randomBackground))
-    , m_listFolder(std::move(listFolder))
+    , m_listLoaded(std::move(listLoaded))
 {
 }
 
@@ -59,7 +62,7 @@ QString MenuModel::noListChosenMessage()
 
 void MenuModel::changeWordList(FileChooser& chooser, MessageBoxes& boxes)
 {
-    QString chosen = chooser.chooseWordList(m_listFolder);
+    QString chosen = chooser.chooseWordList(m_paths.listDialogFolder());
     // Within one visit a cancelled dialog still holds the name it returned last, which is read again.
     if (chosen.isEmpty()) {
         chosen = m_lastChosen;
@@ -70,7 +73,10 @@ void MenuModel::changeWordList(FileChooser& chooser, MessageBoxes& boxes)
         boxes.error(noListChosenMessage());
         return;
     }
-    CaricaElencoParole(chosen, m_state, boxes);
+    const WordListLoad load = CaricaElencoParole(chosen, m_state, boxes);
+    if (load.loaded() && m_listLoaded) {
+        m_listLoaded(chosen, load);
+    }
 }
 
 QString MenuModel::aboutText()

@@ -10,14 +10,20 @@
 namespace tavenzo {
 
 struct SharedState;
+struct WordListLoad;
 class MessageBoxes;
 class FileChooser;
+class Paths;
 
 // The main menu's behaviour; the menu screen renders it and forwards its clicks.
 class MenuModel {
 public:
-    // randomBackground gives the menu's colour at every opening; listFolder is where the list dialog opens.
-    MenuModel(SharedState& state, std::function<BgrColour()> randomBackground, QString listFolder);
+    // Called after a list chosen from the menu has been loaded, with its path and how the loading went.
+    using ListLoaded = std::function<void(const QString& path, const WordListLoad& load)>;
+
+    // randomBackground gives the menu's colour at every opening; the paths tell where the list dialog opens.
+    MenuModel(SharedState& state, const Paths& paths, std::function<BgrColour()> randomBackground,
+        ListLoaded listLoaded);
 
     // Run at every opening of the menu.
     void load();
@@ -40,8 +46,9 @@ public:
 
 private:
     SharedState& m_state;
+    const Paths& m_paths;
     std::function<BgrColour()> m_randomBackground;
-    QString m_listFolder;
+    ListLoaded m_listLoaded;
     BgrColour m_background = 0xFFFF00;
     int m_selectedOption = 1;
     QString m_lastChosen;

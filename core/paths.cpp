@@ -1,27 +1,78 @@
 #include "core/paths.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace tavenzo {
 
-Paths::Paths(QString programFolder)
+namespace {
+const QString kWordList = QStringLiteral("lista.txt");
+const QString kPictures = QStringLiteral("jpg");
+} // namespace
+
+Paths::Paths(QString programFolder, QString teacherFolder)
     : m_programFolder(std::move(programFolder))
+    , m_teacherFolder(std::move(teacherFolder))
 {
 }
 
-QString Paths::wordList() const
+QString Paths::teacherFolderOfUser()
 {
-    return QDir(m_programFolder).filePath(QStringLiteral("lista.txt"));
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return data.isEmpty() ? QString() : QDir(data).filePath(QStringLiteral("tavenzo"));
 }
 
-QString Paths::pictureFolder() const
+QString Paths::bundledWordList() const
 {
-    return QDir(m_programFolder).filePath(QStringLiteral("jpg"));
+    return QDir(m_programFolder).filePath(kWordList);
+}
+
+QString Paths::startupWordList() const
+{
+    if (!m_teacherFolder.isEmpty()) {
+        const QString own = QDir(m_teacherFolder).filePath(kWordList);
+        if (QFileInfo(own).isFile()) {
+            return own;
+        }
+    }
+    return bundledWordList();
 }
 
 QString Paths::soundFolder() const
 {
     return QDir(m_programFolder).filePath(QStringLiteral("suoni"));
+}
+
+QStringList Paths::pictureFolders(const QString& listInForce) const
+{
+    QStringList folders;
+    const auto add = [&folders](const QString& folder) {
+        const QString clean = QDir::cleanPath(folder);
+        if (!folder.isEmpty() && !folders.contains(clean)) {
+            folders.append(clean);
+        }
+    };
+    if (!listInForce.isEmpty()) {
+        add(QFileInfo(listInForce).absoluteDir().filePath(kPictures));
+    }
+    if (!m_teacherFolder.isEmpty()) {
+        add(QDir(m_teacherFolder).filePath(kPictures));
+    }
+    add(QDir(m_programFolder).filePath(kPictures));
+    return folders;
+}
+
+QString Paths::listDialogFolder() const
+{
+    if (!m_teacherFolder.isEmpty()) {
+        const QStringList lists = QDir(m_teacherFolder).entryList({QStringLiteral("*.txt")}, QDir::Files,
+            QDir::NoSort);
+        if (!lists.isEmpty()) {
+            return m_teacherFolder;
+        }
+    }
+    return m_programFolder;
 }
 
 } // namespace tavenzo

@@ -1,23 +1,35 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace tavenzo {
 
-// Where the program finds its files: the word list, the picture folder and the sound folder lie beside the program
-// file, whatever the working directory.
+// Where the program finds its files. The bundled word lists, pictures and sounds lie beside the program file,
+// whatever the working directory; a teacher's own list and pictures lie in the teacher's folder, which needs no
+// administrator rights.
 class Paths {
 public:
-    explicit Paths(QString programFolder);
+    Paths(QString programFolder, QString teacherFolder);
+
+    // $XDG_DATA_HOME/tavenzo, by default ~/.local/share/tavenzo.
+    static QString teacherFolderOfUser();
 
     const QString& programFolder() const { return m_programFolder; }
-    // The list read at start-up.
-    QString wordList() const;
-    QString pictureFolder() const;
+    const QString& teacherFolder() const { return m_teacherFolder; }
+    QString bundledWordList() const;
+    // The list read at start-up: the teacher's lista.txt when there is one, else the bundled one.
+    QString startupWordList() const;
     QString soundFolder() const;
+    // Where a word's picture is looked for, in this order: a jpg folder beside the list in force, the teacher's,
+    // the bundled one; each folder once.
+    QStringList pictureFolders(const QString& listInForce) const;
+    // Where the list dialog opens: the teacher's folder when it holds word lists, else the bundled lists' folder.
+    QString listDialogFolder() const;
 
 private:
     QString m_programFolder;
+    QString m_teacherFolder;
 };
 
 } // namespace tavenzo

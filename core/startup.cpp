@@ -7,11 +7,20 @@
 
 namespace tavenzo {
 
-void Main(SharedState& state, RandomSource& random, MessageBoxes& boxes, const Paths& paths)
+QString Main(SharedState& state, RandomSource& random, MessageBoxes& boxes, const Paths& paths)
 {
     random.seedFromClock();
     state.NumeroParole = 0;
-    CaricaElencoParole(paths.wordList(), state, boxes);
+    const QString list = paths.startupWordList();
+    if (CaricaElencoParole(list, state, boxes).loaded()) {
+        return list;
+    }
+    // A teacher's list that cannot be read has been reported; the class still gets the bundled words.
+    const QString bundled = paths.bundledWordList();
+    if (list != bundled && CaricaElencoParole(bundled, state, boxes).loaded()) {
+        return bundled;
+    }
+    return {};
 }
 
 void splashLoad(SharedState& state, RandomSource& random)

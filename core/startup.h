@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace tavenzo {
 
 struct SharedState;
@@ -8,8 +10,8 @@ class MessageBoxes;
 class Paths;
 
 // The start of the run, up to showing the splash screen, which the caller does next: seeds the random generator and
-// reads the start-up word list.
-void Main(SharedState& state, RandomSource& random, MessageBoxes& boxes, const Paths& paths);
+// reads the start-up word list. Answers the list now in force, or nothing when no list could be read.
+QString Main(SharedState& state, RandomSource& random, MessageBoxes& boxes, const Paths& paths);
 
 // The splash screen's load.
 void splashLoad(SharedState& state, RandomSource& random);

@@ -17,6 +17,8 @@ namespace {
 // A UTF-8 character takes at most four bytes, so this many bytes always hold the kept characters of a field.
 constexpr qsizetype kMaxFieldBytes = kMaxWordLength * 4;
 constexpr qint64 kChunk = 64 * 1024;
+// Fields read at most, words and empty ones together, so that a huge file of separators is refused in bounded time.
+constexpr int kMaxFieldsRead = 100 * kMaxWords;
 
 // Tells whether every byte fed so far forms valid UTF-8 (no overlongs, no surrogates, nothing above U+10FFFF).
 class Utf8Validator {
@@ -97,7 +99,6 @@ public:
     {
         const unsigned char b = peek();
         ++m_pos;
-        m_validator.feed(b);
         return b;
     }
     // Skips bytes up to the next byte in stops (left unread) or the end, a buffer at a time: an over-long field in a
@@ -108,7 +109,6 @@ public:
             const char* begin = m_buffer.constData() + m_pos;
             const char* end = m_buffer.constData() + m_buffer.size();
             const char* hit = std::find_if(begin, end, [&](char c) { return stop(static_cast<unsigned char>(c)); });
-            m_validator.feed(begin, hit);
             m_pos += hit - begin;
             if (hit != end) {
                 return;
@@ -118,7 +118,6 @@ public:
     bool failed() const { return m_failed; }
     // A NUL byte never occurs in a text list: the file is binary and reading stops there.
     bool binary() const { return m_binary; }
-    const Utf8Validator& validator() const { return m_validator; }
 
 private:
     void fill()
@@ -152,18 +151,25 @@ private:
     bool m_eof = false;
     bool m_failed = false;
     bool m_binary = false;
-    Utf8Validator m_validator;
 };
 
 bool isBlank(unsigned char b)
 {
-    return b == ' ' || b == '\t';
+    return b == ' ';
 }
 
+// Commas end a field, and so do the semicolons and tabs with which spreadsheets save their columns.
 bool endsField(unsigned char b)
 {
-    return b == ',' || b == '\r' || b == '\n';
+    return b == ',' || b == ';' || b == '\t' || b == '\r' || b == '\n';
 }
+
+// One field as read: its bytes, whether they were cut at the byte limit, and whether a line end followed it.
+struct Field {
+    QByteArray bytes;
+    bool cut = false;
+    bool endsLine = false;
+};
 
 void keep(QByteArray& field, unsigned char b)
 {
@@ -172,9 +178,10 @@ void keep(QByteArray& field, unsigned char b)
     }
 }
 
-QByteArray readField(ByteStream& in)
+Field readField(ByteStream& in)
 {
-    QByteArray field;
+    Field read;
+    QByteArray& field = read.bytes;
     while (!in.atEnd() && isBlank(in.peek())) {
         in.get();
     }
@@ -182,6 +189,7 @@ QByteArray readField(ByteStream& in)
         in.get();
         while (!in.atEnd()) {
             if (field.size() == kMaxFieldBytes) {
+                read.cut = true;
                 in.skipUntil([](unsigned char c) { return c == '"'; });
                 if (in.atEnd()) {
                     break;
@@ -198,6 +206,7 @@ QByteArray readField(ByteStream& in)
     } else {
         while (!in.atEnd() && !endsField(in.peek())) {
             if (field.size() == kMaxFieldBytes) {
+                read.cut = true;
                 in.skipUntil(endsField);
                 break;
             }
@@ -209,11 +218,34 @@ QByteArray readField(ByteStream& in)
     }
     if (!in.atEnd()) {
         const unsigned char delimiter = in.get();
+        read.endsLine = delimiter == '\r' || delimiter == '\n';
         if (delimiter == '\r' && !in.atEnd() && in.peek() == '\n') {
             in.get();
         }
+    } else {
+        read.endsLine = true;
     }
-    return field;
+    return read;
+}
+
+// Whether the bytes are UTF-8. A field cut at the byte limit may end in the middle of a character, which is then
+// dropped rather than taken for a sign of another encoding.
+bool isUtf8(QByteArray& bytes, bool cut)
+{
+    Utf8Validator validator;
+    validator.feed(bytes.constBegin(), bytes.constEnd());
+    if (validator.valid()) {
+        return true;
+    }
+    if (!cut || validator.broken()) {
+        return false;
+    }
+    qsizetype lead = bytes.size() - 1;
+    while (lead > 0 && (static_cast<unsigned char>(bytes.at(lead)) & 0xC0) == 0x80) {
+        --lead;
+    }
+    bytes.truncate(lead);
+    return true;
 }
 
 QString fromWindows1252(const QByteArray& bytes)
@@ -257,24 +289,57 @@ WordListReadResult readWordList(QIODevice& device)
         device.skip(3);
     }
     ByteStream in(device);
-    std::vector<QByteArray> fields;
 
+    // Each line is decoded on its own, as UTF-8 when it is valid UTF-8 and else as Windows-1252, so a line added in
+    // another encoding does not garble the rest. Empty fields are left out: an empty word would be asked as a word.
+    std::vector<Field> line;
+    size_t kept = 0;
+    int fieldsRead = 0;
+    const auto endLine = [&] {
+        if (line.empty()) {
+            ++result.emptyLinesSkipped;
+            return;
+        }
+        bool utf8 = true;
+        for (Field& field : line) {
+            utf8 = isUtf8(field.bytes, field.cut) && utf8;
+        }
+        for (const Field& field : line) {
+            const QString word = utf8 ? QString::fromUtf8(field.bytes) : fromWindows1252(field.bytes);
+            result.words.push_back(truncateToCharacters(word, kMaxWordLength));
+        }
+        line.clear();
+    };
     while (!in.atEnd()) {
-        if (fields.size() == static_cast<size_t>(kMaxWords)) {
+        // A file of nothing but separators is not read for ever either.
+        if (++fieldsRead > kMaxFieldsRead) {
             result.truncated = true;
             break;
         }
-        fields.push_back(readField(in));
+        Field field = readField(in);
+        const bool endsLine = field.endsLine;
+        if (field.bytes.trimmed().isEmpty()) {
+            // Blanks alone, even in quotes, are no word.
+            field.bytes.clear();
+        }
+        if (!field.bytes.isEmpty()) {
+            if (kept == static_cast<size_t>(kMaxWords)) {
+                result.truncated = true;
+                break;
+            }
+            ++kept;
+            line.push_back(std::move(field));
+        }
+        if (endsLine) {
+            endLine();
+        }
+    }
+    // The words of a line cut short by the limit are still kept.
+    if (!line.empty()) {
+        endLine();
     }
     result.readError = in.failed();
     result.binary = in.binary();
-
-    const bool utf8 = !in.validator().broken();
-    result.words.reserve(fields.size());
-    for (const QByteArray& field : fields) {
-        result.words.push_back(
-            truncateToCharacters(utf8 ? QString::fromUtf8(field) : fromWindows1252(field), kMaxWordLength));
-    }
     return result;
 }
 
@@ -286,23 +351,23 @@ WordListReadResult readWordList(const QByteArray& bytes)
     return readWordList(buffer);
 }
 
-LoadStatus loadWordListFile(const QString& path, SharedState& state)
+WordListLoad loadWordListFile(const QString& path, SharedState& state)
 {
     const QFileInfo info(path);
     if (!info.exists() || !info.isFile()) {
-        return LoadStatus::Unreadable;
+        return {};
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return LoadStatus::Unreadable;
+        return {};
     }
     // The words are read aside first, so a file that fails part-way leaves the list in force untouched.
     const WordListReadResult read = readWordList(file);
     if (read.readError || read.binary) {
-        return LoadStatus::Unreadable;
+        return {};
     }
     applyWordList(read, state);
-    return read.truncated ? LoadStatus::Truncated : LoadStatus::Loaded;
+    return {read.truncated ? LoadStatus::Truncated : LoadStatus::Loaded, read.emptyLinesSkipped};
 }
 
 void applyWordList(const WordListReadResult& read, SharedState& state)
@@ -324,9 +389,10 @@ QString unreadableListMessage(const QString& path)
     return QStringLiteral("Non riesco a leggere la lista di parole:\n") + QDir::toNativeSeparators(path);
 }
 
-void CaricaElencoParole(const QString& path, SharedState& state, MessageBoxes& boxes)
+WordListLoad CaricaElencoParole(const QString& path, SharedState& state, MessageBoxes& boxes)
 {
-    switch (loadWordListFile(path, state)) {
+    const WordListLoad load = loadWordListFile(path, state);
+    switch (load.status) {
     case LoadStatus::Loaded:
         break;
     case LoadStatus::Truncated:
@@ -336,6 +402,7 @@ void CaricaElencoParole(const QString& path, SharedState& state, MessageBoxes& b
         boxes.error(unreadableListMessage(path));
         break;
     }
+    return load;
 }
 
 } // namespace tavenzo

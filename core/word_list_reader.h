@@ -20,11 +20,13 @@ struct WordListReadResult {
     bool truncated = false; // the file went on past the last word kept
     bool readError = false;
     bool binary = false; // a NUL byte: no text list holds one, so reading stopped there
+    int emptyLinesSkipped = 0; // lines without a word (blank lines, the extra line end at the end of a file)
 };
 
-// Reads the fields of a word list: commas and line ends (CR LF, LF or CR) end a field, blanks and tabs before a
-// field are skipped, a field opening with a double quote runs to the next double quote. Reading stops after
-// kMaxWords fields, so the size of the input never costs memory.
+// Reads the fields of a word list: commas, semicolons, tabs and line ends (CR LF, LF or CR) end a field, blanks
+// around a field are dropped, a field opening with a double quote runs to the next double quote. Empty fields are no
+// words. Each line is read as UTF-8 when it is valid UTF-8 and as Windows-1252 otherwise. Reading stops after
+// kMaxWords words, so the size of the input never costs memory.
 WordListReadResult readWordList(QIODevice& device);
 WordListReadResult readWordList(const QByteArray& bytes);
 
@@ -33,12 +35,18 @@ void applyWordList(const WordListReadResult& read, SharedState& state);
 
 enum class LoadStatus { Loaded, Truncated, Unreadable };
 
+struct WordListLoad {
+    LoadStatus status = LoadStatus::Unreadable;
+    int emptyLinesSkipped = 0;
+    bool loaded() const { return status != LoadStatus::Unreadable; }
+};
+
 // Replaces the list in force with the file's words only when the whole file could be read as text; slots above
 // the new length keep what they held, and slot 0 is never written. A binary file is refused like an unreadable one.
-LoadStatus loadWordListFile(const QString& path, SharedState& state);
+WordListLoad loadWordListFile(const QString& path, SharedState& state);
 
 // The loading step of start-up and of the menu: loads and tells the user what went wrong, if anything.
-void CaricaElencoParole(const QString& path, SharedState& state, MessageBoxes& boxes);
+WordListLoad CaricaElencoParole(const QString& path, SharedState& state, MessageBoxes& boxes);
 
 QString tooManyWordsMessage();
 QString unreadableListMessage(const QString& path);

@@ -68,16 +68,19 @@ QString PictureFinder::find(const QString& word)
     if (!isSafeName(word)) {
         return {};
     }
-    const QString wanted = (word + QStringLiteral(".jpg")).toLower();
+    static const QStringList extensions {QStringLiteral(".jpg"), QStringLiteral(".jpeg"), QStringLiteral(".png")};
+    const QString name = word.toLower();
     for (const QString& given : m_folders) {
         const QString folder = existingFolder(given);
         if (folder.isEmpty()) {
             continue;
         }
         const Listing& files = listing(folder);
-        const auto hit = files.byLowerName.constFind(wanted);
-        if (hit != files.byLowerName.constEnd()) {
-            return QDir(folder).filePath(*hit);
+        for (const QString& extension : extensions) {
+            const auto hit = files.byLowerName.constFind(name + extension);
+            if (hit != files.byLowerName.constEnd()) {
+                return QDir(folder).filePath(*hit);
+            }
         }
     }
     return {};

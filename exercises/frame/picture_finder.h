@@ -7,11 +7,14 @@
 
 namespace tavenzo {
 
-// Finds a word's picture, "<word>.jpg", in the picture folders it was given, the first folder first. Names are
-// matched whatever their letter case (folder names too), and a word can only ever name a file inside a folder.
+// Finds a word's picture, "<word>.jpg", "<word>.jpeg" or "<word>.png", in the picture folders it was given, the first
+// folder first. Names are matched whatever their letter case (folder names too), and a word can only ever name a
+// file inside a folder.
 class PictureFinder {
 public:
     explicit PictureFinder(QStringList folders);
+    void setFolders(QStringList folders) { m_folders = std::move(folders); }
+    const QStringList& folders() const { return m_folders; }
 
     // The existing file's path, or an empty string when the word has no picture.
     QString find(const QString& word);

@@ -121,10 +121,10 @@ TEST_F(BadList, EmptyFileAndOnlyEmptyLines)
     CaricaElencoParole(write("vuota.txt", ""), state, boxes);
     EXPECT_EQ(state.NumeroParole, 0) << "an empty list is a list of no words";
     EXPECT_EQ(state.ElencoParole, before) << "but no slot is cleared";
-    CaricaElencoParole(write("righe.txt", "\r\n\r\n\r\n"), state, boxes);
-    EXPECT_EQ(state.NumeroParole, 3);
-    EXPECT_TRUE(state.word(1).isEmpty());
-    EXPECT_EQ(state.word(4), "parola4");
+    const WordListLoad load = CaricaElencoParole(write("righe.txt", "\r\n\r\n\r\n"), state, boxes);
+    EXPECT_EQ(state.NumeroParole, 0) << "empty lines are no words";
+    EXPECT_EQ(load.emptyLinesSkipped, 3);
+    EXPECT_EQ(state.word(1), "parola1");
     EXPECT_TRUE(boxes.errors.isEmpty());
 }
 

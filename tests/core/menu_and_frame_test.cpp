@@ -1,5 +1,6 @@
 #include "core/menu_model.h"
 #include "core/paths.h"
+#include "core/word_list_reader.h"
 #include "core/startup.h"
 #include "exercises/frame/exercise_frame.h"
 #include "fakes.h"
@@ -115,7 +116,7 @@ TEST(StartUp, SplashSetsAvantiAndReseeds)
     list.close();
     FakeMessageBoxes boxes;
     bench.state.NumeroParole = 7;
-    Main(bench.state, bench.random, boxes, Paths(dir.path()));
+    Main(bench.state, bench.random, boxes, Paths(dir.path(), QString()));
     EXPECT_EQ(bench.state.NumeroParole, 2);
     EXPECT_FALSE(bench.state.AttendiAvanti);
     splashLoad(bench.state, bench.random);
@@ -128,7 +129,7 @@ TEST(StartUp, MissingListGoesOnEmptyAndSaysWhere)
     Bench bench;
     QTemporaryDir dir;
     FakeMessageBoxes boxes;
-    Main(bench.state, bench.random, boxes, Paths(dir.path()));
+    Main(bench.state, bench.random, boxes, Paths(dir.path(), QString()));
     EXPECT_EQ(bench.state.NumeroParole, 0);
     ASSERT_EQ(boxes.errors.size(), 1);
     EXPECT_TRUE(boxes.errors.at(0).endsWith(QDir::toNativeSeparators(dir.filePath("lista.txt"))));
@@ -140,7 +141,10 @@ protected:
     FakeMessageBoxes boxes;
     FakeFileChooser chooser;
     QTemporaryDir dir;
-    MenuModel menu {bench.state, [this] { return bench.feedback.ColoreCasuale(); }, QStringLiteral("/prog")};
+    Paths paths {QStringLiteral("/prog"), QString()};
+    QStringList loaded;
+    MenuModel menu {bench.state, paths, [this] { return bench.feedback.ColoreCasuale(); },
+        [this](const QString& path, const WordListLoad&) { loaded.append(path); }};
 
     QString writeList(const QString& name, int words)
     {

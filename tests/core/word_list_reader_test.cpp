@@ -15,6 +15,7 @@ struct ReaderCase {
     const char* name;
     QByteArray bytes;
     QStringList words;
+    int emptyLines = 0;
 };
 
 void PrintTo(const ReaderCase& c, std::ostream* os)
@@ -33,11 +34,14 @@ TEST_P(ReaderFields, YieldsTheWordsInFileOrder)
         got.append(w);
     }
     EXPECT_EQ(got, c.words);
+    EXPECT_EQ(result.emptyLinesSkipped, c.emptyLines);
     EXPECT_FALSE(result.truncated);
     EXPECT_FALSE(result.readError);
 }
 
 const QByteArray kCitta1252("citt\xe0\r\nperch\xe9\r\n\x80uro", 19);
+// One line added in another encoding garbles neither itself nor the others.
+const QByteArray kMixedLines("citt\xc3\xa0\r\nperch\xe9\r\nna\xc3\xafve\r\n", 25);
 
 INSTANTIATE_TEST_SUITE_P(WordList, ReaderFields,
     ::testing::Values(ReaderCase {"empty_file", "", {}},
@@ -45,18 +49,23 @@ INSTANTIATE_TEST_SUITE_P(WordList, ReaderFields,
         ReaderCase {"last_line_without_break", "cane\r\ngatto", {"cane", "gatto"}},
         ReaderCase {"comma_and_blank", "cane, gatto\r\n", {"cane", "gatto"}},
         ReaderCase {"quoted_pair_keeps_comma", "\"cane, gatto\"\r\nmela\r\n", {"cane, gatto", "mela"}},
-        ReaderCase {"empty_line_counts", "cane\r\n\r\ngatto\r\n", {"cane", "", "gatto"}},
-        ReaderCase {"trailing_empty_line", "cane\r\n\r\n", {"cane", ""}},
+        ReaderCase {"empty_line_skipped", "cane\r\n\r\ngatto\r\n", {"cane", "gatto"}, 1},
+        ReaderCase {"trailing_empty_line_skipped", "cane\r\n\r\n", {"cane"}, 1},
+        ReaderCase {"empty_fields_between_words_dropped", "cane,,gatto;;\r\n", {"cane", "gatto"}},
+        ReaderCase {"semicolons_and_tabs_separate", "cane;gatto\tmela ; pera\r\n", {"cane", "gatto", "mela", "pera"}},
+        ReaderCase {"semicolon_in_quotes_kept", "\"cane; gatto\"\tmela\r\n", {"cane; gatto", "mela"}},
+        ReaderCase {"quoted_blanks_are_no_word", "\"  \"\r\ncane\r\n", {"cane"}, 1},
         ReaderCase {"lf_only", "cane\ngatto\n", {"cane", "gatto"}},
         ReaderCase {"cr_only", "cane\rgatto\r", {"cane", "gatto"}},
         ReaderCase {"mixed_line_ends", "a\r\nb\nc\rd", {"a", "b", "c", "d"}},
         ReaderCase {"blanks_and_tabs_before", "  \tcane\r\n", {"cane"}},
         ReaderCase {"blanks_after_dropped", "cane  \t\r\n", {"cane"}},
+        ReaderCase {"spreadsheet_row", "\"cane\";\"gatto\";\r\n", {"cane", "gatto"}},
         ReaderCase {"inner_blank_kept", "pesce rosso\r\n", {"pesce rosso"}},
         ReaderCase {"quoted_keeps_blanks", "\" cane \"\r\n", {" cane "}},
         ReaderCase {"text_after_closing_quote_dropped", "\"cane\"xyz,gatto\r\n", {"cane", "gatto"}},
         ReaderCase {"unterminated_quote_runs_to_end", "\"cane\r\ngatto", {"cane\r\ngatto"}},
-        ReaderCase {"only_blanks", "   ", {""}}, ReaderCase {"trailing_comma", "cane,", {"cane"}},
+        ReaderCase {"only_blanks", "   ", {}, 1}, ReaderCase {"trailing_comma", "cane,", {"cane"}},
         ReaderCase {"utf8_accents", "citt\xc3\xa0\r\n", {QStringLiteral("città")}},
         ReaderCase {"utf8_bom_dropped",
             "\xef\xbb\xbf"
@@ -64,6 +73,10 @@ INSTANTIATE_TEST_SUITE_P(WordList, ReaderFields,
             {"cane"}},
         ReaderCase {
             "windows_1252", kCitta1252, {QStringLiteral("città"), QStringLiteral("perché"), QStringLiteral("€uro")}},
+        ReaderCase {"each_line_its_own_encoding", kMixedLines,
+            {QStringLiteral("città"), QStringLiteral("perché"), QStringLiteral("naïve")}},
+        ReaderCase {"windows_1252_accent_last_without_line_end", QByteArray("caff\xe8", 5), {QStringLiteral("caffè")}},
+        ReaderCase {"utf8_accent_last_without_line_end", "caff\xc3\xa8", {QStringLiteral("caffè")}},
         ReaderCase {"keeps_letter_case", "Cane\r\nGATTO\r\n", {"Cane", "GATTO"}}),
     [](const auto& info) { return std::string(info.param.name); });
 

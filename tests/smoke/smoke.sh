@@ -74,7 +74,7 @@ start_program() {
     (
         cd "$run/cwd"
         unset QT_QPA_PLATFORM
-        exec env HOME="$run/home" XDG_CONFIG_HOME="$run/config" XDG_RUNTIME_DIR="$run/runtime" \
+        exec env HOME="$run/home" XDG_CONFIG_HOME="$run/config" XDG_DATA_HOME="$run/data" XDG_RUNTIME_DIR="$run/runtime" \
             PULSE_SERVER="unix:$run/no-sound-server" "$@" "$folder/tavenzo" >"$log" 2>&1
     ) &
     app_pid=$!

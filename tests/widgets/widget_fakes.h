@@ -28,11 +28,13 @@ namespace tavenzo::testing {
 // A whole program wired to fakes: answers to message boxes and the file dialog are preset, sounds and beeps are
 // recorded, chance is scripted (or, with a fallback, repeats one value).
 struct ProgramBench {
-    explicit ProgramBench(QString programFolder = QStringLiteral(TAVENZO_PROGRAM_DIR))
+    // No teacher's folder unless a test gives one: the machine's own must not change what a test sees.
+    explicit ProgramBench(
+        QString programFolder = QStringLiteral(TAVENZO_PROGRAM_DIR), QString teacherFolder = QString())
         : sounds(recorder)
         , beeper(recorder)
-        , program(
-              std::make_unique<Program>(programFolder, ProgramPorts {boxes, chooser, beeper, sounds, random, clock}))
+        , program(std::make_unique<Program>(Paths(programFolder, teacherFolder),
+              ProgramPorts {boxes, chooser, beeper, sounds, random, clock}))
     {
     }
     ~ProgramBench()

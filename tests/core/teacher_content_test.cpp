@@ -1,0 +1,188 @@
+#include "core/menu_model.h"
+#include "core/paths.h"
+#include "core/startup.h"
+#include "core/word_list_reader.h"
+#include "exercises/frame/picture_finder.h"
+#include "exercises/list_check.h"
+#include "fakes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace tavenzo;
+using namespace tavenzo::testing;
+
+namespace {
+
+// A program folder, a teacher's folder and a USB stick, each with whatever a case puts there.
+class TeacherContent : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(root.isValid());
+        for (const char* folder : {"prog/jpg", "insegnante", "chiavetta"}) {
+            ASSERT_TRUE(QDir(root.path()).mkpath(QLatin1String(folder)));
+        }
+        put("prog/lista.txt", "cane\r\ngatto\r\n");
+    }
+    QString at(const QString& relative) const { return QDir(root.path()).filePath(relative); }
+    QString put(const QString& relative, const QByteArray& bytes = "x")
+    {
+        const QString path = at(relative);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+    Paths paths() const { return {at("prog"), at("insegnante")}; }
+
+    QTemporaryDir root;
+};
+
+TEST_F(TeacherContent, StartUpReadsTheTeachersListWhenThereIsOne)
+{
+    Bench bench;
+    FakeMessageBoxes boxes;
+    EXPECT_EQ(Main(bench.state, bench.random, boxes, paths()), at("prog/lista.txt"));
+    EXPECT_EQ(bench.state.NumeroParole, 2);
+
+    put("insegnante/lista.txt", "sole\r\nluna\r\nmare\r\n");
+    EXPECT_EQ(Main(bench.state, bench.random, boxes, paths()), at("insegnante/lista.txt"));
+    EXPECT_EQ(bench.state.NumeroParole, 3);
+    EXPECT_EQ(bench.state.word(1), "sole");
+    EXPECT_TRUE(boxes.errors.isEmpty());
+}
+
+TEST_F(TeacherContent, AnUnreadableTeachersListIsReportedAndTheBundledWordsServe)
+{
+    put("insegnante/lista.txt", QByteArray("\xff\xd8\xff\xe0\0\x10JFIF", 10)); // a picture saved under that name
+    Bench bench;
+    FakeMessageBoxes boxes;
+    EXPECT_EQ(Main(bench.state, bench.random, boxes, paths()), at("prog/lista.txt"));
+    ASSERT_EQ(boxes.errors.size(), 1);
+    EXPECT_TRUE(boxes.errors.at(0).endsWith(QDir::toNativeSeparators(at("insegnante/lista.txt"))));
+    EXPECT_EQ(bench.state.NumeroParole, 2);
+}
+
+TEST_F(TeacherContent, PicturesAreLookedForBesideTheListThenTheTeachersThenTheBundledOnes)
+{
+    const QStringList folders = paths().pictureFolders(at("chiavetta/animali.txt"));
+    EXPECT_EQ(folders, (QStringList {at("chiavetta/jpg"), at("insegnante/jpg"), at("prog/jpg")}));
+    EXPECT_EQ(paths().pictureFolders(at("prog/lista.txt")), (QStringList {at("prog/jpg"), at("insegnante/jpg")}))
+        << "each folder once";
+    EXPECT_EQ(Paths(at("prog"), QString()).pictureFolders({}), QStringList {at("prog/jpg")});
+
+    put("prog/jpg/cane.jpg");
+    put("prog/jpg/gatto.jpg");
+    put("prog/jpg/topo.jpg");
+    put("insegnante/jpg/Gatto.PNG");
+    put("insegnante/jpg/topo.png");
+    put("chiavetta/JPG/topo.jpeg");
+    put("chiavetta/JPG/riccio.Jpeg");
+    PictureFinder finder(folders);
+    EXPECT_EQ(finder.find("cane"), at("prog/jpg/cane.jpg"));
+    EXPECT_EQ(finder.find("gatto"), at("insegnante/jpg/Gatto.PNG")) << "the teacher's picture before the bundled";
+    EXPECT_EQ(finder.find("TOPO"), at("chiavetta/JPG/topo.jpeg")) << "the list's own picture first";
+    EXPECT_EQ(finder.find("riccio"), at("chiavetta/JPG/riccio.Jpeg")) << "a teacher's JPG folder is the jpg folder";
+    for (const QString& word : {QStringLiteral("../jpg/cane"), QStringLiteral("../../prog/jpg/cane"),
+             QStringLiteral("jpg/cane"), QStringLiteral("cane.jpg/.."), QStringLiteral("..")}) {
+        EXPECT_TRUE(finder.find(word).isEmpty()) << word.toStdString();
+    }
+}
+
+TEST_F(TeacherContent, TheListDialogOpensInTheTeachersFolderOnceItHoldsLists)
+{
+    EXPECT_EQ(paths().listDialogFolder(), at("prog"));
+    put("insegnante/Settimana 3.TXT", "sole\r\n");
+    EXPECT_EQ(paths().listDialogFolder(), at("insegnante"));
+    EXPECT_EQ(Paths(at("prog"), at("manca")).listDialogFolder(), at("prog"));
+}
+
+TEST_F(TeacherContent, AListChosenFromTheMenuIsHandedOnWithWhatWasSkipped)
+{
+    put("insegnante/piante.txt", "albero\r\n\r\nfiore\r\n\r\n");
+    Bench bench;
+    FakeFileChooser chooser;
+    FakeMessageBoxes boxes;
+    const Paths where = paths();
+    QStringList loaded;
+    int skipped = -1;
+    MenuModel menu(
+        bench.state, where, [] { return BgrColour {0}; },
+        [&](const QString& path, const WordListLoad& load) {
+            loaded << path;
+            skipped = load.emptyLinesSkipped;
+        });
+    chooser.names = {at("insegnante/piante.txt"), at("insegnante/manca.txt")};
+    menu.changeWordList(chooser, boxes);
+    EXPECT_EQ(chooser.startFolders, QStringList {at("insegnante")});
+    EXPECT_EQ(loaded, QStringList {at("insegnante/piante.txt")});
+    EXPECT_EQ(skipped, 2);
+    EXPECT_EQ(bench.state.NumeroParole, 2);
+    menu.changeWordList(chooser, boxes);
+    EXPECT_EQ(loaded.size(), 1) << "a list that could not be read changes nothing";
+    EXPECT_EQ(bench.state.NumeroParole, 2);
+}
+
+class CheckedList : public ::testing::Test {
+protected:
+    ListCheck check(const QStringList& words, int emptyLines = 0)
+    {
+        bench.setWords(words);
+        return checkList(bench.state, pictures, emptyLines);
+    }
+    QTemporaryDir dir;
+    Bench bench;
+    PictureFinder pictures {{dir.filePath(QStringLiteral("jpg"))}};
+};
+
+TEST_F(CheckedList, ACleanListSaysNothing)
+{
+    QDir(dir.path()).mkpath(QStringLiteral("jpg"));
+    for (const char* name : {"jpg/cane.jpg", "jpg/Gatto.png"}) {
+        QFile file(dir.filePath(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const ListCheck clean = check({"cane", "GATTO", "cane"});
+    EXPECT_TRUE(clean.clean());
+    EXPECT_TRUE(listCheckMessage(clean).isEmpty());
+}
+
+TEST_F(CheckedList, NamesTenWordsThenCountsTheRest)
+{
+    QStringList words;
+    for (const char* word : {"uno", "due", "tre", "quattro", "cinque", "sei", "sette", "otto", "nove", "dieci",
+             "undici", "dodici", "tredici"}) {
+        words << QLatin1String(word);
+    }
+    words << QStringLiteral("città") << QStringLiteral("kiwi") << QStringLiteral("uno");
+    const ListCheck listed = check(words, 3);
+    EXPECT_EQ(listed.withoutPicture.size(), 15) << "each word once";
+    EXPECT_EQ(listed.offKeyboard, (QStringList {QStringLiteral("città"), QStringLiteral("kiwi")}));
+    const QString message = listCheckMessage(listed);
+    EXPECT_TRUE(message.contains(QStringLiteral(
+        "Queste parole non hanno un'immagine: uno, due, tre, quattro, cinque, sei, sette, otto, nove, dieci e altre 5.")))
+        << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("non si possono completare: città, kiwi.")));
+    EXPECT_TRUE(message.contains(QStringLiteral("3 righe vuote sono state saltate.")));
+    EXPECT_FALSE(message.contains(QStringLiteral("undici")));
+}
+
+TEST_F(CheckedList, OneOfEachIsSaidInTheSingular)
+{
+    const QString message = listCheckMessage(check({QStringLiteral("perché")}, 1));
+    EXPECT_TRUE(message.contains(QStringLiteral("Questa parola non ha un'immagine: perché.")));
+    EXPECT_TRUE(message.contains(QStringLiteral("Questa parola ha lettere che la tastiera sullo schermo non ha")));
+    EXPECT_TRUE(message.contains(QStringLiteral("Una riga vuota è stata saltata.")));
+    QStringList eleven;
+    for (int i = 0; i < 11; ++i) {
+        eleven << QStringLiteral("parola%1").arg(i);
+    }
+    EXPECT_TRUE(listCheckMessage(check(eleven)).contains(QStringLiteral(" e un'altra.")));
+}
+
+} // namespace

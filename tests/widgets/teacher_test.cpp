@@ -1,0 +1,179 @@
+#include "ui/glue/picture_loader.h"
+#include "ui/screens/menu_screen.h"
+#include "ui/screens/splash_screen.h"
+#include "ui/screens/word_for_picture_screen.h"
+#include "widget_fakes.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace tavenzo;
+using namespace tavenzo::testing;
+
+namespace {
+
+QByteArray png(QColor colour, QSize size = {60, 40})
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(image.save(&buffer, "PNG"));
+    return bytes;
+}
+
+quint32 crc32(const QByteArray& bytes)
+{
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char c : bytes) {
+        crc ^= static_cast<quint8>(c);
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
+    }
+    return ~crc;
+}
+
+// A sound PNG whose header claims 20000 x 20000 pixels.
+QByteArray hugeDeclaredPng()
+{
+    QByteArray bytes = png(Qt::red);
+    // The IHDR chunk follows the 8-byte signature: length, type, width, height, ..., CRC over type and data.
+    const auto put32 = [&bytes](qsizetype at, quint32 value) {
+        for (int i = 0; i < 4; ++i) {
+            bytes[at + i] = static_cast<char>((value >> (24 - 8 * i)) & 0xFF);
+        }
+    };
+    put32(16, 20000);
+    put32(20, 20000);
+    put32(29, crc32(bytes.mid(12, 17)));
+    return bytes;
+}
+
+// A teacher without administrator rights: a folder of their own with a list and pictures, and lists on a USB stick.
+class Teacher : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(root.isValid()); }
+    QString put(const QString& relative, const QByteArray& bytes)
+    {
+        const QString path = QDir(root.path()).filePath(relative);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+    QString teacher() const { return QDir(root.path()).filePath(QStringLiteral("insegnante")); }
+    // Colour, slots 1..6 of a six-word list, the right position.
+    static void scriptSix(ScriptedRandom& random, int position)
+    {
+        random.push({0.0});
+        for (int s = 1; s <= 6; ++s) {
+            random.pushSlot(s, 6);
+        }
+        random.pushSlot(position, 6);
+    }
+    static QColor middleOf(QLabel* picture)
+    {
+        const QImage image = picture->pixmap().toImage();
+        return image.pixelColor(image.width() / 2, image.height() / 2);
+    }
+
+    QTemporaryDir root;
+};
+
+TEST_F(Teacher, OwnListAndPicturesFromTheTeachersFolder)
+{
+    put("insegnante/lista.txt", "drago\r\nfata\r\ncane\r\nstrega\r\nmago\r\ngnomo\r\n");
+    put("insegnante/jpg/Drago.PNG", png(Qt::darkGreen));
+    put("insegnante/jpg/cane.png", png(Qt::blue)); // the teacher's own dog comes before the bundled one
+    ProgramBench bench(QStringLiteral(TAVENZO_PROGRAM_DIR), teacher());
+    bench.random.setFallback(0.0);
+    auto* menu = startToMenu<ui::SplashScreen, ui::MenuScreen>(bench, 0);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(bench.program->state().NumeroParole, 6);
+    EXPECT_EQ(bench.program->state().word(1), "drago");
+
+    bench.random.setFallback(-1);
+    scriptSix(bench.random, 1);
+    click(control<QToolButton>(menu, "Command3D4"));
+    auto* screen = bench.current<ui::WordForPictureScreen>();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(middleOf(control<QLabel>(screen, "Image1")), QColor(Qt::darkGreen));
+    bench.random.setFallback(0.0);
+    bench.boxes.answers = {true};
+    control<QAction>(screen, "mnuEsci")->trigger();
+    menu = bench.current<ui::MenuScreen>();
+    bench.random.setFallback(-1);
+    scriptSix(bench.random, 3);
+    click(control<QToolButton>(menu, "Command3D4"));
+    screen = bench.current<ui::WordForPictureScreen>();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(middleOf(control<QLabel>(screen, "Image1")), QColor(Qt::blue));
+    EXPECT_TRUE(bench.boxes.errors.isEmpty());
+    EXPECT_TRUE(bench.boxes.informations.isEmpty()) << "no summary for the start-up list";
+}
+
+TEST_F(Teacher, AListFromAUsbStickFindsItsPicturesBesideItAndTellsWhatWillNotWork)
+{
+    put("insegnante/jpg/fata.png", png(Qt::magenta));
+    put("insegnante/jpg/mago.png", png(Qt::darkRed));
+    put("chiavetta/jpg/mago.JPG", png(Qt::yellow));
+    const QString list
+        = put("chiavetta/settimana.txt", "mago;fata\r\n\r\ncane\tcittà\r\nzzz\r\nfata\r\nnuvoletta\r\n\r\n");
+    ProgramBench bench(QStringLiteral(TAVENZO_PROGRAM_DIR), teacher());
+    bench.random.setFallback(0.0);
+    auto* menu = startToMenu<ui::SplashScreen, ui::MenuScreen>(bench, 0);
+    ASSERT_NE(menu, nullptr);
+    bench.chooser.names = {list};
+    click(control<QToolButton>(menu, "Command3"));
+    EXPECT_EQ(bench.chooser.startFolders.last(), QStringLiteral(TAVENZO_PROGRAM_DIR))
+        << "the teacher's folder holds no list yet";
+    ASSERT_EQ(bench.program->state().NumeroParole, 7);
+    ASSERT_EQ(bench.boxes.informations.size(), 1);
+    const QString summary = bench.boxes.informations.at(0);
+    EXPECT_TRUE(summary.contains(QStringLiteral("non hanno un'immagine: città, zzz, nuvoletta.")))
+        << summary.toStdString();
+    EXPECT_TRUE(summary.contains(QStringLiteral("non si può completare: città.")));
+    EXPECT_TRUE(summary.contains(QStringLiteral("2 righe vuote sono state saltate.")));
+
+    bench.random.setFallback(-1);
+    bench.random.push({0.0});
+    for (int s = 1; s <= 6; ++s) {
+        bench.random.pushSlot(s, 7);
+    }
+    bench.random.pushSlot(1, 6);
+    click(control<QToolButton>(menu, "Command3D4"));
+    auto* screen = bench.current<ui::WordForPictureScreen>();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(middleOf(control<QLabel>(screen, "Image1")), QColor(Qt::yellow)) << "the stick's own picture first";
+
+    // Once a list sits in the teacher's folder, the dialog opens there.
+    put("insegnante/animali.txt", "orso\r\n");
+    bench.random.setFallback(0.0);
+    bench.boxes.answers = {true};
+    control<QAction>(screen, "mnuEsci")->trigger();
+    menu = bench.current<ui::MenuScreen>();
+    click(control<QToolButton>(menu, "Command3"));
+    EXPECT_EQ(bench.chooser.startFolders.last(), teacher());
+}
+
+TEST_F(Teacher, AHugeOrBrokenPngGetsThePlaceholder)
+{
+    ui::PictureLoader loader;
+    const QSize box {297, 297};
+    const QImage placeholder = loader.placeholder(box).toImage();
+    EXPECT_NE(loader.load(put("bene.png", png(Qt::cyan)), box).toImage(), placeholder);
+    for (const QByteArray& bytes : {hugeDeclaredPng(), png(Qt::cyan).left(40), QByteArray("\x89PNG\r\n\x1a\n", 8)}) {
+        const QPixmap shown = loader.load(put("rotta.png", bytes), box);
+        EXPECT_EQ(shown.size(), box);
+        EXPECT_EQ(shown.toImage(), placeholder);
+    }
+}
+
+} // namespace
