@@ -1,15 +1,31 @@
 #include "app/program.h"
+#include "ui/glue/command_line.h"
 #include "ui/glue/toolkit_setup.h"
 
 #include <QApplication>
+#include <QTextStream>
+
+#include <cstdio>
 
 int main(int argc, char* argv[])
 {
+    // The options are read before the toolkit starts, so that the help needs no display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    tavenzo::ui::CommandLine options;
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    if (const std::optional<int> status = tavenzo::ui::readCommandLine(arguments, options, out, err)) {
+        return *status;
+    }
+
     tavenzo::ui::registerResources();
     QApplication app(argc, argv);
     tavenzo::ToolkitPorts toolkit;
-    tavenzo::Program program(
-        {QCoreApplication::applicationDirPath(), tavenzo::Paths::teacherFolderOfUser()}, toolkit.ports());
+    tavenzo::Program program({QCoreApplication::applicationDirPath(), tavenzo::Paths::teacherFolderOfUser()},
+        toolkit.ports(), tavenzo::ui::Presentation(options.fullScreen));
     tavenzo::ui::startWithoutPlugins(
         [&app, &program] {
             tavenzo::ui::setUpToolkit(app);

@@ -15,16 +15,18 @@
 
 #include <QCoreApplication>
 #include <QPixmapCache>
+#include <QScreen>
 
 namespace tavenzo {
 
-Program::Program(Paths paths, ProgramPorts ports, QObject* parent)
+Program::Program(Paths paths, ProgramPorts ports, ui::Presentation presentation, QObject* parent)
     : QObject(parent)
     , m_paths(std::move(paths))
     , m_ports(ports)
     , m_feedback(ports.sounds, ports.beeper, ports.random, m_paths.soundFolder())
     , m_pictures(m_paths.pictureFolders({}))
-    , m_context {*this, ports.boxes, m_pictureLoader}
+    , m_presentation(presentation)
+    , m_context {*this, ports.boxes, m_pictureLoader, m_presentation}
     , m_menu(
           m_state, m_paths, [this] { return m_feedback.ColoreCasuale(); },
           [this](const QString& path, const WordListLoad& load) { listChosen(path, load); })
@@ -85,6 +87,8 @@ void Program::open(ScreenId screen)
     if (m_ended) {
         return;
     }
+    // Each screen opens on the screen where the one before it was.
+    m_presentation.followWindow(m_current);
     QWidget* next = createScreen(screen);
     if (next == nullptr) {
         return;
@@ -94,7 +98,14 @@ void Program::open(ScreenId screen)
     QPointer<QWidget> previous = m_current;
     m_current = next;
     m_currentId = screen;
-    next->show();
+    if (m_presentation.fullScreen()) {
+        // Without a window manager nothing would resize the window; with one, the full-screen state keeps it so.
+        next->setScreen(m_presentation.screen());
+        next->setGeometry(m_presentation.screen()->geometry());
+        next->showFullScreen();
+    } else {
+        next->show();
+    }
     if (previous) {
         previous->close();
         // The style caches pixmaps under keys of the widgets just closed, which never come back since every screen

@@ -14,6 +14,7 @@
 #include "feedback/feedback.h"
 #include "feedback/preloading_sound_player.h"
 #include "ui/glue/picture_loader.h"
+#include "ui/glue/presentation.h"
 #include "ui/glue/qt_ports.h"
 #include "ui/screens/screen_context.h"
 
@@ -50,7 +51,8 @@ struct ToolkitPorts {
 class Program final : public QObject, public ui::ScreenSwitcher {
     Q_OBJECT
 public:
-    Program(Paths paths, ProgramPorts ports, QObject* parent = nullptr);
+    Program(
+        Paths paths, ProgramPorts ports, ui::Presentation presentation = ui::Presentation(), QObject* parent = nullptr);
     ~Program() override;
 
     // Start-up: Main, then the splash screen.
@@ -90,6 +92,7 @@ private:
     Feedback m_feedback;
     PictureFinder m_pictures;
     ui::PictureLoader m_pictureLoader;
+    ui::Presentation m_presentation;
     ui::ScreenContext m_context;
     MenuModel m_menu;
     MissingLetterExercise m_missingFirstLetter;

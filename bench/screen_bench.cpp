@@ -212,7 +212,8 @@ double elapsedMs(const QElapsedTimer& timer)
 class ScreenBench {
 public:
     explicit ScreenBench(const QString& folder)
-        : m_program(Paths(folder, QString()), {m_ports.boxes, m_ports.chooser, m_ports.beeper, m_ports.sounds, m_ports.random, m_ports.clock})
+        : m_program(Paths(folder, QString()),
+            {m_ports.boxes, m_ports.chooser, m_ports.beeper, m_ports.sounds, m_ports.random, m_ports.clock})
     {
         m_program.start();
         settle();

@@ -57,7 +57,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     mark("QApplication");
     tavenzo::ToolkitPorts toolkit;
-    tavenzo::Program program({QStringLiteral(TAVENZO_PROGRAM_DIR), tavenzo::Paths::teacherFolderOfUser()}, toolkit.ports());
+    tavenzo::Program program(
+        {QStringLiteral(TAVENZO_PROGRAM_DIR), tavenzo::Paths::teacherFolderOfUser()}, toolkit.ports());
     mark("ports-and-models");
     tavenzo::ui::startWithoutPlugins(
         [&app, &program] {

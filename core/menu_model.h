@@ -22,8 +22,8 @@ public:
     using ListLoaded = std::function<void(const QString& path, const WordListLoad& load)>;
 
     // randomBackground gives the menu's colour at every opening; the paths tell where the list dialog opens.
-    MenuModel(SharedState& state, const Paths& paths, std::function<BgrColour()> randomBackground,
-        ListLoaded listLoaded);
+    MenuModel(
+        SharedState& state, const Paths& paths, std::function<BgrColour()> randomBackground, ListLoaded listLoaded);
 
     // Run at every opening of the menu.
     void load();

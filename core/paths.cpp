@@ -66,8 +66,7 @@ QStringList Paths::pictureFolders(const QString& listInForce) const
 QString Paths::listDialogFolder() const
 {
     if (!m_teacherFolder.isEmpty()) {
-        const QStringList lists = QDir(m_teacherFolder).entryList({QStringLiteral("*.txt")}, QDir::Files,
-            QDir::NoSort);
+        const QStringList lists = QDir(m_teacherFolder).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::NoSort);
         if (!lists.isEmpty()) {
             return m_teacherFolder;
         }

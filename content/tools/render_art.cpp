@@ -21,6 +21,7 @@
 #include <QXmlStreamReader>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <functional>
 #include <list>
@@ -28,8 +29,12 @@
 
 namespace {
 
-constexpr int kPictureSize = 300;
-constexpr int kPictureMargin = 30;
+// Twice the largest box a word picture is shown in (297 pixels), so it stays sharp on a projector.
+constexpr int kPictureSize = 600;
+constexpr int kPictureMargin = 60;
+// The art is drawn at the size the screens show it and again at these multiples, for full-screen and high-density
+// displays: "<name>@2x.png", "<name>@4x.png".
+constexpr std::array<int, 3> kArtTiers {1, 2, 4};
 constexpr int kJpegQuality = 90;
 
 void fail(const QString& message)
@@ -819,27 +824,36 @@ int renderArt(const NotoArtwork& noto, const QString& outDir, const QStringList&
         return 1;
     }
     for (const ArtPiece& piece : pieces) {
-        QImage image(piece.size, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform | QPainter::TextAntialiasing);
-        QStringList pieceErrors;
-        Sketch sketch(painter, noto, pieceErrors);
-        piece.draw(sketch, QRectF(QPointF(0, 0), QSizeF(piece.size)));
-        painter.end();
-        for (const QString& error : pieceErrors)
-            errors << QStringLiteral("%1: %2").arg(piece.name, error);
-        if (piece.shownAt.isValid()) {
-            // The same smooth stretch the window would do, then the window colour behind it.
-            const QImage stretched = image.scaled(piece.shownAt, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-            image = QImage(piece.shownAt, QImage::Format_RGB32);
-            image.fill(piece.shownOn);
-            QPainter onWindow(&image);
-            onWindow.drawImage(0, 0, stretched);
+        for (const int tier : kArtTiers) {
+            // Drawn afresh at each size: the art is vector, so every size is as sharp as the first.
+            QImage image(piece.size * tier, QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            QPainter painter(&image);
+            painter.setRenderHints(
+                QPainter::Antialiasing | QPainter::SmoothPixmapTransform | QPainter::TextAntialiasing);
+            painter.scale(tier, tier);
+            QStringList pieceErrors;
+            Sketch sketch(painter, noto, pieceErrors);
+            piece.draw(sketch, QRectF(QPointF(0, 0), QSizeF(piece.size)));
+            painter.end();
+            for (const QString& error : pieceErrors)
+                errors << QStringLiteral("%1: %2").arg(piece.name, error);
+            if (piece.shownAt.isValid()) {
+                // The same smooth stretch the window would do, then the window colour behind it.
+                const QSize shown = piece.shownAt * tier;
+                const QImage stretched = image.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+                image = QImage(shown, QImage::Format_RGB32);
+                image.fill(piece.shownOn);
+                QPainter onWindow(&image);
+                onWindow.drawImage(0, 0, stretched);
+            }
+            const QString suffix = tier == 1 ? QString() : QStringLiteral("@%1x").arg(tier);
+            const QString path = QStringLiteral("%1/%2%3.png").arg(outDir, piece.name, suffix);
+            if (pieceErrors.isEmpty() && !image.save(path, "PNG"))
+                errors << "cannot write " + path;
+            if (!pieceErrors.isEmpty())
+                break;
         }
-        const QString path = QStringLiteral("%1/%2.png").arg(outDir, piece.name);
-        if (pieceErrors.isEmpty() && !image.save(path, "PNG"))
-            errors << "cannot write " + path;
     }
     for (const QString& error : errors)
         fail(error);

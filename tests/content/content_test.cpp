@@ -208,7 +208,8 @@ bool nearWhite(QRgb pixel)
     return qRed(pixel) > 240 && qGreen(pixel) > 240 && qBlue(pixel) > 240;
 }
 
-TEST(WordPictures, EveryWordHasACentredPictureOnA300SquareJpeg)
+// Twice the largest box a picture is shown in, so a projector shows it sharp.
+TEST(WordPictures, EveryWordHasACentredPictureOnA600SquareJpeg)
 {
     const QStringList words = allBundledWords();
     ASSERT_FALSE(words.isEmpty());
@@ -218,17 +219,17 @@ TEST(WordPictures, EveryWordHasACentredPictureOnA300SquareJpeg)
         EXPECT_EQ(reader.format(), "jpeg");
         const QImage image = reader.read();
         ASSERT_FALSE(image.isNull()) << reader.errorString().toStdString();
-        ASSERT_EQ(image.size(), QSize(300, 300));
+        ASSERT_EQ(image.size(), QSize(600, 600));
         // White margin all round...
-        for (int i = 0; i < 300; i += 10) {
-            EXPECT_TRUE(nearWhite(image.pixel(i, 3)) && nearWhite(image.pixel(i, 296)) && nearWhite(image.pixel(3, i))
-                && nearWhite(image.pixel(296, i)))
+        for (int i = 0; i < 600; i += 20) {
+            EXPECT_TRUE(nearWhite(image.pixel(i, 6)) && nearWhite(image.pixel(i, 592)) && nearWhite(image.pixel(6, i))
+                && nearWhite(image.pixel(592, i)))
                 << "margin not white near " << i;
         }
         // ...and a real picture inside, not an empty square.
         int painted = 0;
-        for (int y = 50; y < 250; y += 4)
-            for (int x = 50; x < 250; x += 4)
+        for (int y = 100; y < 500; y += 8)
+            for (int x = 100; x < 500; x += 8)
                 painted += nearWhite(image.pixel(x, y)) ? 0 : 1;
         EXPECT_GT(painted, 2500 / 10);
     }
@@ -398,12 +399,23 @@ TEST(Art, QrcListsEveryPictureWhichLoadsAtItsSize)
     QSet<QString> listed;
     for (const QRegularExpressionMatch& match : fileEntry.globalMatch(qrc))
         listed.insert(match.captured(1));
-    const QList<QString> expected = artSizes().keys();
-    EXPECT_EQ(listed, QSet<QString>(expected.begin(), expected.end()));
+    // Each piece at its size, and twice and four times that for full-screen and high-density displays.
+    QHash<QString, QSize> expected;
+    for (auto it = artSizes().constBegin(); it != artSizes().constEnd(); ++it) {
+        expected.insert(it.key(), it.value());
+        if (it.key() != QStringLiteral("icon_window_256.png")) {
+            QString base = it.key();
+            base.chop(4);
+            expected.insert(base + QStringLiteral("@2x.png"), it.value() * 2);
+            expected.insert(base + QStringLiteral("@4x.png"), it.value() * 4);
+        }
+    }
+    const QList<QString> names = expected.keys();
+    EXPECT_EQ(listed, QSet<QString>(names.begin(), names.end()));
     for (const QString& name : listed) {
         const QImage image = art(name);
         EXPECT_FALSE(image.isNull()) << name.toStdString();
-        EXPECT_EQ(image.size(), artSizes().value(name)) << name.toStdString();
+        EXPECT_EQ(image.size(), expected.value(name)) << name.toStdString();
     }
 }
 

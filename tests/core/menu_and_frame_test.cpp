@@ -1,7 +1,7 @@
 #include "core/menu_model.h"
 #include "core/paths.h"
-#include "core/word_list_reader.h"
 #include "core/startup.h"
+#include "core/word_list_reader.h"
 #include "exercises/frame/exercise_frame.h"
 #include "fakes.h"
 

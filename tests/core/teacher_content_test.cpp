@@ -164,8 +164,8 @@ TEST_F(CheckedList, NamesTenWordsThenCountsTheRest)
     EXPECT_EQ(listed.withoutPicture.size(), 15) << "each word once";
     EXPECT_EQ(listed.offKeyboard, (QStringList {QStringLiteral("città"), QStringLiteral("kiwi")}));
     const QString message = listCheckMessage(listed);
-    EXPECT_TRUE(message.contains(QStringLiteral(
-        "Queste parole non hanno un'immagine: uno, due, tre, quattro, cinque, sei, sette, otto, nove, dieci e altre 5.")))
+    EXPECT_TRUE(message.contains(QStringLiteral("Queste parole non hanno un'immagine: uno, due, tre, quattro, cinque, "
+                                                "sei, sette, otto, nove, dieci e altre 5.")))
         << message.toStdString();
     EXPECT_TRUE(message.contains(QStringLiteral("non si possono completare: città, kiwi.")));
     EXPECT_TRUE(message.contains(QStringLiteral("3 righe vuote sono state saltate.")));

@@ -49,7 +49,8 @@ TEST(Soak, EveryScreenTwoHundredTimesDoesNotGrow)
     FakeBeeper beeper(recorder);
     SeededRandom random(42u);
     FakeClock clock;
-    Program program(Paths(QStringLiteral(TAVENZO_PROGRAM_DIR), QString()), {boxes, chooser, beeper, sounds, random, clock});
+    Program program(
+        Paths(QStringLiteral(TAVENZO_PROGRAM_DIR), QString()), {boxes, chooser, beeper, sounds, random, clock});
     program.start();
     ASSERT_GE(program.state().NumeroParole, 6);
     const std::array<ScreenId, 6> screens {ScreenId::MissingFirstLetter, ScreenId::MissingInnerLetter,

@@ -33,8 +33,8 @@ struct ProgramBench {
         QString programFolder = QStringLiteral(TAVENZO_PROGRAM_DIR), QString teacherFolder = QString())
         : sounds(recorder)
         , beeper(recorder)
-        , program(std::make_unique<Program>(Paths(programFolder, teacherFolder),
-              ProgramPorts {boxes, chooser, beeper, sounds, random, clock}))
+        , program(std::make_unique<Program>(
+              Paths(programFolder, teacherFolder), ProgramPorts {boxes, chooser, beeper, sounds, random, clock}))
     {
     }
     ~ProgramBench()

@@ -33,8 +33,7 @@ int ClickWatcher::indexOf(const QObject* object) const
 bool ClickWatcher::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick
-        && type != QEvent::MouseButtonRelease) {
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick && type != QEvent::MouseButtonRelease) {
         return false;
     }
     const int index = indexOf(watched);
@@ -52,8 +51,8 @@ bool ClickWatcher::eventFilter(QObject* watched, QEvent* event)
         m_pressed = -1;
         return true;
     default: {
-        const bool click = m_pressed == index && control->isEnabled()
-            && control->rect().contains(mouse->position().toPoint());
+        const bool click
+            = m_pressed == index && control->isEnabled() && control->rect().contains(mouse->position().toPoint());
         m_pressed = -1;
         if (click) {
             m_onClick(index);

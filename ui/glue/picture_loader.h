@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QCache>
+
+class QLabel;
 #include <QPixmap>
 #include <QSize>
 #include <QString>
@@ -12,8 +14,11 @@ namespace tavenzo::ui {
 class PictureLoader {
 public:
     PictureLoader();
-    QPixmap load(const QString& path, const QSize& size);
-    QPixmap placeholder(const QSize& size);
+    // The picture at a box's size in device pixels (size times the ratio), or the placeholder.
+    QPixmap load(const QString& path, const QSize& size, qreal devicePixelRatio = 1.0);
+    QPixmap placeholder(const QSize& size, qreal devicePixelRatio = 1.0);
+    // Shows the picture in a box, sharp at the box's size and the display's pixel density.
+    void showIn(QLabel* box, const QString& path);
 
 private:
     QCache<QString, QPixmap> m_cache;

@@ -1,5 +1,7 @@
 #include "ui/glue/qt_ports.h"
 
+#include "ui/glue/presentation.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -13,11 +15,25 @@ namespace {
 
 const QString kTitle = QStringLiteral("Tavenzo");
 
+// Over a screen shown full-screen, a box's text grows with the screen, so it can be read from the back of the class;
+// the toolkit centres it over the screen.
+void growWithTheScreen(QWidget* dialog, QWidget* over)
+{
+    const double factor = over != nullptr ? Stage::of(over).factor : 1.0;
+    if (factor > 1.0) {
+        QFont font = dialog->font();
+        font.setPointSizeF(font.pointSizeF() * factor);
+        dialog->setFont(font);
+    }
+}
+
 int showBox(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons,
     QMessageBox::StandardButton byDefault)
 {
-    QMessageBox box(icon, kTitle, text, buttons, QApplication::activeWindow());
+    QWidget* over = QApplication::activeWindow();
+    QMessageBox box(icon, kTitle, text, buttons, over);
     box.setDefaultButton(byDefault);
+    growWithTheScreen(&box, over);
     return box.exec();
 }
 
@@ -47,11 +63,17 @@ void QtMessageBoxes::plain(const QString& text)
 QString QtFileChooser::chooseWordList(const QString& startFolder)
 {
     // One filter entry shown as "*.TXT" that offers .txt files whatever the case of their extension.
-    QFileDialog dialog(QApplication::activeWindow(), QString(), startFolder, QStringLiteral("*.TXT (*.[tT][xX][tT])"));
+    QWidget* over = QApplication::activeWindow();
+    QFileDialog dialog(over, QString(), startFolder, QStringLiteral("*.TXT (*.[tT][xX][tT])"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    growWithTheScreen(&dialog, over);
+    // Wide enough to read the names and dates in full; over a full screen, most of it.
+    const QSize room = over != nullptr ? over->size() : QSize(800, 560);
+    dialog.resize(std::min(room.width() * 9 / 10, std::max(800, room.width() * 2 / 3)),
+        std::min(room.height() * 9 / 10, std::max(520, room.height() * 2 / 3)));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }

@@ -1,6 +1,7 @@
 #include "ui/screens/choice_screen.h"
 
 #include "ui/glue/clicks.h"
+#include "ui/glue/presentation.h"
 
 #include <QLabel>
 #include <QRadioButton>
@@ -20,7 +21,7 @@ ChoiceScreen::~ChoiceScreen() = default;
 void ChoiceScreen::start(const ChoiceWidgets& widgets, QSize client)
 {
     m_widgets = widgets;
-    setUpExerciseWindow(this, client.width(), client.height());
+    setUpExerciseWindow(this);
     setUpAvanti(m_widgets.Command1);
     new ClickWatcher(
         {m_widgets.choices.begin(), m_widgets.choices.end()},
@@ -33,6 +34,7 @@ void ChoiceScreen::start(const ChoiceWidgets& widgets, QSize client)
     connectFrameCommands(this, m_context, m_model, m_widgets.Command1, m_widgets.mnuAzzera, m_widgets.mnuEsci, show);
     connectCaseChoice(this, m_model, m_widgets.Option1, m_widgets.Option2, &QRadioButton::clicked, show);
 
+    present(this, client, m_context.presentation);
     m_model.open();
     render();
 }

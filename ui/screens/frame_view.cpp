@@ -1,6 +1,6 @@
 #include "ui/screens/frame_view.h"
 
-#include "ui/glue/shared_icons.h"
+#include "ui/glue/art.h"
 #include "ui/glue/window_title.h"
 
 #include <QAbstractButton>
@@ -99,11 +99,8 @@ void connectFrameCommands(QWidget* screen, const ScreenContext& context, Exercis
     });
 }
 
-void setUpExerciseWindow(QMainWindow* window, int width, int height)
+void setUpExerciseWindow(QMainWindow* window)
 {
-    window->centralWidget()->setFixedSize(width, height);
-    const int bar = window->menuBar() != nullptr ? window->menuBar()->sizeHint().height() : 0;
-    window->setFixedSize(width, height + bar);
     // Space on a focused option or button would switch the case or open the help: no control takes the focus.
     for (QWidget* control : window->centralWidget()->findChildren<QWidget*>()) {
         control->setFocusPolicy(Qt::NoFocus);

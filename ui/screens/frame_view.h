@@ -37,10 +37,9 @@ void renderFrame(const ExerciseFrame& frame, const FrameWidgets& widgets, QWidge
 void setBackgroundColour(QWidget* widget, BgrColour colour);
 // The colour a screen's background was last given.
 QColor backgroundColour(const QWidget* widget);
-// An exercise window: a whole-pixel client area of the stated size with the menu bar on top of it, no title on the
-// window system, and no control that takes the keyboard focus (the screens answer to the mouse alone; the menu bar
-// stays reachable with Alt).
-void setUpExerciseWindow(QMainWindow* window, int width, int height);
+// An exercise window: no title on the window system, and no control that takes the keyboard focus (the screens
+// answer to the mouse alone; the menu bar stays reachable with Alt). Its size comes with present().
+void setUpExerciseWindow(QMainWindow* window);
 // The avanti button's 14.25 pt caption and its arrow.
 void setUpAvanti(QAbstractButton* avanti);
 // Point sizes with fractions, which screen definitions cannot carry.

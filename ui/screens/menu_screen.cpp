@@ -1,7 +1,8 @@
 #include "ui/screens/menu_screen.h"
 
 #include "core/menu_model.h"
-#include "ui/glue/shared_icons.h"
+#include "ui/glue/art.h"
+#include "ui/glue/presentation.h"
 #include "ui/screens/frame_view.h"
 #include "ui_formmenu.h"
 
@@ -54,7 +55,6 @@ MenuScreen::MenuScreen(const ScreenContext& context, MenuModel& model, FileChoos
     , m_ui(std::make_unique<Ui::FormMenu>())
 {
     m_ui->setupUi(this);
-    setFixedSize(676, 498);
     setPointSize(m_ui->Command3D3, 21.75);
     setPointSize(m_ui->Command3, 21.75);
     setPointSize(m_ui->Command2, 9.75);
@@ -102,6 +102,7 @@ MenuScreen::MenuScreen(const ScreenContext& context, MenuModel& model, FileChoos
         button->installEventFilter(returnPresses);
     }
 
+    present(this, {676, 498}, m_context.presentation);
     m_model.load();
     render();
 }

@@ -3,6 +3,7 @@
 #include "exercises/letters/missing_letter_exercise.h"
 #include "ui/glue/fitted_text.h"
 #include "ui/glue/picture_loader.h"
+#include "ui/glue/presentation.h"
 
 #include <QLabel>
 #include <QRadioButton>
@@ -32,7 +33,7 @@ MissingLetterScreen::~MissingLetterScreen() = default;
 void MissingLetterScreen::start(const MissingLetterWidgets& widgets)
 {
     m_widgets = widgets;
-    setUpExerciseWindow(this, kClientWidth, kClientHeight);
+    setUpExerciseWindow(this);
     setUpAvanti(m_widgets.Command1);
     setPointSize(m_widgets.Label1, 27.75);
     setPointSize(m_widgets.Option1, 8.25);
@@ -47,6 +48,7 @@ void MissingLetterScreen::start(const MissingLetterWidgets& widgets)
     connectFrameCommands(this, m_context, m_model, m_widgets.Command1, m_widgets.mnuAzzera, m_widgets.mnuEsci, show);
     connectCaseChoice(this, m_model, m_widgets.Option1, m_widgets.Option2, &QRadioButton::clicked, show);
 
+    present(this, {kClientWidth, kClientHeight}, m_context.presentation);
     m_model.open();
     render();
 }
@@ -58,8 +60,8 @@ void MissingLetterScreen::render()
     (m_model.letterCase() == LetterCase::Upper ? m_widgets.Option2 : m_widgets.Option1)->setChecked(true);
     showFitted(m_widgets.Label1, m_model.label1());
     QLabel* image = m_widgets.Image1;
-    image->move(m_pictureHome + QPoint(m_model.pictureSteps() * kPictureStep, 0));
-    image->setPixmap(m_context.pictures.load(m_model.picture(), image->contentsRect().size()));
+    image->move(Stage::of(this).point(m_pictureHome + QPoint(m_model.pictureSteps() * kPictureStep, 0)));
+    m_context.pictures.showIn(image, m_model.picture());
 }
 
 } // namespace tavenzo::ui

@@ -35,7 +35,7 @@ void PictureForWordScreen::renderChoices()
 {
     for (int i = 0; i < ChoiceExercise::kChoices; ++i) {
         QLabel* picture = choices()[static_cast<size_t>(i)];
-        picture->setPixmap(context().pictures.load(model().choicePicture(i), picture->contentsRect().size()));
+        context().pictures.showIn(picture, model().choicePicture(i));
     }
     showFitted(m_ui->testo, model().testo());
 

@@ -9,6 +9,7 @@ class MessageBoxes;
 namespace tavenzo::ui {
 
 class PictureLoader;
+class Presentation;
 
 // How a screen asks for another one; the program keeps exactly one screen open.
 class ScreenSwitcher {
@@ -25,6 +26,7 @@ struct ScreenContext {
     ScreenSwitcher& screens;
     MessageBoxes& boxes;
     PictureLoader& pictures;
+    const Presentation& presentation;
 };
 
 } // namespace tavenzo::ui

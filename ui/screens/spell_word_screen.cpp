@@ -1,9 +1,10 @@
 #include "ui/screens/spell_word_screen.h"
 
 #include "exercises/letters/spell_word_exercise.h"
+#include "ui/glue/art.h"
 #include "ui/glue/fitted_text.h"
 #include "ui/glue/picture_loader.h"
-#include "ui/glue/shared_icons.h"
+#include "ui/glue/presentation.h"
 #include "ui_lettere.h"
 
 namespace tavenzo::ui {
@@ -19,7 +20,7 @@ SpellWordScreen::SpellWordScreen(const ScreenContext& context, SpellWordExercise
     , m_ui(std::make_unique<Ui::lettere>())
 {
     m_ui->setupUi(this);
-    setUpExerciseWindow(this, 624, 480);
+    setUpExerciseWindow(this);
     setUpAvanti(m_ui->Command1);
     setPointSize(m_ui->SSCommand1, 27.75);
     useSharedIcon(m_ui->SSCommand1, QStringLiteral(":/art/icon_help.png"));
@@ -43,6 +44,7 @@ SpellWordScreen::SpellWordScreen(const ScreenContext& context, SpellWordExercise
     connectFrameCommands(this, m_context, m_model, m_ui->Command1, m_ui->mnuAzzera, m_ui->mnuEsci, show);
     connectCaseChoice(this, m_model, m_ui->mnuMinuscolo, m_ui->mnuMaiuscolo, &QAction::triggered, show);
 
+    present(this, {624, 480}, m_context.presentation);
     m_model.open();
     render();
 }
@@ -62,7 +64,7 @@ void SpellWordScreen::render()
     m_ui->mnuMaiuscolo->setChecked(!m_model.Minuscolo());
     m_ui->mnuMinuscolo->setChecked(m_model.Minuscolo());
     showFitted(m_ui->Label1, m_model.display());
-    m_ui->Image1->setPixmap(m_context.pictures.load(m_model.picture(), m_ui->Image1->contentsRect().size()));
+    m_context.pictures.showIn(m_ui->Image1, m_model.picture());
     if (m_model.timerEnabled() && !m_timer.isActive()) {
         m_timer.start();
     } else if (!m_model.timerEnabled() && m_timer.isActive()) {

@@ -2,6 +2,7 @@
 
 #include "core/startup.h"
 #include "ui/glue/clicks.h"
+#include "ui/glue/presentation.h"
 #include "ui_formavvio.h"
 
 namespace tavenzo::ui {
@@ -12,12 +13,12 @@ SplashScreen::SplashScreen(const ScreenContext& context, SharedState& state, Ran
     , m_ui(std::make_unique<Ui::FormAvvio>())
 {
     m_ui->setupUi(this);
-    setFixedSize(707, 608);
     m_images = {m_ui->Image1_0, m_ui->Image1_1, m_ui->Image1_2, m_ui->Image1_3};
     // A click on the background or on any picture opens the menu.
     new ClickWatcher(
         {this, m_images[0], m_images[1], m_images[2], m_images[3]},
         [this](int) { m_context.screens.open(ScreenId::Menu); }, this);
+    present(this, {707, 608}, m_context.presentation);
     splashLoad(state, random);
 }
 

@@ -30,7 +30,7 @@ void WordForPictureScreen::renderChoices()
         showFitted(word, model().choiceText(i));
         word->setStyleSheet(model().markedChoice() == i ? kMarkedStyle : kWordStyle);
     }
-    m_ui->Image1->setPixmap(context().pictures.load(model().rightPicture(), m_ui->Image1->contentsRect().size()));
+    context().pictures.showIn(m_ui->Image1, model().rightPicture());
 }
 
 } // namespace tavenzo::ui

@@ -3,6 +3,7 @@
 #include "exercises/pictures/words_onto_pictures_exercise.h"
 #include "ui/glue/fitted_text.h"
 #include "ui/glue/picture_loader.h"
+#include "ui/glue/presentation.h"
 #include "ui_disegni1.h"
 
 #include <QApplication>
@@ -38,7 +39,7 @@ WordsOntoPicturesScreen::WordsOntoPicturesScreen(
     , m_ui(std::make_unique<Ui::DISEGNI1>())
 {
     m_ui->setupUi(this);
-    setUpExerciseWindow(this, 638, 480);
+    setUpExerciseWindow(this);
     setUpAvanti(m_ui->Command1);
     m_pictures = {m_ui->Image1_0, m_ui->Image1_1, m_ui->Image1_2};
     m_boxes = {m_ui->Label2_0, m_ui->Label2_1, m_ui->Label2_2};
@@ -61,6 +62,7 @@ WordsOntoPicturesScreen::WordsOntoPicturesScreen(
     onCommand(
         this, m_ui->mnuMinuscolo, &QAction::triggered, [this] { m_model.ScriviMinuscolo(); }, show);
 
+    present(this, {638, 480}, m_context.presentation);
     m_model.open();
     render();
 }
@@ -179,12 +181,12 @@ void WordsOntoPicturesScreen::render()
     renderFrame(model.frame(), m_frameWidgets, centralWidget());
     for (int n = 0; n < WordsOntoPicturesExercise::kWords; ++n) {
         const auto i = static_cast<size_t>(n);
-        m_pictures[i]->setPixmap(m_context.pictures.load(model.picture(n), m_pictures[i]->contentsRect().size()));
+        m_context.pictures.showIn(m_pictures[i], model.picture(n));
         showFitted(m_boxes[i], model.boxText(n));
         QLabel* word = m_words[i];
         showFitted(word, model.wordText(n));
         word->setEnabled(model.wordEnabled(n));
-        word->move(kColumnX.at(static_cast<size_t>(model.column(n))), word->y());
+        word->move(Stage::of(this).point({kColumnX.at(static_cast<size_t>(model.column(n))), 0}).x(), word->y());
     }
     m_ui->mnuMaiuscolo->setChecked(model.Maiuscolo());
     m_ui->mnuMinuscolo->setChecked(!model.Maiuscolo());

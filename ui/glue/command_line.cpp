@@ -1,0 +1,43 @@
+#include "ui/glue/command_line.h"
+
+#include <QTextStream>
+
+namespace tavenzo::ui {
+
+namespace {
+
+const QString kFullScreen = QStringLiteral("--schermo-intero");
+
+QString help()
+{
+    return QStringLiteral("Uso: tavenzo [opzioni]\n"
+                          "Esercizi di lettura di parole italiane per bambini dai 5 ai 7 anni.\n"
+                          "\n"
+                          "Opzioni:\n"
+                          "  --schermo-intero  mostra ogni schermata a tutto schermo, ingrandita per il proiettore\n"
+                          "                    o la lavagna interattiva\n"
+                          "  -h, --help        mostra questo aiuto ed esce\n");
+}
+
+} // namespace
+
+std::optional<int> readCommandLine(
+    const QStringList& arguments, CommandLine& options, QTextStream& out, QTextStream& err)
+{
+    for (const QString& argument : arguments.mid(1)) {
+        if (argument == kFullScreen) {
+            options.fullScreen = true;
+        } else if (argument == QStringLiteral("-h") || argument == QStringLiteral("--help")) {
+            out << help();
+            out.flush();
+            return 0;
+        } else if (argument.startsWith(QStringLiteral("--"))) {
+            err << QStringLiteral("tavenzo: opzione sconosciuta: %1\n\n").arg(argument) << help();
+            err.flush();
+            return 2;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace tavenzo::ui

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QStringList>
+
+#include <optional>
+
+class QTextStream;
+
+namespace tavenzo::ui {
+
+struct CommandLine {
+    bool fullScreen = false;
+};
+
+// Reads the program's own options from its arguments (the toolkit's, such as -platform, are left to it). Answers the
+// exit status when the run ends here: after the help, or after an option it does not know.
+std::optional<int> readCommandLine(
+    const QStringList& arguments, CommandLine& options, QTextStream& out, QTextStream& err);
+
+} // namespace tavenzo::ui

@@ -1,0 +1,177 @@
+#include "ui/glue/presentation.h"
+
+#include "ui/glue/art.h"
+
+#include <QAbstractButton>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QStyle>
+
+#include <algorithm>
+#include <vector>
+
+namespace tavenzo::ui {
+
+namespace {
+
+const char* const kFactor = "tavenzo_stage_factor";
+const char* const kOffset = "tavenzo_stage_offset";
+
+int scaled(int designed, double factor)
+{
+    return qRound(designed * factor);
+}
+
+// Edges are scaled, not sizes, so neighbours that touched still touch and nothing gains a gap from rounding.
+QRect scaled(const QRect& designed, double factor)
+{
+    const int left = scaled(designed.left(), factor);
+    const int top = scaled(designed.top(), factor);
+    return {left, top, scaled(designed.left() + designed.width(), factor) - left,
+        scaled(designed.top() + designed.height(), factor) - top};
+}
+
+// The window's font, every size a control sets for itself, and the menu bar and menus, which may take theirs from
+// the platform rather than the window. Sizes are read before any is changed, so none is scaled twice.
+void scaleFonts(QWidget* window, const QList<QWidget*>& children, double factor)
+{
+    std::vector<std::pair<QWidget*, QFont>> fonts {{window, window->font()}};
+    for (QWidget* child : children) {
+        const bool ownSize
+            = child->testAttribute(Qt::WA_SetFont) && (child->font().resolveMask() & QFont::SizeResolved) != 0;
+        if (ownSize || child->isWindow() || qobject_cast<QMenuBar*>(child) != nullptr) {
+            fonts.emplace_back(child, child->font());
+        }
+    }
+    for (auto& [widget, font] : fonts) {
+        font.setPointSizeF(font.pointSizeF() * factor);
+        widget->setFont(font);
+    }
+}
+
+// Frames, outlines drawn by style sheets, icons and the option buttons' circles grow with the rest.
+void scaleLooks(QWidget* widget, double factor)
+{
+    if (auto* frame = qobject_cast<QFrame*>(widget); frame != nullptr && frame->frameShape() != QFrame::NoFrame) {
+        frame->setLineWidth(std::max(1, scaled(frame->lineWidth(), factor)));
+        frame->setMidLineWidth(scaled(frame->midLineWidth(), factor));
+    }
+    QString sheet = widget->styleSheet();
+    if (sheet.contains(QStringLiteral("px"))) {
+        static const QRegularExpression pixels(QStringLiteral("(\\d+)px"));
+        QString result;
+        qsizetype last = 0;
+        for (const QRegularExpressionMatch& match : pixels.globalMatch(sheet)) {
+            result += sheet.mid(last, match.capturedStart() - last);
+            result += QStringLiteral("%1px").arg(std::max(1, scaled(match.captured(1).toInt(), factor)));
+            last = match.capturedEnd();
+        }
+        sheet = result + sheet.mid(last);
+    }
+    if (auto* option = qobject_cast<QRadioButton*>(widget)) {
+        const int circle
+            = scaled(option->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, option), factor);
+        sheet += QStringLiteral(" QRadioButton::indicator { width: %1px; height: %1px; }").arg(circle);
+    }
+    if (sheet != widget->styleSheet()) {
+        widget->setStyleSheet(sheet);
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(widget); button != nullptr && !button->icon().isNull()) {
+        button->setIconSize(button->iconSize() * factor);
+    }
+}
+
+} // namespace
+
+QScreen* Presentation::screen() const
+{
+    return m_screen != nullptr ? m_screen.data() : QGuiApplication::primaryScreen();
+}
+
+void Presentation::followWindow(QWidget* window)
+{
+    if (window != nullptr && window->screen() != nullptr) {
+        m_screen = window->screen();
+    }
+}
+
+double Presentation::fitFactor(QSize available, QSize designedClient, int menuBarHeight)
+{
+    if (designedClient.isEmpty()) {
+        return 1.0;
+    }
+    return std::min(static_cast<double>(available.width()) / designedClient.width(),
+        static_cast<double>(available.height()) / (designedClient.height() + menuBarHeight));
+}
+
+Stage Stage::of(const QWidget* widget)
+{
+    const QWidget* window = widget->window();
+    Stage stage;
+    const QVariant factor = window->property(kFactor);
+    if (factor.isValid()) {
+        stage.factor = factor.toDouble();
+        stage.offset = window->property(kOffset).toPoint();
+    }
+    return stage;
+}
+
+int Stage::length(double designed) const
+{
+    return qRound(designed * factor);
+}
+
+QPoint Stage::point(QPoint designed) const
+{
+    return offset + QPoint(length(designed.x()), length(designed.y()));
+}
+
+void present(QWidget* window, QSize designedClient, const Presentation& presentation)
+{
+    auto* main = qobject_cast<QMainWindow*>(window);
+    QWidget* client = main != nullptr ? main->centralWidget() : window;
+    QWidget* bar = main != nullptr ? main->menuWidget() : nullptr;
+    const auto barHeight = [bar] { return bar != nullptr ? bar->sizeHint().height() : 0; };
+    if (!presentation.fullScreen()) {
+        client->setFixedSize(designedClient);
+        if (main != nullptr) {
+            window->setFixedSize(designedClient.width(), designedClient.height() + barHeight());
+        }
+        return;
+    }
+
+    const QRect screen = presentation.screen()->geometry();
+    const double factor = Presentation::fitFactor(screen.size(), designedClient, barHeight());
+    const QList<QWidget*> children = window->findChildren<QWidget*>();
+    scaleFonts(window, children, factor);
+    for (QWidget* child : children) {
+        if (client->isAncestorOf(child)) {
+            child->setGeometry(scaled(child->geometry(), factor));
+        }
+        scaleLooks(child, factor);
+    }
+    for (QWidget* fixed : {window, client}) {
+        fixed->setMinimumSize(0, 0);
+        fixed->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+    // The client area stands in the middle of what the menu bar leaves; around it the window's own background shows,
+    // in whatever colour the screen has.
+    const QSize room(screen.width(), screen.height() - barHeight());
+    const QPoint offset((room.width() - scaled(designedClient.width(), factor)) / 2,
+        (room.height() - scaled(designedClient.height(), factor)) / 2);
+    for (QObject* child : client->children()) {
+        if (auto* widget = qobject_cast<QWidget*>(child); widget != nullptr && !widget->isWindow()) {
+            widget->move(widget->pos() + offset);
+        }
+    }
+    window->setProperty(kFactor, factor);
+    window->setProperty(kOffset, offset);
+    refreshArt(window);
+}
+
+} // namespace tavenzo::ui
