@@ -101,7 +101,7 @@ void Program::open(ScreenId screen)
     if (m_presentation.fullScreen()) {
         // Without a window manager nothing would resize the window; with one, the full-screen state keeps it so.
         next->setScreen(m_presentation.screen());
-        next->setGeometry(m_presentation.screen()->geometry());
+        next->setGeometry(m_presentation.area());
         next->showFullScreen();
     } else {
         next->show();

@@ -93,6 +93,11 @@ QScreen* Presentation::screen() const
     return m_screen != nullptr ? m_screen.data() : QGuiApplication::primaryScreen();
 }
 
+QRect Presentation::area() const
+{
+    return m_area.isValid() ? m_area : screen()->geometry();
+}
+
 void Presentation::followWindow(QWidget* window)
 {
     if (window != nullptr && window->screen() != nullptr) {
@@ -145,7 +150,7 @@ void present(QWidget* window, QSize designedClient, const Presentation& presenta
         return;
     }
 
-    const QRect screen = presentation.screen()->geometry();
+    const QRect screen = presentation.area();
     const double factor = Presentation::fitFactor(screen.size(), designedClient, barHeight());
     const QList<QWidget*> children = window->findChildren<QWidget*>();
     scaleFonts(window, children, factor);

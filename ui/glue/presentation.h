@@ -2,6 +2,7 @@
 
 #include <QPoint>
 #include <QPointer>
+#include <QRect>
 #include <QSize>
 
 class QScreen;
@@ -13,14 +14,18 @@ namespace tavenzo::ui {
 // interactive whiteboard) with its whole layout scaled by one factor.
 class Presentation {
 public:
-    explicit Presentation(bool fullScreen = false)
+    // `area`, when given, stands for the screen's whole area: a test lays screens out for a screen it has not got.
+    explicit Presentation(bool fullScreen = false, QRect area = {})
         : m_fullScreen(fullScreen)
+        , m_area(area)
     {
     }
 
     bool fullScreen() const { return m_fullScreen; }
     // The screen the next window opens on: the one the window before it was on.
     QScreen* screen() const;
+    // The area a full-screen window covers on it.
+    QRect area() const;
     void followWindow(QWidget* window);
 
     // The largest factor at which a client area of the designed size, with a menu bar of the given height above it,
@@ -29,6 +34,7 @@ public:
 
 private:
     bool m_fullScreen;
+    QRect m_area;
     QPointer<QScreen> m_screen;
 };
 

@@ -11,6 +11,9 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QTouchEvent>
+
+#include <utility>
 
 namespace tavenzo::ui {
 
@@ -52,6 +55,7 @@ WordsOntoPicturesScreen::WordsOntoPicturesScreen(
     }
     for (QLabel* word : m_words) {
         word->installEventFilter(this);
+        word->setAttribute(Qt::WA_AcceptTouchEvents);
     }
 
     const auto show = [this] { render(); };
@@ -105,6 +109,11 @@ bool WordsOntoPicturesScreen::eventFilter(QObject* watched, QEvent* event)
 bool WordsOntoPicturesScreen::wordEvent(int word, QEvent* event)
 {
     switch (event->type()) {
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel:
+        return touchEvent(word, event);
     // A press right after a click on the word comes as a double click; it starts a drag all the same.
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
@@ -134,6 +143,66 @@ bool WordsOntoPicturesScreen::wordEvent(int word, QEvent* event)
     }
 }
 
+bool WordsOntoPicturesScreen::touchEvent(int word, QEvent* event)
+{
+    auto* touch = static_cast<QTouchEvent*>(event);
+    QLabel* label = m_words[static_cast<size_t>(word)];
+    if (touch->points().isEmpty()) {
+        return true;
+    }
+    const QPoint at = touch->points().constFirst().position().toPoint();
+    switch (event->type()) {
+    case QEvent::TouchBegin:
+        m_touchedWord = label->isEnabled() ? word : -1;
+        m_pressPosition = at;
+        event->setAccepted(m_touchedWord >= 0);
+        return true;
+    case QEvent::TouchUpdate:
+        if (m_touchedWord == word && m_fingerImage == nullptr
+            && (at - m_pressPosition).manhattanLength() >= QApplication::startDragDistance()) {
+            m_fingerImage = new QLabel(centralWidget());
+            m_fingerImage->setPixmap(label->grab());
+            m_fingerImage->setAttribute(Qt::WA_TransparentForMouseEvents);
+            m_fingerImage->resize(label->size());
+            m_fingerImage->show();
+        }
+        if (m_fingerImage != nullptr) {
+            m_fingerImage->move(label->mapTo(centralWidget(), at - m_pressPosition));
+            m_fingerImage->raise();
+        }
+        return true;
+    default: {
+        const bool dragged = m_fingerImage != nullptr;
+        delete m_fingerImage;
+        m_fingerImage = nullptr;
+        const int touched = std::exchange(m_touchedWord, -1);
+        if (event->type() == QEvent::TouchEnd && dragged && touched == word) {
+            const QPoint inWindow = touch->points().constFirst().scenePosition().toPoint();
+            if (const int box = boxAt(inWindow); box >= 0) {
+                dropOn(box, word);
+            }
+        }
+        return true;
+    }
+    }
+}
+
+int WordsOntoPicturesScreen::boxAt(QPoint inWindow) const
+{
+    for (size_t i = 0; i < m_boxes.size(); ++i) {
+        if (m_boxes[i]->rect().contains(m_boxes[i]->mapFrom(this, inWindow))) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+void WordsOntoPicturesScreen::dropOn(int box, int word)
+{
+    m_model.drop(box, word);
+    render();
+}
+
 bool WordsOntoPicturesScreen::boxEvent(int box, QEvent* event)
 {
     switch (event->type()) {
@@ -155,8 +224,7 @@ bool WordsOntoPicturesScreen::boxEvent(int box, QEvent* event)
             return true;
         }
         drop->acceptProposedAction();
-        m_model.drop(box, word);
-        render();
+        dropOn(box, word);
         return true;
     }
     default:

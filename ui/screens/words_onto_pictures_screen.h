@@ -43,8 +43,14 @@ protected:
 
 private:
     bool wordEvent(int word, QEvent* event);
+    // A finger on a whiteboard drags a word too. The window system's drag follows the mouse only, so the screen
+    // moves the word's image under the finger itself and drops it on the box the finger leaves it over.
+    bool touchEvent(int word, QEvent* event);
     bool boxEvent(int box, QEvent* event);
     void startDrag(int word);
+    void dropOn(int box, int word);
+    // The box at a point of the window, or -1.
+    int boxAt(QPoint inWindow) const;
     void render();
 
     ScreenContext m_context;
@@ -56,6 +62,8 @@ private:
     FrameWidgets m_frameWidgets;
     int m_pressedWord = -1;
     QPoint m_pressPosition;
+    int m_touchedWord = -1;
+    QLabel* m_fingerImage = nullptr;
 };
 
 } // namespace tavenzo::ui

@@ -1,0 +1,231 @@
+#include "ui/glue/presentation.h"
+#include "ui/screens/menu_screen.h"
+#include "ui/screens/splash_screen.h"
+#include "ui/screens/word_for_picture_screen.h"
+#include "ui/screens/words_onto_pictures_screen.h"
+#include "widget_fakes.h"
+
+#include <QMenuBar>
+#include <QPointingDevice>
+#include <QStyleHints>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace tavenzo;
+using namespace tavenzo::testing;
+
+namespace {
+
+const QStringList kWords {"orso", "maiale", "semaforo", "cane", "gatto", "luna"};
+
+struct FitRow {
+    QSize screen;
+    double factor;
+};
+
+// The largest factor at which the client area and its menu bar fit: the narrower of the two directions decides.
+class FitFactor : public ::testing::TestWithParam<FitRow> { };
+
+TEST_P(FitFactor, ForAScreenOfThisSize)
+{
+    const FitRow row = GetParam();
+    const double factor = ui::Presentation::fitFactor(row.screen, {672, 502}, 20);
+    EXPECT_NEAR(factor, row.factor, 1e-3);
+    EXPECT_LE(672 * factor, row.screen.width() + 1e-6);
+    EXPECT_LE((502 + 20) * factor, row.screen.height() + 1e-6);
+}
+
+INSTANTIATE_TEST_SUITE_P(Classroom, FitFactor,
+    ::testing::Values(FitRow {{1920, 1080}, 1080.0 / 522}, FitRow {{1280, 800}, 800.0 / 522},
+        FitRow {{3840, 2160}, 2160.0 / 522}, FitRow {{1000, 2000}, 1000.0 / 672}, FitRow {{640, 480}, 480.0 / 522}),
+    [](const auto& info) {
+        return std::to_string(info.param.screen.width()) + "x" + std::to_string(info.param.screen.height());
+    });
+
+// The whole program full-screen on a screen of the given area.
+class Classroom : public ::testing::Test {
+protected:
+    void start(QRect area)
+    {
+        bench = std::make_unique<ProgramBench>(
+            QStringLiteral(TAVENZO_PROGRAM_DIR), QString(), ui::Presentation(true, area));
+        bench->random.setFallback(0.0);
+        menu = startToMenu<ui::SplashScreen, ui::MenuScreen>(*bench, 0);
+        ASSERT_NE(menu, nullptr);
+        bench->setWords(kWords);
+        bench->random.setFallback(-1);
+    }
+    void TearDown() override { QGuiApplication::styleHints()->setMouseDoubleClickInterval(0); }
+    ui::WordForPictureScreen* openWordForPicture(int position)
+    {
+        bench->random.push({0.0});
+        for (int s = 1; s <= 6; ++s) {
+            bench->random.pushSlot(s, 6);
+        }
+        bench->random.pushSlot(position, 6);
+        click(control<QToolButton>(menu, "Command3D4"));
+        return bench->current<ui::WordForPictureScreen>();
+    }
+    ui::WordsOntoPicturesScreen* openWordsOntoPictures(int order)
+    {
+        for (int s = 1; s <= 3; ++s) {
+            bench->random.pushSlot(s, 6);
+        }
+        bench->random.push({(order + 0.5) / 6.0, 0.0});
+        click(control<QToolButton>(menu, "Command2"));
+        return bench->current<ui::WordsOntoPicturesScreen>();
+    }
+    // A designed rectangle of the client area where the scaled screen must have it.
+    static QRect expected(const ui::Stage& stage, QRect designed)
+    {
+        const QPoint topLeft = stage.point(designed.topLeft());
+        const QPoint bottomRight = stage.point(designed.topLeft() + QPoint(designed.width(), designed.height()));
+        return {topLeft, bottomRight - QPoint(1, 1)};
+    }
+
+    std::unique_ptr<ProgramBench> bench;
+    ui::MenuScreen* menu = nullptr;
+};
+
+TEST_F(Classroom, EveryControlIsItsTableRectangleTimesTheFactorCentred)
+{
+    const QRect area(0, 0, 1920, 1080);
+    start(area);
+    EXPECT_EQ(menu->geometry(), area);
+    auto* screen = openWordForPicture(1);
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(screen->geometry(), area) << "the window covers the screen";
+    const ui::Stage stage = ui::Stage::of(screen);
+    const int bar = screen->menuBar()->height();
+    EXPECT_GT(stage.factor, 1.9);
+    EXPECT_LE(stage.factor * 672, 1920);
+    EXPECT_LE(stage.factor * 502 + bar, 1080);
+
+    for (int k = 0; k < 6; ++k) {
+        EXPECT_EQ(screen->choices()[static_cast<size_t>(k)]->geometry(), expected(stage, {48, 56 + 64 * k, 217, 57}))
+            << "Label1(" << k << ")";
+    }
+    EXPECT_EQ(control<QLabel>(screen, "Image1")->geometry(), expected(stage, {304, 63, 297, 297}));
+    EXPECT_EQ(control<QToolButton>(screen, "Command1")->geometry(), expected(stage, {472, 376, 129, 65}));
+    EXPECT_EQ(
+        control<QRadioButton>(screen, "Option2")->geometry(), expected(ui::Stage {stage.factor, {}}, {16, 32, 97, 17}))
+        << "inside its frame, scaled and not moved";
+    // Centred: as much room to the left of the client area as to its right, and above as below.
+    const int left = stage.offset.x();
+    const int right = screen->centralWidget()->width() - left - qRound(672 * stage.factor);
+    EXPECT_LE(std::abs(left - right), 1);
+    const int top = stage.offset.y();
+    const int bottom = screen->centralWidget()->height() - top - qRound(502 * stage.factor);
+    EXPECT_LE(std::abs(top - bottom), 1);
+    EXPECT_GE(top, 0);
+
+    // Fonts, pictures and the red mark grow with the rest.
+    EXPECT_NEAR(screen->choices()[0]->font().pointSizeF(), 18 * stage.factor, 0.01);
+    const QPixmap picture = control<QLabel>(screen, "Image1")->pixmap();
+    EXPECT_EQ(picture.deviceIndependentSize().toSize(), control<QLabel>(screen, "Image1")->contentsRect().size());
+    EXPECT_GE(control<QToolButton>(screen, "Command1")->iconSize().width(), qRound(32 * stage.factor));
+}
+
+TEST_F(Classroom, ADropAtAScaledBoxIsTakenAndTheWordsStandInScaledColumns)
+{
+    start({0, 0, 1280, 800});
+    auto* screen = openWordsOntoPictures(3);
+    ASSERT_NE(screen, nullptr);
+    const ui::Stage stage = ui::Stage::of(screen);
+    EXPECT_GT(stage.factor, 1.4);
+    // d = 3: Label1(1), Label1(2), Label1(0) from left to right.
+    EXPECT_EQ(screen->words()[1]->geometry(), expected(stage, {14, 254, 197, 50}));
+    EXPECT_EQ(screen->words()[0]->geometry(), expected(stage, {434, 254, 197, 50}));
+    EXPECT_EQ(screen->boxes()[2]->geometry(), expected(stage, {432, 201, 197, 43}));
+    bench->random.push({0.0});
+    EXPECT_TRUE(dropWordOn(screen->boxes()[2], 2));
+    EXPECT_EQ(screen->boxes()[2]->text(), "SEMAFORO");
+    EXPECT_FALSE(dropWordAt(screen->centralWidget(), stage.point({214, 220}), 1)) << "the gap between two boxes";
+}
+
+TEST_F(Classroom, OnAScreenSmallerThanTheWindowEverythingShrinksAndStillFits)
+{
+    const QRect area(0, 0, 640, 480);
+    start(area);
+    auto* screen = openWordForPicture(1);
+    ASSERT_NE(screen, nullptr);
+    const ui::Stage stage = ui::Stage::of(screen);
+    EXPECT_LT(stage.factor, 1.0);
+    const QRect client = screen->centralWidget()->rect();
+    for (QWidget* control : screen->centralWidget()->findChildren<QWidget*>()) {
+        if (control->isVisibleTo(screen)) {
+            EXPECT_TRUE(client.contains(
+                control->geometry().translated(control->parentWidget()->mapTo(screen->centralWidget(), QPoint(0, 0)))))
+                << control->objectName().toStdString();
+        }
+    }
+    EXPECT_LT(screen->choices()[0]->font().pointSizeF(), 18);
+}
+
+// On a whiteboard a finger does what the mouse does.
+class Touch : public Classroom {
+protected:
+    void SetUp() override { device = QTest::createTouchDevice(); }
+    void tap(QWidget* control)
+    {
+        QWindow* window = control->window()->windowHandle();
+        const QPoint at = control->mapTo(control->window(), control->rect().center());
+        QTest::touchEvent(window, device).press(0, at, window);
+        QTest::touchEvent(window, device).release(0, at, window);
+    }
+    QPointingDevice* device = nullptr;
+};
+
+TEST_F(Touch, ATapIsAClickAndADoubleTapCountsOnce)
+{
+    start({0, 0, 1920, 1080});
+    auto* screen = openWordForPicture(1);
+    ASSERT_NE(screen, nullptr);
+    tap(screen->choices()[2]);
+    EXPECT_EQ(control<QLabel>(screen, "EtichettaErrati")->text(), " 1");
+    QGuiApplication::styleHints()->setMouseDoubleClickInterval(400);
+    tap(screen->choices()[3]);
+    tap(screen->choices()[3]);
+    EXPECT_EQ(control<QLabel>(screen, "EtichettaErrati")->text(), " 2") << "a double tap is one answer";
+    QTest::qWait(500);
+    bench->random.push({0.0});
+    tap(screen->choices()[0]);
+    EXPECT_EQ(control<QLabel>(screen, "EtichettaEsatti")->text(), " 1");
+}
+
+TEST_F(Touch, AFingerDragsAWordOntoItsBox)
+{
+    start({0, 0, 1920, 1080});
+    auto* screen = openWordsOntoPictures(0);
+    ASSERT_NE(screen, nullptr);
+    QWindow* window = screen->windowHandle();
+    const auto at = [screen](QWidget* control) { return control->mapTo(screen, control->rect().center()); };
+    const QPoint from = at(screen->words()[1]);
+    const QPoint to = at(screen->boxes()[1]);
+    const qsizetype labels = screen->findChildren<QLabel*>().size();
+    bench->random.push({0.0});
+    QTest::touchEvent(window, device).press(0, from, window);
+    QTest::touchEvent(window, device).move(0, from + QPoint(0, -40), window);
+    QTest::touchEvent(window, device).move(0, (from + to) / 2, window);
+    QTest::touchEvent(window, device).move(0, to, window);
+    QTest::touchEvent(window, device).release(0, to, window);
+    EXPECT_EQ(screen->boxes()[1]->text(), "MAIALE");
+    EXPECT_FALSE(screen->words()[1]->isEnabled());
+    EXPECT_EQ(bench->recorder.log, QStringList {"play si1.wav"});
+
+    // Let go over the picture instead of its box, or tapped without moving: nothing happens.
+    const QPoint word2 = at(screen->words()[2]);
+    QTest::touchEvent(window, device).press(0, word2, window);
+    QTest::touchEvent(window, device).move(0, at(screen->pictures()[2]), window);
+    QTest::touchEvent(window, device).release(0, at(screen->pictures()[2]), window);
+    QTest::touchEvent(window, device).press(0, word2, window);
+    QTest::touchEvent(window, device).release(0, word2, window);
+    EXPECT_TRUE(screen->words()[2]->isEnabled());
+    EXPECT_EQ(bench->program->state().ContaErrati, 0);
+    EXPECT_EQ(screen->findChildren<QLabel*>().size(), labels) << "no finger image is left behind";
+}
+
+} // namespace
