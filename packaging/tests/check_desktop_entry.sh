@@ -12,4 +12,10 @@ declared=$(sed -n 's/.*setDesktopFileName(QStringLiteral("\([^"]*\)")).*/\1/p' \
     "$TAVENZO_SOURCE_DIR/ui/glue/toolkit_setup.cpp")
 [ -n "$declared" ] || fail "the program declares no desktop file name"
 [ "$(basename "$entry")" = "$declared.desktop" ] || fail "the entry is $(basename "$entry"), the program says $declared"
-echo "desktop entry valid, matches the program's desktop file name $declared"
+# The classroom action starts the program full-screen with the option the program knows.
+action=$(sed -n '/^\[Desktop Action schermo-intero\]/,/^\[/p' "$entry")
+grep -qx 'Name=Tavenzo a tutto schermo' <<<"$action" || fail "no action \"Tavenzo a tutto schermo\""
+grep -qx 'Exec=tavenzo --schermo-intero' <<<"$action" || fail "the action does not start tavenzo --schermo-intero"
+grep -q -- '"--schermo-intero"' "$TAVENZO_SOURCE_DIR/ui/glue/command_line.cpp" \
+    || fail "the program does not know --schermo-intero"
+echo "desktop entry valid, matches the program's desktop file name $declared, has the full-screen action"
