@@ -3,6 +3,7 @@
 #include "ui/glue/art.h"
 
 #include <QAbstractButton>
+#include <QFontInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QMainWindow>
@@ -36,23 +37,6 @@ QRect scaled(const QRect& designed, double factor)
         scaled(designed.top() + designed.height(), factor) - top};
 }
 
-// The window's font, every size a control sets for itself, and the menu bar and menus, which may take theirs from
-// the platform rather than the window. Sizes are read before any is changed, so none is scaled twice.
-void scaleFonts(QWidget* window, const QList<QWidget*>& children, double factor)
-{
-    std::vector<std::pair<QWidget*, QFont>> fonts {{window, window->font()}};
-    for (QWidget* child : children) {
-        const bool ownSize
-            = child->testAttribute(Qt::WA_SetFont) && (child->font().resolveMask() & QFont::SizeResolved) != 0;
-        if (ownSize || child->isWindow() || qobject_cast<QMenuBar*>(child) != nullptr) {
-            fonts.emplace_back(child, child->font());
-        }
-    }
-    for (auto& [widget, font] : fonts) {
-        font.setPointSizeF(font.pointSizeF() * factor);
-        widget->setFont(font);
-    }
-}
 
 // Frames, outlines drawn by style sheets, icons and the option buttons' circles grow with the rest.
 void scaleLooks(QWidget* widget, double factor)
@@ -87,6 +71,25 @@ void scaleLooks(QWidget* widget, double factor)
 }
 
 } // namespace
+
+void scaleFonts(QWidget* window, double factor)
+{
+    std::vector<std::pair<QWidget*, QFont>> fonts {{window, window->font()}};
+    for (QWidget* child : window->findChildren<QWidget*>()) {
+        // Some controls take their font from the platform for their kind (menus, a box's text) rather than from
+        // the window: they are given theirs too.
+        const bool ownSize
+            = child->testAttribute(Qt::WA_SetFont) && (child->font().resolveMask() & QFont::SizeResolved) != 0;
+        if (ownSize || child->isWindow() || qobject_cast<QMenuBar*>(child) != nullptr
+            || QFontInfo(child->font()).pointSizeF() != QFontInfo(window->font()).pointSizeF()) {
+            fonts.emplace_back(child, child->font());
+        }
+    }
+    for (auto& [widget, font] : fonts) {
+        font.setPointSizeF(font.pointSizeF() * factor);
+        widget->setFont(font);
+    }
+}
 
 QScreen* Presentation::screen() const
 {
@@ -153,7 +156,7 @@ void present(QWidget* window, QSize designedClient, const Presentation& presenta
     const QRect screen = presentation.area();
     const double factor = Presentation::fitFactor(screen.size(), designedClient, barHeight());
     const QList<QWidget*> children = window->findChildren<QWidget*>();
-    scaleFonts(window, children, factor);
+    scaleFonts(window, factor);
     for (QWidget* child : children) {
         if (client->isAncestorOf(child)) {
             child->setGeometry(scaled(child->geometry(), factor));

@@ -50,6 +50,10 @@ struct Stage {
     QPoint point(QPoint designed) const;
 };
 
+// Every font of a window and its controls grown by the factor; sizes are read before any is changed, so none is
+// scaled twice.
+void scaleFonts(QWidget* window, double factor);
+
 // Lays a screen out for the presentation, after its form is set up and before anything is drawn: at the table's
 // client size, or full-screen with every control, font, frame and icon scaled and the client area centred.
 void present(QWidget* window, QSize designedClient, const Presentation& presentation);

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QMessageBox>
 #include <QSoundEffect>
 #include <QUrl>
@@ -15,22 +17,35 @@ namespace {
 
 const QString kTitle = QStringLiteral("Tavenzo");
 
+// The program's window a box belongs over: the active one, or, where no window manager makes any active, the one
+// screen on view.
+QWidget* ownerWindow()
+{
+    if (QWidget* active = QApplication::activeWindow()) {
+        return active;
+    }
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && !window->isModal() && window->windowType() == Qt::Window) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
 // Over a screen shown full-screen, a box's text grows with the screen, so it can be read from the back of the class;
 // the toolkit centres it over the screen.
 void growWithTheScreen(QWidget* dialog, QWidget* over)
 {
     const double factor = over != nullptr ? Stage::of(over).factor : 1.0;
     if (factor > 1.0) {
-        QFont font = dialog->font();
-        font.setPointSizeF(font.pointSizeF() * factor);
-        dialog->setFont(font);
+        scaleFonts(dialog, factor);
     }
 }
 
 int showBox(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons,
     QMessageBox::StandardButton byDefault)
 {
-    QWidget* over = QApplication::activeWindow();
+    QWidget* over = ownerWindow();
     QMessageBox box(icon, kTitle, text, buttons, over);
     box.setDefaultButton(byDefault);
     growWithTheScreen(&box, over);
@@ -63,13 +78,18 @@ void QtMessageBoxes::plain(const QString& text)
 QString QtFileChooser::chooseWordList(const QString& startFolder)
 {
     // One filter entry shown as "*.TXT" that offers .txt files whatever the case of their extension.
-    QWidget* over = QApplication::activeWindow();
+    QWidget* over = ownerWindow();
     QFileDialog dialog(over, QString(), startFolder, QStringLiteral("*.TXT (*.[tT][xX][tT])"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
     growWithTheScreen(&dialog, over);
+    // Size, kind and date are shown whole; the name takes the rest of the width.
+    if (auto* files = dialog.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        files->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        files->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
     // Wide enough to read the names and dates in full; over a full screen, most of it.
     const QSize room = over != nullptr ? over->size() : QSize(800, 560);
     dialog.resize(std::min(room.width() * 9 / 10, std::max(800, room.width() * 2 / 3)),
