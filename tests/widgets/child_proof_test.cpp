@@ -35,15 +35,7 @@ protected:
     }
     void TearDown() override { QGuiApplication::styleHints()->setMouseDoubleClickInterval(0); }
     void automatic() { click(control<QRadioButton>(menu, "Option1_0")); }
-    // A six-choice exercise: colour, slots 1..6 of a six-word list, the right position.
-    void scriptSix(int position)
-    {
-        bench.random.push({0.0});
-        for (int s = 1; s <= 6; ++s) {
-            bench.random.pushSlot(s, 6);
-        }
-        bench.random.pushSlot(position, 6);
-    }
+    void scriptSix(int position) { bench.scriptChoices(position); }
     template<typename Screen> Screen* open(const char* button)
     {
         click(control<QToolButton>(menu, button));

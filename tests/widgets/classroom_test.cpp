@@ -61,11 +61,7 @@ protected:
     void TearDown() override { QGuiApplication::styleHints()->setMouseDoubleClickInterval(0); }
     ui::WordForPictureScreen* openWordForPicture(int position)
     {
-        bench->random.push({0.0});
-        for (int s = 1; s <= 6; ++s) {
-            bench->random.pushSlot(s, 6);
-        }
-        bench->random.pushSlot(position, 6);
+        bench->scriptChoices(position);
         click(control<QToolButton>(menu, "Command3D4"));
         return bench->current<ui::WordForPictureScreen>();
     }

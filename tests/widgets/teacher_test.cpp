@@ -69,15 +69,6 @@ protected:
         return path;
     }
     QString teacher() const { return QDir(root.path()).filePath(QStringLiteral("insegnante")); }
-    // Colour, slots 1..6 of a six-word list, the right position.
-    static void scriptSix(ScriptedRandom& random, int position)
-    {
-        random.push({0.0});
-        for (int s = 1; s <= 6; ++s) {
-            random.pushSlot(s, 6);
-        }
-        random.pushSlot(position, 6);
-    }
     static QColor middleOf(QLabel* picture)
     {
         const QImage image = picture->pixmap().toImage();
@@ -100,7 +91,7 @@ TEST_F(Teacher, OwnListAndPicturesFromTheTeachersFolder)
     EXPECT_EQ(bench.program->state().word(1), "drago");
 
     bench.random.setFallback(-1);
-    scriptSix(bench.random, 1);
+    bench.scriptChoices(1);
     click(control<QToolButton>(menu, "Command3D4"));
     auto* screen = bench.current<ui::WordForPictureScreen>();
     ASSERT_NE(screen, nullptr);
@@ -110,7 +101,7 @@ TEST_F(Teacher, OwnListAndPicturesFromTheTeachersFolder)
     control<QAction>(screen, "mnuEsci")->trigger();
     menu = bench.current<ui::MenuScreen>();
     bench.random.setFallback(-1);
-    scriptSix(bench.random, 3);
+    bench.scriptChoices(3);
     click(control<QToolButton>(menu, "Command3D4"));
     screen = bench.current<ui::WordForPictureScreen>();
     ASSERT_NE(screen, nullptr);
@@ -143,11 +134,7 @@ TEST_F(Teacher, AListFromAUsbStickFindsItsPicturesBesideItAndTellsWhatWillNotWor
     EXPECT_TRUE(summary.contains(QStringLiteral("2 righe vuote sono state saltate.")));
 
     bench.random.setFallback(-1);
-    bench.random.push({0.0});
-    for (int s = 1; s <= 6; ++s) {
-        bench.random.pushSlot(s, 7);
-    }
-    bench.random.pushSlot(1, 6);
+    bench.scriptChoices(1, 7);
     click(control<QToolButton>(menu, "Command3D4"));
     auto* screen = bench.current<ui::WordForPictureScreen>();
     ASSERT_NE(screen, nullptr);

@@ -45,6 +45,16 @@ struct ProgramBench {
 
     template<typename Screen> Screen* current() const { return qobject_cast<Screen*>(program->currentScreen()); }
 
+    // One six-choice exercise: the colour, slots 1..6 of a list of `words`, the right position.
+    void scriptChoices(int position, int words = 6)
+    {
+        random.push({0.0});
+        for (int s = 1; s <= 6; ++s) {
+            random.pushSlot(s, words);
+        }
+        random.pushSlot(position, 6);
+    }
+
     void setWords(const QStringList& words)
     {
         for (int i = 0; i < words.size(); ++i) {
