@@ -15,6 +15,7 @@
 #include "feedback/preloading_sound_player.h"
 #include "ui/glue/picture_loader.h"
 #include "ui/glue/qt_ports.h"
+#include "ui/glue/qt_sound.h"
 #include "ui/screens/screen_context.h"
 
 #include <QObject>
