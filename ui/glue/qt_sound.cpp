@@ -139,4 +139,12 @@ void QtPcmOutput::sinkStateChanged(QAudio::State state)
     }
 }
 
+int QtSoundBackend::load(const QString& path)
+{
+    // The first look for a device connects to the sound server, which may take a while; the sounds are loaded ahead
+    // of the first answer, so that answer need not wait.
+    QMediaDevices::defaultAudioOutput();
+    return m_sounds.load(path);
+}
+
 } // namespace tavenzo::ui

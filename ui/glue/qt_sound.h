@@ -45,7 +45,7 @@ private:
 // The answer sounds as the program plays them: read whole once, played from memory.
 class QtSoundBackend final : public SoundEffectBackend {
 public:
-    int load(const QString& path) override { return m_sounds.load(path); }
+    int load(const QString& path) override;
     void start(int id) override { m_sounds.start(id); }
     void stop(int id) override { m_sounds.stop(id); }
 
