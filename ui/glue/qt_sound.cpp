@@ -117,7 +117,7 @@ bool QtPcmOutput::play(const PcmFormat& format, const QByteArray& samples, qsize
     m_source.setData(samples);
     m_source.open(QIODevice::ReadOnly);
     // Left alone, the sink asks each new stream for the buffer the server granted the last one, which the server
-    // grants a little smaller each time: after a few dozen sounds too small to be fed, and every sound is silent.
+    // grants about a quarter smaller each time: by the ninth stream too small to be fed, and nothing is heard again.
     m_sink->setBufferSize(bufferBytes);
     m_sink->start(&m_source);
     return m_sink->state() != QAudio::StoppedState;
