@@ -16,6 +16,7 @@
 #include "ui/glue/picture_loader.h"
 #include "ui/glue/presentation.h"
 #include "ui/glue/qt_ports.h"
+#include "ui/glue/qt_sound.h"
 #include "ui/screens/screen_context.h"
 
 #include <QObject>

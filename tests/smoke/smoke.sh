@@ -9,6 +9,7 @@
 #   config        opening and cancelling the word-list dialog leaves a fresh configuration folder empty
 #   double-click  a real double click on a word of "parole" counts as one answer
 #   sound         one wrong and one right answer are heard on a PulseAudio server of our own, at their full length
+#   sound-session 24 answers in a row, some while the sound before still plays: every one is heard, at its length
 # SMOKE_ONLY picks checks by name; the names of exercise screens pick the screens check on just those screens:
 #   SMOKE_ONLY=sound tests/smoke/smoke.sh build/bin/tavenzo
 #   SMOKE_ONLY="parole disegni title" tests/smoke/smoke.sh build/bin/tavenzo
@@ -23,13 +24,17 @@ app_pid=""
 log=""
 check=""
 
-all_checks=(screens splash-click title config double-click sound)
+all_checks=(screens splash-click title config double-click sound sound-session)
 all_screens=(lettera1 lettera lettere parole disegni DISEGNI1)
 
 # A recorded sound may be this much shorter or longer than the sound in its file and still count as that sound. Both
 # are measured the same way, from the first to the last sample above the threshold, so a faithful playback comes out
 # within a few milliseconds (the server's blocks); a sound cut off or stretched by a tenth of a second does not.
 sound_tolerance=0.05
+# In the session an answer that cuts off the one before is timed by the clock of this script, between two runs of
+# xdotool, so the start of the cut-off sound may move by a few more milliseconds. A silent answer, a lost tail or a
+# stretched sound are off by 0.15 s or more.
+session_tolerance=0.08
 # Samples above this fraction of full scale count as sound: -60 dBFS, far below any note, far above the null sink's
 # digital silence.
 sound_threshold=0.001
@@ -461,12 +466,12 @@ stop_recording() {
 }
 recorded_bursts() { sound_bursts -t raw -r 44100 -e signed -b 16 -c 1 "$1"; }
 
-# Succeeds when length $1 is within the tolerance of how long one of the sound files given after it is heard.
+# Succeeds when length $1 is within the tolerance $2 of how long one of the sound files given after them is heard.
 matches_one_of() {
-    local length=$1 file
-    shift
+    local length=$1 tolerance=$2 file
+    shift 2
     for file in "$@"; do
-        awk -v a="$length" -v b="$(audible_length "$file")" -v t="$sound_tolerance" \
+        awk -v a="$length" -v b="$(audible_length "$file")" -v t="$tolerance" \
             'BEGIN { exit !(a - b <= t && b - a <= t) }' && return 0
     done
     return 1
@@ -478,20 +483,25 @@ audible_lengths() {
     for file in "$@"; do echo "$(basename "$file") $(audible_length "$file") s"; done | paste -sd, | sed 's/,/, /g'
 }
 
-check_sound() {
+# The recording chain itself: a file played by the server's own player must be heard at its full length, so that a
+# sound found short later is the program's doing.
+check_recorder() {
     local sounds="$content/suoni" bursts
-    start_sound_server
-    # The recording chain itself first: a file played by the server's own player must be heard at its full length,
-    # so that a sound found short later is the program's doing.
     start_recording "$work/control.raw"
     paplay --server="$sound_server" "$sounds/no.wav"
     sleep 0.3
     stop_recording
     bursts=$(recorded_bursts "$work/control.raw")
-    if [ "$(echo "$bursts" | grep -c .)" -ne 1 ] || ! matches_one_of "$(echo "$bursts" | cut -d' ' -f2)" "$sounds/no.wav"; then
+    if [ "$(echo "$bursts" | grep -c .)" -ne 1 ] || ! matches_one_of "$(echo "$bursts" | cut -d' ' -f2)" "$sound_tolerance" "$sounds/no.wav"; then
         fail "the recorder did not hear paplay's no.wav as it is: heard ${bursts:-nothing} (start, length)"
     fi
-    echo "smoke: sound: the recorder hears no.wav played by paplay for $(echo "$bursts" | cut -d' ' -f2) s"
+    echo "smoke: $check: the recorder hears no.wav played by paplay for $(echo "$bursts" | cut -d' ' -f2) s"
+}
+
+check_sound() {
+    local sounds="$content/suoni" bursts
+    start_sound_server
+    check_recorder
 
     start_program "$(program_folder sound-words ape)" PULSE_SERVER="$sound_server"
     open_menu_from_splash
@@ -517,12 +527,103 @@ check_sound() {
     local wrong right
     wrong=$(echo "$bursts" | sed -n 1p | cut -d' ' -f2)
     right=$(echo "$bursts" | sed -n 2p | cut -d' ' -f2)
-    matches_one_of "$wrong" "$sounds/no.wav" \
+    matches_one_of "$wrong" "$sound_tolerance" "$sounds/no.wav" \
         || fail "the wrong answer was heard for $wrong s, not as $(audible_lengths "$sounds/no.wav") (± $sound_tolerance s)"
-    matches_one_of "$right" "$sounds"/si[1-4].wav \
+    matches_one_of "$right" "$sound_tolerance" "$sounds"/si[1-4].wav \
         || fail "the right answer was heard for $right s, not as any of $(audible_lengths "$sounds"/si[1-4].wav) (± $sound_tolerance s)"
     stop_program
     echo "smoke: sound: a wrong and a right answer were heard as no.wav and one of si1..si4.wav"
+}
+
+# The centre of key $1 (0..20) of a letter screen's keyboard, seven keys a row, in the window whose menu bar is $2 high.
+key_at() { echo "$((32 + 56 * ($1 % 7) + 20)) $(($2 + 336 + 40 * ($1 / 7) + 16))"; }
+
+# A long session in the missing-first-letter exercise, answered as a quick child does: rounds of one answer, each
+# heard to its end, and rounds of two, the second given 0.35 s after the first, while its sound still plays. The word is
+# "ape": key a (0) is right, then "avanti" brings the next exercise; every other key is wrong once per exercise. A
+# round is heard as one sound: from the start of its first answer's sound to the end of its last, which plays whole.
+# So each round must give one sound, as long as the time between its answers plus the last answer's sound file.
+check_sound_session() {
+    local sounds="$content/suoni"
+    start_sound_server
+    check_recorder
+    start_program "$(program_folder session-words ape)" PULSE_SERVER="$sound_server"
+    open_menu_from_splash
+    local screen bar
+    # shellcheck disable=SC2046
+    screen=$(open_exercise $(button_of lettera1) lettera1)
+    bar=$(menu_bar_height "$screen" 575)
+    settle
+    local no_wait si_wait
+    no_wait=$(soxi -D "$sounds/no.wav" | awk '{ print $1 + 0.6 }')
+    si_wait=$(for f in "$sounds"/si[1-4].wav; do soxi -D "$f"; done | sort -n | tail -n 1 | awk '{ print $1 + 0.6 }')
+    # w: a wrong answer, r: a right one; one word a round.
+    local rounds=(w ww w ww wr r ww w wr ww w ww r ww wr)
+    local round answer key wrong_key=1 first last answers=0
+    : >"$work/rounds"
+    start_recording "$work/session.raw"
+    for round in "${rounds[@]}"; do
+        first=""
+        for ((i = 0; i < ${#round}; i++)); do
+            answer=${round:i:1}
+            [ "$i" -eq 0 ] || sleep 0.35
+            if [ "$answer" = r ]; then
+                key=0
+                wrong_key=1
+            else
+                key=$wrong_key
+                wrong_key=$((wrong_key + 1))
+            fi
+            last=$EPOCHREALTIME
+            [ -n "$first" ] || first=$last
+            # shellcheck disable=SC2046
+            click_at "$screen" $(key_at "$key" "$bar")
+            answers=$((answers + 1))
+        done
+        echo "$first $last $round" >>"$work/rounds"
+        if [ "$answer" = r ]; then
+            sleep "$si_wait"
+            # avanti (448, 368, 129 x 65)
+            click_at "$screen" 512 $((bar + 400))
+            sleep 0.3
+        else
+            sleep "$no_wait"
+        fi
+    done
+    stop_recording
+    local bursts
+    bursts=$(recorded_bursts "$work/session.raw")
+    echo "smoke: sound-session: $answers answers in ${#rounds[@]} rounds; heard (start, length in seconds):" \
+        "$(echo "$bursts" | paste -sd';' | sed 's/;/; /g')"
+    local heard_count
+    heard_count=$(echo "$bursts" | grep -c . || true)
+    if [ "$heard_count" -ne "${#rounds[@]}" ]; then
+        fail "expected ${#rounds[@]} sounds, one a round, heard $heard_count: an answer was not heard, or came late" \
+            "(rounds at $(awk 'NR == 1 { t0 = $1 } { printf "%.2f%s ", $1 - t0, $3 }' "$work/rounds")s)"
+    fi
+    local n=0 line length gap kind own owns=""
+    while read -r first last round; do
+        n=$((n + 1))
+        line=$(echo "$bursts" | sed -n "${n}p")
+        length=$(echo "$line" | cut -d' ' -f2)
+        gap=$(awk -v a="$first" -v b="$last" 'BEGIN { printf "%.3f", b - a }')
+        # The last answer's own sound: what the round was heard for, less the time to that answer.
+        own=$(awk -v l="$length" -v g="$gap" 'BEGIN { printf "%.3f", l - g }')
+        owns="$owns $round:$own"
+        if [ "${round: -1}" = r ]; then kind=right; else kind=wrong; fi
+        if [ "$kind" = right ]; then
+            matches_one_of "$own" "$session_tolerance" "$sounds"/si[1-4].wav \
+                || fail "round $n ($round): heard for $length s with $gap s between its answers, so the right answer" \
+                    "for $own s, not as any of $(audible_lengths "$sounds"/si[1-4].wav) (± $session_tolerance s)"
+        else
+            matches_one_of "$own" "$session_tolerance" "$sounds/no.wav" \
+                || fail "round $n ($round): heard for $length s with $gap s between its answers, so the wrong answer" \
+                    "for $own s, not as $(audible_lengths "$sounds/no.wav") (± $session_tolerance s)"
+        fi
+    done <"$work/rounds"
+    stop_program
+    echo "smoke: sound-session: each round's last answer heard for (s):$owns"
+    echo "smoke: sound-session: every one of $answers answers was heard, each round's last sound whole"
 }
 
 # ---------------------------------------------------------------------------------------------------------------------

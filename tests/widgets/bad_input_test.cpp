@@ -1,5 +1,6 @@
 #include "ui/glue/picture_loader.h"
 #include "ui/glue/qt_ports.h"
+#include "ui/glue/qt_sound.h"
 #include "ui/screens/menu_screen.h"
 #include "ui/screens/splash_screen.h"
 #include "ui/screens/word_for_picture_screen.h"
@@ -9,8 +10,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -28,6 +32,29 @@ QByteArray smallJpeg()
     buffer.open(QIODevice::WriteOnly);
     EXPECT_TRUE(image.save(&buffer, "JPG"));
     return bytes;
+}
+
+void put32(QByteArray& bytes, quint32 v)
+{
+    for (int shift = 0; shift < 32; shift += 8) {
+        bytes.append(static_cast<char>((v >> shift) & 0xff));
+    }
+}
+
+// A 16-bit mono WAV at 22050 Hz holding `data`, then `after` as the chunks an editor may write behind the data.
+QByteArray wav(const QByteArray& data, const QByteArray& after = {})
+{
+    QByteArray bytes("RIFF");
+    put32(bytes, static_cast<quint32>(36 + data.size() + after.size()));
+    bytes.append("WAVEfmt ");
+    put32(bytes, 16);
+    bytes.append("\x01\x00\x01\x00", 4); // PCM, one channel
+    put32(bytes, 22050);
+    put32(bytes, 22050 * 2);
+    bytes.append("\x02\x00\x10\x00", 4); // two bytes a frame, 16 bits
+    bytes.append("data");
+    put32(bytes, static_cast<quint32>(data.size()));
+    return bytes + data + after;
 }
 
 // The same picture, its header claiming 20000 x 20000 pixels.
@@ -91,6 +118,45 @@ TEST_F(BadPictures, HugeDeclaredSizeIsDecodedSmallOrRefused)
     EXPECT_EQ(pixmap.size(), box);
     // Not a timing assertion: a full-size decode of 400 megapixels would take far longer than this.
     EXPECT_LT(timer.elapsed(), 20000);
+}
+
+// The sound files are read whole into memory, so what is read must be the sound and nothing more.
+TEST(BadSounds, OnlyTheSoundDataIsReadAndOversizedFilesNotAtAll)
+{
+    ui::QtSoundFileDecoder decoder;
+    const QString bundled = QStringLiteral(TAVENZO_PROGRAM_DIR "/suoni/no.wav");
+    const std::optional<PcmSound> no = decoder.decode(bundled);
+    ASSERT_TRUE(no);
+    EXPECT_EQ(no->format, (PcmFormat {22050, 1, PcmFormat::Sample::Int16}));
+    EXPECT_EQ(no->samples.size(), QFileInfo(bundled).size() - 44);
+
+    QTemporaryDir dir;
+    const auto write = [&dir](const char* name, const QByteArray& bytes) {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    };
+    const QByteArray data(4410, '\x21');
+    QByteArray list("LIST");
+    put32(list, 12);
+    list.append("INFOISFT\x00\x00\x00\x00", 12);
+    const std::optional<PcmSound> tagged = decoder.decode(write("tagged.wav", wav(data, list)));
+    ASSERT_TRUE(tagged);
+    EXPECT_EQ(tagged->samples, data) << "the chunk after the data would be played as a click";
+
+    EXPECT_FALSE(decoder.decode(write("vuoto.wav", {})));
+    EXPECT_FALSE(decoder.decode(write("intestazione-tronca.wav", wav({}).left(40))));
+    EXPECT_FALSE(decoder.decode(dir.path())) << "a folder";
+    // Reading a pipe would wait for a writer that never comes.
+    const QString pipe = dir.filePath("tubo.wav");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_FALSE(decoder.decode(pipe));
+
+    // A long recording renamed no.wav: refused before a byte of it is read, holey so the test writes little.
+    QFile huge(write("enorme.wav", wav(data)));
+    ASSERT_TRUE(huge.resize(ui::QtSoundFileDecoder::kMaxFileBytes + 1));
+    EXPECT_FALSE(decoder.decode(huge.fileName()));
 }
 
 TEST(BadSounds, MissingFolderAndGarbageWavPlayNothingAndGoOn)

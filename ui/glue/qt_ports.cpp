@@ -4,12 +4,9 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QTreeView>
 #include <QMessageBox>
-#include <QSoundEffect>
-#include <QUrl>
 
 namespace tavenzo::ui {
 
@@ -103,35 +100,6 @@ QString QtFileChooser::chooseWordList(const QString& startFolder)
 void QtBeeper::beep()
 {
     QApplication::beep();
-}
-
-QtSoundBackend::QtSoundBackend() = default;
-QtSoundBackend::~QtSoundBackend() = default;
-
-int QtSoundBackend::load(const QString& path)
-{
-    if (!QFileInfo(path).isFile()) {
-        return -1;
-    }
-    auto effect = std::make_unique<QSoundEffect>();
-    effect->setSource(QUrl::fromLocalFile(path));
-    effect->setVolume(1.0f);
-    m_effects.push_back(std::move(effect));
-    return static_cast<int>(m_effects.size()) - 1;
-}
-
-void QtSoundBackend::start(int id)
-{
-    QSoundEffect& effect = *m_effects.at(static_cast<size_t>(id));
-    // A garbled file or a machine without audio leaves the effect in error: then nothing plays, quietly.
-    if (effect.status() != QSoundEffect::Error) {
-        effect.play();
-    }
-}
-
-void QtSoundBackend::stop(int id)
-{
-    m_effects.at(static_cast<size_t>(id))->stop();
 }
 
 } // namespace tavenzo::ui

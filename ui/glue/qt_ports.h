@@ -1,15 +1,7 @@
 #pragma once
 
 #include "core/ports.h"
-#include "feedback/preloading_sound_player.h"
 #include "feedback/sound_player.h"
-
-#include <QHash>
-
-#include <memory>
-#include <vector>
-
-class QSoundEffect;
 
 namespace tavenzo::ui {
 
@@ -29,18 +21,6 @@ public:
 class QtBeeper final : public Beeper {
 public:
     void beep() override;
-};
-
-class QtSoundBackend final : public SoundEffectBackend {
-public:
-    QtSoundBackend();
-    ~QtSoundBackend() override;
-    int load(const QString& path) override;
-    void start(int id) override;
-    void stop(int id) override;
-
-private:
-    std::vector<std::unique_ptr<QSoundEffect>> m_effects;
 };
 
 } // namespace tavenzo::ui

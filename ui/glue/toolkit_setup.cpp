@@ -64,8 +64,7 @@ QtMessageHandler previousHandler = nullptr;
 // The sound back end reports a missing audio device in the default category, where no filter rule reaches it.
 void dropSoundNoise(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
-    static const QStringList noise {QStringLiteral("No audio device detected"), QStringLiteral("PulseAudioService:"),
-        QStringLiteral("QSoundEffect")};
+    static const QStringList noise {QStringLiteral("No audio device detected"), QStringLiteral("PulseAudioService:")};
     for (const QString& start : noise) {
         if (message.startsWith(start)) {
             return;

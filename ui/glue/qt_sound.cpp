@@ -1,0 +1,150 @@
+#include "ui/glue/qt_sound.h"
+
+#include <QAudioFormat>
+#include <QAudioSink>
+#include <QFile>
+#include <QFileInfo>
+#include <QMediaDevices>
+#include <QWaveDecoder>
+
+namespace tavenzo::ui {
+
+namespace {
+
+std::optional<PcmFormat::Sample> sampleOf(QAudioFormat::SampleFormat format)
+{
+    switch (format) {
+    case QAudioFormat::UInt8:
+        return PcmFormat::Sample::UInt8;
+    case QAudioFormat::Int16:
+        return PcmFormat::Sample::Int16;
+    case QAudioFormat::Int32:
+        return PcmFormat::Sample::Int32;
+    case QAudioFormat::Float:
+        return PcmFormat::Sample::Float;
+    default:
+        return std::nullopt;
+    }
+}
+
+QAudioFormat toolkitFormat(const PcmFormat& format)
+{
+    QAudioFormat result;
+    result.setSampleRate(format.sampleRate);
+    result.setChannelCount(format.channels);
+    switch (format.sample) {
+    case PcmFormat::Sample::UInt8:
+        result.setSampleFormat(QAudioFormat::UInt8);
+        break;
+    case PcmFormat::Sample::Int16:
+        result.setSampleFormat(QAudioFormat::Int16);
+        break;
+    case PcmFormat::Sample::Int32:
+        result.setSampleFormat(QAudioFormat::Int32);
+        break;
+    case PcmFormat::Sample::Float:
+        result.setSampleFormat(QAudioFormat::Float);
+        break;
+    }
+    return result;
+}
+
+} // namespace
+
+std::optional<PcmSound> QtSoundFileDecoder::decode(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > kMaxFileBytes) {
+        return std::nullopt;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    // Read at most one byte past the limit: a file that grew since it was looked at is refused all the same.
+    QByteArray bytes = file.read(kMaxFileBytes + 1);
+    if (bytes.size() > kMaxFileBytes) {
+        return std::nullopt;
+    }
+    QBuffer whole(&bytes);
+    whole.open(QIODevice::ReadOnly);
+    // The decoder parses the header as it opens, since the whole file is already there to read.
+    QWaveDecoder wave(&whole);
+    if (!wave.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    const QAudioFormat format = wave.audioFormat();
+    const std::optional<PcmFormat::Sample> sample = sampleOf(format.sampleFormat());
+    if (!format.isValid() || !sample) {
+        return std::nullopt;
+    }
+    // Up to the end of the data chunk, never into whatever chunk follows it.
+    QByteArray samples = wave.read(wave.size());
+    return PcmSound {{format.sampleRate(), format.channelCount(), *sample}, std::move(samples)};
+}
+
+QtPcmOutput::QtPcmOutput() = default;
+
+QtPcmOutput::~QtPcmOutput()
+{
+    stop();
+}
+
+bool QtPcmOutput::play(const PcmFormat& format, const QByteArray& samples, qsizetype bufferBytes)
+{
+    stop();
+    // The default device may change while the program runs (headphones plugged in); without one nothing plays.
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (device.isNull()) {
+        return false;
+    }
+    if (!m_sink || m_device != device || m_format != format) {
+        if (m_sink) {
+            m_sink->disconnect();
+            m_sink.release()->deleteLater();
+        }
+        m_sink = std::make_unique<QAudioSink>(device, toolkitFormat(format));
+        if (m_sink->isNull()) {
+            m_sink.reset();
+            return false;
+        }
+        QObject::connect(m_sink.get(), &QAudioSink::stateChanged, m_sink.get(),
+            [this](QAudio::State state) { sinkStateChanged(state); });
+        m_device = device;
+        m_format = format;
+    }
+    m_source.close();
+    m_source.setData(samples);
+    m_source.open(QIODevice::ReadOnly);
+    // Left alone, the sink asks each new stream for the buffer the server granted the last one, which the server
+    // grants about a quarter smaller each time: by the ninth stream too small to be fed, and nothing is heard again.
+    m_sink->setBufferSize(bufferBytes);
+    m_sink->start(&m_source);
+    return m_sink->state() != QAudio::StoppedState;
+}
+
+void QtPcmOutput::stop()
+{
+    if (m_sink) {
+        m_sink->stop();
+    }
+}
+
+void QtPcmOutput::sinkStateChanged(QAudio::State state)
+{
+    // Idle with data left is a moment's underrun; idle at the end means the silence after the sound is handed over.
+    // The state is read again because the signal may arrive queued, after the next sound has started.
+    if (state == QAudio::IdleState && m_sink->state() == QAudio::IdleState && m_source.atEnd()) {
+        m_sink->stop();
+    }
+}
+
+int QtSoundBackend::load(const QString& path)
+{
+    // The first look for a device connects to the sound server, which may take a while; the sounds are loaded ahead
+    // of the first answer, so that answer need not wait.
+    QMediaDevices::defaultAudioOutput();
+    return m_sounds.load(path);
+}
+
+} // namespace tavenzo::ui
