@@ -24,7 +24,7 @@ app_pid=""
 log=""
 check=""
 
-all_checks=(screens splash-click title config double-click sound sound-session)
+all_checks=(screens splash-click title config double-click sound sound-session full-screen)
 all_screens=(lettera1 lettera lettere parole disegni DISEGNI1)
 
 # A recorded sound may be this much shorter or longer than the sound in its file and still count as that sound. Both
@@ -64,6 +64,9 @@ fail() {
     exit 1
 }
 
+# Options given to the program by the check that runs it.
+program_options=()
+
 # Starts the program in the folder $1 (its copy of tavenzo) with the extra environment given after it, from a
 # working directory of its own, with a fresh home and configuration folder so no run reads or writes the machine's.
 # Without a sound server of our own the program is pointed at a socket that does not exist: it then has no audio
@@ -80,7 +83,7 @@ start_program() {
         cd "$run/cwd"
         unset QT_QPA_PLATFORM
         exec env HOME="$run/home" XDG_CONFIG_HOME="$run/config" XDG_DATA_HOME="$run/data" XDG_RUNTIME_DIR="$run/runtime" \
-            PULSE_SERVER="unix:$run/no-sound-server" "$@" "$folder/tavenzo" >"$log" 2>&1
+            PULSE_SERVER="unix:$run/no-sound-server" "$@" "$folder/tavenzo" "${program_options[@]}" >"$log" 2>&1
     ) &
     app_pid=$!
     remember "$app_pid"
@@ -624,6 +627,68 @@ check_sound_session() {
     stop_program
     echo "smoke: sound-session: each round's last answer heard for (s):$owns"
     echo "smoke: sound-session: every one of $answers answers was heard, each round's last sound whole"
+}
+
+# The classroom mode on a 1920 x 1080 screen of its own: every screen covers the display, and what it shows spans its
+# table's width times the factor at which it fits.
+check_full_screen() {
+    local screen_display=$((${display#:} + 1))
+    Xvfb ":$screen_display" -screen 0 1920x1080x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+    remember $!
+    export DISPLAY=":$screen_display"
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    xdpyinfo >/dev/null 2>&1 || fail "no 1920 x 1080 X server on $DISPLAY"
+    program_options=(--schermo-intero)
+    start_program "$content"
+
+    # covers <window> <name> <designed width> <designed height> <has a menu bar>
+    covers() {
+        local id=$1 name=$2 width=$3 height=$4 bar=0 size shot="$work/full-$2.png" content factor
+        size=$(xdotool getwindowgeometry --shell "$id" | sed -n 's/^\(WIDTH\|HEIGHT\)=//p' | paste -sd'x')
+        [ "$size" = "1920x1080" ] || fail "$name is $size, not the whole 1920 x 1080 screen"
+        # The menu bar grows with the screen too; what lies below this much of the top is the client area.
+        [ "$5" = yes ] && bar=60
+        import -window root "$shot"
+        # What differs from the background colour below the menu bar: the screen's controls, pictures and words.
+        content=$(convert "$shot" -crop "1920x$((1080 - bar))+0+$bar" +repage -fuzz 3% -trim -format "%w" info:)
+        factor=$(awk -v w="$width" -v h="$height" -v b="$bar" 'BEGIN { f = 1920 / w; g = (1080 - b) / h; print (g < f ? g : f) }')
+        awk -v c="$content" -v f="$factor" -v w="$width" 'BEGIN { exit !(c >= 0.75 * f * w && c <= f * w + 2) }' \
+            || fail "$name shows $content pixels across, not about $factor times its $width"
+        echo "smoke: full-screen: $name covers 1920 x 1080, content $content pixels across (factor $factor)"
+    }
+    # The centre of a menu button, in pixels of the full-screen menu.
+    scaled_button() {
+        awk -v x="$1" -v y="$2" 'BEGIN { f = 1920 / 676; g = 1080 / 498; f = g < f ? g : f;
+            printf "%d %d\n", (1920 - int(676 * f + 0.5)) / 2 + x * f, y * f }'
+    }
+
+    local splash menu name screen
+    splash=$(wait_window Form1) || fail "the splash window Form1 did not appear"
+    settle
+    covers "$splash" splash 707 608 no
+    click_at "$splash" 960 1000
+    menu=$(wait_window Form2) || fail "the menu did not open from the full-screen splash"
+    settle
+    covers "$menu" menu 676 498 no
+    for name in "${screens[@]}"; do
+        # shellcheck disable=SC2046
+        screen=$(open_exercise $(scaled_button $(button_of "$name")) "$name")
+        settle
+        case "$name" in
+        lettera1 | lettera) covers "$screen" "$name" 706 575 yes ;;
+        lettere) covers "$screen" "$name" 624 480 yes ;;
+        parole) covers "$screen" "$name" 672 502 yes ;;
+        disegni) covers "$screen" "$name" 640 480 yes ;;
+        DISEGNI1) covers "$screen" "$name" 638 480 yes ;;
+        esac
+        leave_exercise "$screen" "$name"
+    done
+    menu=$(window Form2)
+    settle
+    # shellcheck disable=SC2046
+    click_at "$menu" $(scaled_button 469 435)
+    confirm_yes
+    expect_exit "Esci -> Sì on the full-screen menu"
 }
 
 # ---------------------------------------------------------------------------------------------------------------------
