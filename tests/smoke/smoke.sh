@@ -634,10 +634,13 @@ check_sound_session() {
 check_full_screen() {
     local screen_display=$((${display#:} + 1))
     Xvfb ":$screen_display" -screen 0 1920x1080x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-    remember $!
+    local server=$!
+    remember "$server"
     export DISPLAY=":$screen_display"
     for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-    xdpyinfo >/dev/null 2>&1 || fail "no 1920 x 1080 X server on $DISPLAY"
+    if ! xdpyinfo >/dev/null 2>&1 || ! kill -0 "$server" 2>/dev/null; then
+        fail "no 1920 x 1080 X server of our own on $DISPLAY (is the display taken?)"
+    fi
     program_options=(--schermo-intero)
     start_program "$content"
 
