@@ -37,7 +37,6 @@ QRect scaled(const QRect& designed, double factor)
         scaled(designed.top() + designed.height(), factor) - top};
 }
 
-
 // Frames, outlines drawn by style sheets, icons and the option buttons' circles grow with the rest.
 void scaleLooks(QWidget* widget, double factor)
 {

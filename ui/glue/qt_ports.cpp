@@ -5,8 +5,8 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QHeaderView>
-#include <QTreeView>
 #include <QMessageBox>
+#include <QTreeView>
 
 namespace tavenzo::ui {
 
