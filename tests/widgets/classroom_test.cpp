@@ -164,15 +164,22 @@ TEST_F(Classroom, OnAScreenSmallerThanTheWindowEverythingShrinksAndStillFits)
 // On a whiteboard a finger does what the mouse does.
 class Touch : public Classroom {
 protected:
-    void SetUp() override { device = QTest::createTouchDevice(); }
+    void SetUp() override { device.reset(QTest::createTouchDevice()); }
+    // The program ends before the device does, so nothing holds it any more.
+    void TearDown() override
+    {
+        bench.reset();
+        device.reset();
+        Classroom::TearDown();
+    }
     void tap(QWidget* control)
     {
         QWindow* window = control->window()->windowHandle();
         const QPoint at = control->mapTo(control->window(), control->rect().center());
-        QTest::touchEvent(window, device).press(0, at, window);
-        QTest::touchEvent(window, device).release(0, at, window);
+        QTest::touchEvent(window, device.get()).press(0, at, window);
+        QTest::touchEvent(window, device.get()).release(0, at, window);
     }
-    QPointingDevice* device = nullptr;
+    std::unique_ptr<QPointingDevice> device;
 };
 
 TEST_F(Touch, ATapIsAClickAndADoubleTapCountsOnce)
@@ -203,22 +210,22 @@ TEST_F(Touch, AFingerDragsAWordOntoItsBox)
     const QPoint to = at(screen->boxes()[1]);
     const qsizetype labels = screen->findChildren<QLabel*>().size();
     bench->random.push({0.0});
-    QTest::touchEvent(window, device).press(0, from, window);
-    QTest::touchEvent(window, device).move(0, from + QPoint(0, -40), window);
-    QTest::touchEvent(window, device).move(0, (from + to) / 2, window);
-    QTest::touchEvent(window, device).move(0, to, window);
-    QTest::touchEvent(window, device).release(0, to, window);
+    QTest::touchEvent(window, device.get()).press(0, from, window);
+    QTest::touchEvent(window, device.get()).move(0, from + QPoint(0, -40), window);
+    QTest::touchEvent(window, device.get()).move(0, (from + to) / 2, window);
+    QTest::touchEvent(window, device.get()).move(0, to, window);
+    QTest::touchEvent(window, device.get()).release(0, to, window);
     EXPECT_EQ(screen->boxes()[1]->text(), "MAIALE");
     EXPECT_FALSE(screen->words()[1]->isEnabled());
     EXPECT_EQ(bench->recorder.log, QStringList {"play si1.wav"});
 
     // Let go over the picture instead of its box, or tapped without moving: nothing happens.
     const QPoint word2 = at(screen->words()[2]);
-    QTest::touchEvent(window, device).press(0, word2, window);
-    QTest::touchEvent(window, device).move(0, at(screen->pictures()[2]), window);
-    QTest::touchEvent(window, device).release(0, at(screen->pictures()[2]), window);
-    QTest::touchEvent(window, device).press(0, word2, window);
-    QTest::touchEvent(window, device).release(0, word2, window);
+    QTest::touchEvent(window, device.get()).press(0, word2, window);
+    QTest::touchEvent(window, device.get()).move(0, at(screen->pictures()[2]), window);
+    QTest::touchEvent(window, device.get()).release(0, at(screen->pictures()[2]), window);
+    QTest::touchEvent(window, device.get()).press(0, word2, window);
+    QTest::touchEvent(window, device.get()).release(0, word2, window);
     EXPECT_TRUE(screen->words()[2]->isEnabled());
     EXPECT_EQ(bench->program->state().ContaErrati, 0);
     EXPECT_EQ(screen->findChildren<QLabel*>().size(), labels) << "no finger image is left behind";
