@@ -29,12 +29,12 @@ namespace tavenzo::testing {
 // recorded, chance is scripted (or, with a fallback, repeats one value).
 struct ProgramBench {
     // No teacher's folder unless a test gives one: the machine's own must not change what a test sees.
-    explicit ProgramBench(
-        QString programFolder = QStringLiteral(TAVENZO_PROGRAM_DIR), QString teacherFolder = QString())
+    explicit ProgramBench(QString programFolder = QStringLiteral(TAVENZO_PROGRAM_DIR),
+        QString teacherFolder = QString(), ui::Presentation presentation = ui::Presentation())
         : sounds(recorder)
         , beeper(recorder)
-        , program(std::make_unique<Program>(
-              Paths(programFolder, teacherFolder), ProgramPorts {boxes, chooser, beeper, sounds, random, clock}))
+        , program(std::make_unique<Program>(Paths(programFolder, teacherFolder),
+              ProgramPorts {boxes, chooser, beeper, sounds, random, clock}, presentation))
     {
     }
     ~ProgramBench()
