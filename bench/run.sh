@@ -115,19 +115,14 @@ join -j1 -o 1.1,1.2,1.3,2.2,2.3 <(awk '{print NR "_" $0}' "$work/phases-window")
 verdict() { awk -v v="$1" -v limit="$2" 'BEGIN { print (v != "-" && v != "" && v + 0 <= limit + 0) ? "met" : "**missed**" }'; }
 column() { echo "$1" | awk -F'|' -v n="$2" '{gsub(/^ +| +$/, "", $n); print $n}'; }
 
-# Start-up rows with the program's first paint against the empty window's, same start (cold, warm) and same screen.
+# Start-up rows with the program's first paint against the empty window's, same start (cold, warm), same screen and
+# same turn (startup.sh's last column: the empty window is the last program measured).
 startup_rows() {
-    local file=$1 limit=$2 row kind paint floor ratio
+    local file=$1 limit=$2 row
     while IFS= read -r row; do
-        kind=$(column "$row" 3)
-        paint=$(column "$row" 5)
         case "$row" in
-        *tavenzo_qt_floor*) echo "$row | reference: an empty Qt window |" ;;
-        *)
-            floor=$(grep tavenzo_qt_floor "$file" | awk -F'|' -v kind="$kind" '{k = $3; gsub(/ /, "", k); if (k == kind) {v = $5; gsub(/ /, "", v); print v}}')
-            ratio=$(awk -v p="$paint" -v f="$floor" 'BEGIN { if (p == "-" || f == "-" || p == "" || f == "" || f + 0 == 0) print "-"; else printf "%.2f", p / f }')
-            echo "$row $ratio | ≤ $limit × the empty window: $(verdict "$ratio" "$limit") |"
-            ;;
+        *tavenzo_qt_floor*) echo "$row reference: an empty Qt window |" ;;
+        *) echo "$row ≤ $limit × the empty window: $(verdict "$(column "$row" 13)" "$limit") |" ;;
         esac
     done <"$file"
 }

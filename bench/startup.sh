@@ -9,7 +9,9 @@
 # a busy machine weighs on all of them alike; each --arg is given to every program (--arg --schermo-intero).
 # Prints one Markdown row per program and kind:
 #   | program | kind | runs | median paint ms | min ms | max ms | median map ms | median CPU ms | page faults |
-#   RSS at paint MiB | RSS 0.5 s later MiB |
+#   RSS at paint MiB | RSS 0.5 s later MiB | paint ÷ last program's |
+# The last column is the median, over the turns, of the program's first paint divided by the last program's in the
+# same turn: on a machine whose load comes and goes it is steadier than a ratio of the two medians.
 # Uses $DISPLAY when set, otherwise starts its own Xvfb (1280x1024, or BENCH_SCREEN) on a free display.
 set -euo pipefail
 
@@ -60,12 +62,13 @@ if [ -w /proc/sys/vm/drop_caches ] && sync && echo 3 >/proc/sys/vm/drop_caches 2
 fi
 
 # One run: prints "painted mapped cpu faults rss_paint rss_settled" (painted is -1 where the first paint cannot be
-# seen). A run that fails (no window painted within ten seconds) is reported and left out; the runs column counts
-# the others.
+# seen). A run that fails (no window painted within ten seconds) is reported and prints "failed"; it is left out of
+# the figures, and the runs column counts the others.
 measure() {
     local out
     if ! out=$("$timer" Form1 10000 500 "$1" "${args[@]}" 2>&1 >"$work/run.out"); then
         echo "startup: a run of $1 failed: $out" >&2
+        echo failed
         return 0
     fi
     sed -E 's/mapped_ms=([0-9.-]+) painted_ms=([0-9.-]+) cpu_ms=([0-9.]+) faults=([0-9-]+) rss_paint_kib=([0-9-]+) rss_settled_kib=([0-9-]+)/\2 \1 \3 \4 \5 \6/' \
@@ -93,17 +96,24 @@ done
 median() {
     sort -n | awk -v format="${1:-%.1f}" '{v[NR] = $1} END {if (NR == 0 || v[1] < 0) print "-"; else printf format, v[int((NR + 1) / 2)]}'
 }
+last=$((${#programs[@]} - 1))
 for index in "${!programs[@]}"; do
     label="${programs[$index]}${args[*]:+ ${args[*]}}"
     for kind in "${kinds[@]}"; do
-        f="$work/$kind.$index"
-        printf '| %s | %s | %s | %s | %s | %s | %s | %s | %s | %s | %s |\n' "$label" "$kind" "$(wc -l <"$f")" \
+        ratio=-
+        if [ "$index" -ne "$last" ]; then
+            ratio=$(paste -d' ' "$work/$kind.$index" "$work/$kind.$last" \
+                | awk '$1 != "failed" && $1 > 0 && $7 != "failed" && $7 > 0 {print $1 / $7}' | median %.2f)
+        fi
+        grep -v failed "$work/$kind.$index" >"$work/$kind.$index.ok" || true
+        f="$work/$kind.$index.ok"
+        printf '| %s | %s | %s | %s | %s | %s | %s | %s | %s | %s | %s | %s |\n' "$label" "$kind" "$(wc -l <"$f")" \
             "$(cut -d' ' -f1 "$f" | median)" "$(cut -d' ' -f1 "$f" | sort -n | head -n1)" \
             "$(cut -d' ' -f1 "$f" | sort -n | tail -n1)" "$(cut -d' ' -f2 "$f" | median)" \
             "$(cut -d' ' -f3 "$f" | median)" "$(cut -d' ' -f4 "$f" | median %d)" \
             "$(cut -d' ' -f5 "$f" | awk '{print $1 / 1024}' | median)" \
-            "$(cut -d' ' -f6 "$f" | awk '{print $1 / 1024}' | median)"
+            "$(cut -d' ' -f6 "$f" | awk '{print $1 / 1024}' | median)" "$ratio"
     done
-    [ "$can_drop" = yes ] || printf '| %s | cold | 0 | not measured: dropping the page cache needs root | | | | | | | |\n' \
+    [ "$can_drop" = yes ] || printf '| %s | cold | 0 | not measured: dropping the page cache needs root | | | | | | | | |\n' \
         "$label"
 done
