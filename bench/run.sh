@@ -2,7 +2,7 @@
 # Builds Tavenzo in Release with the benchmarks and runs them all, in a window and in full-screen mode, then prints
 # one summary against the targets. Everything it prints also lands in build-release/bench-results/.
 #
-#   bench/run.sh            the whole set (about twelve minutes on two cores, once built)
+#   bench/run.sh            the whole set (about four minutes on two cores, once built)
 #   bench/run.sh --quick    fewer repetitions, for a first look
 #
 # Environment: BENCH_BUILD_DIR (default build-release), BENCH_RUNS (start-up runs, default 5).
