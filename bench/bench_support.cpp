@@ -112,4 +112,17 @@ long residentKib()
     return -1;
 }
 
+std::string residentParts()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    std::string parts;
+    while (std::getline(status, line)) {
+        if (line.rfind("RssAnon:", 0) == 0 || line.rfind("RssFile:", 0) == 0 || line.rfind("RssShmem:", 0) == 0) {
+            parts += (parts.empty() ? "" : ", ") + line;
+        }
+    }
+    return parts;
+}
+
 } // namespace tavenzo::bench

@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace tavenzo::bench {
@@ -58,6 +59,9 @@ public:
     double now = 1000.0;
 };
 
+// The side of the generated word pictures: as large as the bundled ones, so they cost as much to decode.
+constexpr int kGeneratedPictureSide = 600;
+
 // Distinct lower-case words spelt only with the 21 letters of the on-screen keyboard, 4 to 9 letters long.
 QStringList makeWords(int count);
 
@@ -82,5 +86,7 @@ double percentile(std::vector<double>& samples, double fraction);
 
 // Resident set of this process in KiB, from /proc/self/status.
 long residentKib();
+// The lines of /proc/self/status that split the resident set: anonymous memory, mapped files, shared memory.
+std::string residentParts();
 
 } // namespace tavenzo::bench

@@ -1,13 +1,17 @@
-// Where start-up goes: the start-up steps of app/main.cpp, called the same way, with the CPU time of the whole
-// process and its page faults after each, up to the end of the splash's first paint; then it quits. One line per step:
+// Where start-up goes: the start-up steps of app/main.cpp, called the same way and with the same options
+// (--schermo-intero), with the CPU time of the whole process and its page faults after each, up to the sounds loaded
+// after the splash's first paint; then it quits. One line per step:
 //   <step> <cpu ms> <page faults>
 // run.sh starts it several times and prints the medians.
+//
+//   tavenzo_startup_phases [--schermo-intero]
 
 #include "app/program.h"
+#include "ui/glue/command_line.h"
 #include "ui/glue/toolkit_setup.h"
 
 #include <QApplication>
-#include <QTimer>
+#include <QTextStream>
 
 #include <sys/resource.h>
 
@@ -53,12 +57,24 @@ void print()
 int main(int argc, char* argv[])
 {
     mark("before-main");
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    tavenzo::ui::CommandLine options;
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    if (const std::optional<int> status = tavenzo::ui::readCommandLine(arguments, options, out, err)) {
+        return *status;
+    }
+
     tavenzo::ui::registerResources();
     QApplication app(argc, argv);
     mark("QApplication");
     tavenzo::ToolkitPorts toolkit;
-    tavenzo::Program program(
-        {QStringLiteral(TAVENZO_PROGRAM_DIR), tavenzo::Paths::teacherFolderOfUser()}, toolkit.ports());
+    // The bundled content of the build, where the program itself would find it beside its executable.
+    tavenzo::Program program({QStringLiteral(TAVENZO_PROGRAM_DIR), tavenzo::Paths::teacherFolderOfUser()},
+        toolkit.ports(), tavenzo::ui::Presentation(options.fullScreen));
     mark("ports-and-models");
     tavenzo::ui::startWithoutPlugins(
         [&app, &program] {

@@ -419,6 +419,40 @@ TEST(Art, QrcListsEveryPictureWhichLoadsAtItsSize)
     }
 }
 
+// The rows of a PNG file's image data, still filtered: each starts with its filter type.
+QByteArray pngRows(const QByteArray& png, QSize size, int bytesPerPixel)
+{
+    QByteArray data;
+    for (qsizetype at = 8; at + 12 <= png.size();) {
+        const auto length = qsizetype(
+            (quint8(png[at]) << 24) | (quint8(png[at + 1]) << 16) | (quint8(png[at + 2]) << 8) | quint8(png[at + 3]));
+        if (png.mid(at + 4, 4) == "IDAT")
+            data += png.mid(at + 8, length);
+        at += length + 12;
+    }
+    // qUncompress wants the size in front of the zlib stream.
+    const qsizetype rows = qsizetype(size.height()) * (1 + qsizetype(size.width()) * bytesPerPixel);
+    QByteArray sized(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        sized[i] = char((rows >> (24 - 8 * i)) & 0xff);
+    return qUncompress(sized + data);
+}
+
+TEST(Art, RowsAreStoredUnfilteredSoTheyDecodeWithoutUndoingFilters)
+{
+    for (const QString& name : {QStringLiteral("splash0@2x.png"), QStringLiteral("icon_si@4x.png")}) {
+        const QByteArray png = readFile(kArtDir + "/" + name);
+        const QImage image = art(name);
+        ASSERT_FALSE(image.isNull()) << name.toStdString();
+        const int bytesPerPixel = QImage(kArtDir + "/" + name).hasAlphaChannel() ? 4 : 3;
+        const QByteArray rows = pngRows(png, image.size(), bytesPerPixel);
+        ASSERT_EQ(rows.size(), qsizetype(image.height()) * (1 + image.width() * bytesPerPixel)) << name.toStdString();
+        for (int y = 0; y < image.height(); ++y)
+            ASSERT_EQ(rows[qsizetype(y) * (1 + image.width() * bytesPerPixel)], '\0')
+                << name.toStdString() << " row " << y;
+    }
+}
+
 TEST(Art, SplashPicturesAreOpaqueWithTheWindowColourInTheirCorners)
 {
     // Opaque pictures are shown as they are decoded; with an alpha channel each would be copied once more.

@@ -1,12 +1,15 @@
 #include "ui/glue/art.h"
 
 #include <QAbstractButton>
+#include <QCache>
 #include <QFileInfo>
 #include <QHash>
 #include <QImageReader>
 #include <QLabel>
+#include <QPainter>
 #include <QWidget>
 
+#include <algorithm>
 #include <array>
 
 namespace tavenzo::ui {
@@ -14,6 +17,17 @@ namespace tavenzo::ui {
 namespace {
 
 constexpr std::array<int, 3> kTiers {1, 2, 4};
+
+// The icons beside the answers come back at every opening of a screen, at the same size, so they are kept for the
+// run once drawn; the splash's pictures, far larger and shown once, are not.
+constexpr qsizetype kKeptArtBytes = 1024 * 1024;
+constexpr qsizetype kLargestKeptBytes = 128 * 1024;
+
+QCache<QString, QPixmap>& keptArt()
+{
+    static QCache<QString, QPixmap> kept(kKeptArtBytes / 1024);
+    return kept;
+}
 
 QString tierOf(const QString& resource, int tier)
 {
@@ -24,61 +38,118 @@ QString tierOf(const QString& resource, int tier)
     return name.insert(name.lastIndexOf(QLatin1Char('.')), QStringLiteral("@%1x").arg(tier));
 }
 
+// The size of a picture of the art; invalid when there is no such picture. Asked at every opening of a screen, and
+// the art never changes during a run.
+QSize artFileSize(const QString& file)
+{
+    static QHash<QString, QSize> sizes;
+    auto it = sizes.find(file);
+    if (it == sizes.end()) {
+        it = sizes.insert(file, QFileInfo::exists(file) ? QImageReader(file).size() : QSize());
+    }
+    return *it;
+}
+
+// The smallest size of the art at least as wide as wanted, or the largest there is.
+QString sourceFor(const QString& resource, QSize wanted)
+{
+    QString source = resource;
+    for (const int tier : kTiers) {
+        const QString file = tierOf(resource, tier);
+        const QSize size = artFileSize(file);
+        if (!size.isValid()) {
+            break;
+        }
+        source = file;
+        if (size.width() >= wanted.width()) {
+            break;
+        }
+    }
+    return source;
+}
+
+// Set on buttons by useSharedIcon: which art their icon shows.
+const char* const kIconProperty = "tavenzo_icon_art";
+
 } // namespace
 
-QIcon sharedIcon(const QString& resource)
+QImage resized(QImage image, QSize size)
+{
+    if (image.isNull() || image.size() == size || size.isEmpty()) {
+        return image;
+    }
+    if (2 * size.width() < image.width() || 2 * size.height() < image.height()) {
+        return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    QImage result(size, image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    if (image.hasAlphaChannel()) {
+        result.fill(Qt::transparent);
+    }
+    QPainter painter(&result);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(result.rect(), image);
+    painter.end();
+    return result;
+}
+
+QIcon sharedIcon(const QString& resource, QSize shown)
 {
     static QHash<QString, QIcon> icons;
-    auto it = icons.find(resource);
+    const QString source = sourceFor(resource, shown);
+    auto it = icons.find(source);
     if (it == icons.end()) {
         QIcon icon;
-        for (const int tier : kTiers) {
-            // Each size as the size it is: a scaled screen asks for a larger icon, not for a denser one.
-            QImage image(tierOf(resource, tier));
-            if (!image.isNull()) {
-                image.setDevicePixelRatio(1.0);
-                icon.addPixmap(QPixmap::fromImage(image));
-            }
+        // The size as the size it is: a scaled screen asks for a larger icon, not for a denser one.
+        QImage image(source);
+        if (!image.isNull()) {
+            image.setDevicePixelRatio(1.0);
+            icon.addPixmap(QPixmap::fromImage(std::move(image)));
         }
-        it = icons.insert(resource, icon);
+        it = icons.insert(source, icon);
     }
     return *it;
 }
 
 void useSharedIcon(QAbstractButton* button, const QString& resource)
 {
-    button->setIcon(sharedIcon(resource));
+    button->setProperty(kIconProperty, resource);
+    button->setIcon(sharedIcon(resource, button->iconSize() * button->devicePixelRatioF()));
 }
 
 QPixmap artPixmap(const QString& resource, QSize shown, qreal devicePixelRatio)
 {
     const QSize wanted = shown * devicePixelRatio;
-    QString source = resource;
-    for (const int tier : kTiers) {
-        const QString file = tierOf(resource, tier);
-        if (!QFileInfo::exists(file)) {
-            break;
-        }
-        source = file;
-        if (QImageReader(file).size().width() >= wanted.width()) {
-            break;
-        }
+    const QString key
+        = QStringLiteral("%1|%2x%3|%4").arg(resource).arg(shown.width()).arg(shown.height()).arg(devicePixelRatio);
+    if (const QPixmap* kept = keptArt().object(key)) {
+        return *kept;
     }
-    QImageReader reader(source);
+    QImageReader reader(sourceFor(resource, wanted));
     QImage image = reader.read();
     if (image.isNull()) {
         return {};
     }
-    if (image.size() != wanted) {
-        image = image.scaled(wanted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    }
-    QPixmap pixmap = QPixmap::fromImage(image);
+    QPixmap pixmap = QPixmap::fromImage(resized(std::move(image), wanted));
     pixmap.setDevicePixelRatio(devicePixelRatio);
+    const qsizetype bytes = qsizetype(wanted.width()) * wanted.height() * 4;
+    if (bytes <= kLargestKeptBytes) {
+        keptArt().insert(key, new QPixmap(pixmap), std::max<qsizetype>(1, bytes / 1024));
+    }
     return pixmap;
 }
 
 void refreshArt(QWidget* window)
 {
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+        const QString resource = button->property(kIconProperty).toString();
+        if (!resource.isEmpty()) {
+            const QIcon icon = sharedIcon(resource, button->iconSize() * button->devicePixelRatioF());
+            if (icon.cacheKey() != button->icon().cacheKey()) {
+                button->setIcon(icon);
+            }
+        }
+    }
     for (QLabel* label : window->findChildren<QLabel*>()) {
         const QString name = label->property("art").toString();
         if (name.isEmpty()) {

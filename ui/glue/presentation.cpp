@@ -149,6 +149,7 @@ void present(QWidget* window, QSize designedClient, const Presentation& presenta
         if (main != nullptr) {
             window->setFixedSize(designedClient.width(), designedClient.height() + barHeight());
         }
+        refreshArt(window);
         return;
     }
 

@@ -24,6 +24,9 @@ public:
     {
         setObjectName(QStringLiteral("tavenzo_background_fill"));
         widget->installEventFilter(this);
+        // Every pixel it is asked to paint is filled, so the window beneath need not be painted first: on a full
+        // screen that is a second fill of some eight megabytes at every new exercise.
+        widget->setAttribute(Qt::WA_OpaquePaintEvent);
     }
     QColor colour;
 

@@ -18,6 +18,8 @@ SplashScreen::SplashScreen(const ScreenContext& context, SharedState& state, Ran
     new ClickWatcher(
         {this, m_images[0], m_images[1], m_images[2], m_images[3]},
         [this](int) { m_context.screens.open(ScreenId::Menu); }, this);
+    // Its form names the four pictures only by their "art" property: a picture set by the form would be decoded at
+    // every start, and in full-screen mode only to be replaced by a larger one.
     present(this, {707, 608}, m_context.presentation);
     splashLoad(state, random);
 }
