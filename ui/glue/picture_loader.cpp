@@ -7,6 +7,7 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QPainter>
+#include <QtConcurrent/QtConcurrentMap>
 
 namespace tavenzo::ui {
 
@@ -50,6 +51,21 @@ QSize decodedSize(const QImageReader& reader, const QSize& natural, const QSize&
     }
     return decoded;
 }
+// The picture decoded and resized to `wanted` device pixels; null when it cannot be read. Touches nothing shared, so
+// the pictures of one screen can be decoded side by side.
+QImage decode(const QString& path, const QSize& wanted)
+{
+    QImageReader reader(path);
+    const QSize natural = reader.size();
+    // Decoding near the box size keeps a huge picture from costing its full size in memory; a teacher's small picture
+    // is read whole and enlarged smoothly.
+    if (!natural.isValid() || natural.width() >= wanted.width() || natural.height() >= wanted.height()) {
+        reader.setScaledSize(decodedSize(reader, natural, wanted));
+    }
+    QImage image = reader.read();
+    return image.isNull() ? image : resized(std::move(image), wanted);
+}
+
 } // namespace
 
 PictureLoader::PictureLoader()
@@ -84,39 +100,67 @@ QPixmap PictureLoader::placeholder(const QSize& size, qreal devicePixelRatio)
 
 QPixmap PictureLoader::load(const QString& path, const QSize& size, qreal devicePixelRatio)
 {
-    if (path.isEmpty() || size.isEmpty()) {
-        return placeholder(size, devicePixelRatio);
+    return loadAll({{path, size, devicePixelRatio}}).front();
+}
+
+std::vector<QPixmap> PictureLoader::loadAll(const std::vector<Wanted>& pictures)
+{
+    struct Job {
+        size_t index;
+        QString key;
+        QSize wanted;
+        QImage image;
+    };
+    std::vector<QPixmap> shown(pictures.size());
+    std::vector<Job> jobs;
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        const Wanted& picture = pictures[i];
+        const QFileInfo info(picture.path);
+        if (picture.path.isEmpty() || picture.size.isEmpty() || !info.isFile()) {
+            shown[i] = placeholder(picture.size, picture.devicePixelRatio);
+            continue;
+        }
+        const QSize wanted = picture.size * picture.devicePixelRatio;
+        QString key = cacheKey(picture.path, wanted, info);
+        if (const QPixmap* hit = m_cache.object(key)) {
+            shown[i] = *hit;
+        } else {
+            jobs.push_back({i, std::move(key), wanted, {}});
+        }
     }
-    const QFileInfo info(path);
-    if (!info.isFile()) {
-        return placeholder(size, devicePixelRatio);
+    // A screen's pictures are decoded side by side: six large ones one after the other would keep the child waiting.
+    QtConcurrent::blockingMap(
+        jobs, [&pictures](Job& job) { job.image = decode(pictures[job.index].path, job.wanted); });
+    for (Job& job : jobs) {
+        const Wanted& picture = pictures[job.index];
+        if (job.image.isNull()) {
+            shown[job.index] = placeholder(picture.size, picture.devicePixelRatio);
+            continue;
+        }
+        auto* pixmap = new QPixmap(QPixmap::fromImage(std::move(job.image)));
+        pixmap->setDevicePixelRatio(picture.devicePixelRatio);
+        shown[job.index] = *pixmap;
+        m_cache.insert(job.key, pixmap, costOf(*pixmap));
     }
-    const QSize wanted = size * devicePixelRatio;
-    const QString key = cacheKey(path, wanted, info);
-    if (const QPixmap* hit = m_cache.object(key)) {
-        return *hit;
-    }
-    QImageReader reader(path);
-    const QSize natural = reader.size();
-    // Decoding near the box size keeps a huge picture from costing its full size in memory; a teacher's small picture
-    // is read whole and enlarged smoothly.
-    if (!natural.isValid() || natural.width() >= wanted.width() || natural.height() >= wanted.height()) {
-        reader.setScaledSize(decodedSize(reader, natural, wanted));
-    }
-    QImage image = reader.read();
-    if (image.isNull()) {
-        return placeholder(size, devicePixelRatio);
-    }
-    auto* pixmap = new QPixmap(QPixmap::fromImage(resized(std::move(image), wanted)));
-    pixmap->setDevicePixelRatio(devicePixelRatio);
-    const QPixmap result = *pixmap;
-    m_cache.insert(key, pixmap, costOf(result));
-    return result;
+    return shown;
 }
 
 void PictureLoader::showIn(QLabel* box, const QString& path)
 {
-    box->setPixmap(load(path, box->contentsRect().size(), box->devicePixelRatioF()));
+    showInEach({{box, path}});
+}
+
+void PictureLoader::showInEach(const std::vector<std::pair<QLabel*, QString>>& boxes)
+{
+    std::vector<Wanted> pictures;
+    pictures.reserve(boxes.size());
+    for (const auto& [box, path] : boxes) {
+        pictures.push_back({path, box->contentsRect().size(), box->devicePixelRatioF()});
+    }
+    const std::vector<QPixmap> shown = loadAll(pictures);
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        boxes[i].first->setPixmap(shown[i]);
+    }
 }
 
 } // namespace tavenzo::ui

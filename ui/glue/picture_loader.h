@@ -1,11 +1,14 @@
 #pragma once
 
 #include <QCache>
-
-class QLabel;
 #include <QPixmap>
 #include <QSize>
 #include <QString>
+
+#include <utility>
+#include <vector>
+
+class QLabel;
 
 namespace tavenzo::ui {
 
@@ -19,8 +22,17 @@ public:
     QPixmap placeholder(const QSize& size, qreal devicePixelRatio = 1.0);
     // Shows the picture in a box, sharp at the box's size and the display's pixel density.
     void showIn(QLabel* box, const QString& path);
+    // The same for all the pictures a screen shows at once, decoded together.
+    void showInEach(const std::vector<std::pair<QLabel*, QString>>& boxes);
 
 private:
+    struct Wanted {
+        QString path;
+        QSize size;
+        qreal devicePixelRatio;
+    };
+    std::vector<QPixmap> loadAll(const std::vector<Wanted>& pictures);
+
     QCache<QString, QPixmap> m_cache;
 };
 

@@ -33,10 +33,11 @@ PictureForWordScreen::~PictureForWordScreen() = default;
 
 void PictureForWordScreen::renderChoices()
 {
+    std::vector<std::pair<QLabel*, QString>> pictures;
     for (int i = 0; i < ChoiceExercise::kChoices; ++i) {
-        QLabel* picture = choices()[static_cast<size_t>(i)];
-        context().pictures.showIn(picture, model().choicePicture(i));
+        pictures.emplace_back(choices()[static_cast<size_t>(i)], model().choicePicture(i));
     }
+    context().pictures.showInEach(pictures);
     showFitted(m_ui->testo, model().testo());
 
     const int marked = model().markedChoice();

@@ -247,9 +247,13 @@ void WordsOntoPicturesScreen::render()
 {
     const WordsOntoPicturesExercise& model = m_model;
     renderFrame(model.frame(), m_frameWidgets, centralWidget());
+    std::vector<std::pair<QLabel*, QString>> pictures;
+    for (int n = 0; n < WordsOntoPicturesExercise::kWords; ++n) {
+        pictures.emplace_back(m_pictures[static_cast<size_t>(n)], model.picture(n));
+    }
+    m_context.pictures.showInEach(pictures);
     for (int n = 0; n < WordsOntoPicturesExercise::kWords; ++n) {
         const auto i = static_cast<size_t>(n);
-        m_context.pictures.showIn(m_pictures[i], model.picture(n));
         showFitted(m_boxes[i], model.boxText(n));
         QLabel* word = m_words[i];
         showFitted(word, model.wordText(n));
