@@ -501,27 +501,43 @@ check_recorder() {
     echo "smoke: $check: the recorder hears no.wav played by paplay for $(echo "$bursts" | cut -d' ' -f2) s"
 }
 
-check_sound() {
-    local sounds="$content/suoni" bursts
+# The centre of key $1 (0..20) of a letter screen's keyboard, seven keys a row, in the window whose menu bar is $2 high.
+key_at() { echo "$((32 + 56 * ($1 % 7) + 20)) $(($2 + 336 + 40 * ($1 / 7) + 16))"; }
+
+# A program on our own sound server whose one word is "ape", in the missing-first-letter exercise; sets the caller's
+# screen (the exercise's window) and bar (its menu bar's height).
+start_sound_exercise() {
     start_sound_server
     check_recorder
-
-    start_program "$(program_folder sound-words ape)" PULSE_SERVER="$sound_server"
+    start_program "$(program_folder "$1" ape)" PULSE_SERVER="$sound_server"
     open_menu_from_splash
-    local screen bar
     # shellcheck disable=SC2046
     screen=$(open_exercise $(button_of lettera1) lettera1)
     bar=$(menu_bar_height "$screen" 575)
     settle
+}
+
+# The length of the longest of the given sound files, plus $1 seconds.
+longest_plus() {
+    local extra=$1
+    shift
+    for f in "$@"; do soxi -D "$f"; done | sort -n | tail -n 1 | awk -v extra="$extra" '{ print $1 + extra }'
+}
+
+check_sound() {
+    local sounds="$content/suoni" bursts screen bar
+    start_sound_exercise sound-words
     local wrong_wait right_wait
     # Each answer is given time for its sound to end, with room to spare.
-    wrong_wait=$(soxi -D "$sounds/no.wav" | awk '{ print $1 + 0.7 }')
-    right_wait=$(for f in "$sounds"/si[1-4].wav; do soxi -D "$f"; done | sort -n | tail -n 1 | awk '{ print $1 + 0.7 }')
+    wrong_wait=$(longest_plus 0.7 "$sounds/no.wav")
+    right_wait=$(longest_plus 0.7 "$sounds"/si[1-4].wav)
     start_recording "$work/heard.raw"
-    # The word shows as "_pe": key b (row 0, column 1) is wrong, key a (row 0, column 0) is right.
-    click_at "$screen" $((32 + 56 + 20)) $((bar + 336 + 16))
+    # The word shows as "_pe": key b (1) is wrong, key a (0) is right.
+    # shellcheck disable=SC2046
+    click_at "$screen" $(key_at 1 "$bar")
     sleep "$wrong_wait"
-    click_at "$screen" $((32 + 20)) $((bar + 336 + 16))
+    # shellcheck disable=SC2046
+    click_at "$screen" $(key_at 0 "$bar")
     sleep "$right_wait"
     stop_recording
     bursts=$(recorded_bursts "$work/heard.raw")
@@ -538,28 +554,17 @@ check_sound() {
     echo "smoke: sound: a wrong and a right answer were heard as no.wav and one of si1..si4.wav"
 }
 
-# The centre of key $1 (0..20) of a letter screen's keyboard, seven keys a row, in the window whose menu bar is $2 high.
-key_at() { echo "$((32 + 56 * ($1 % 7) + 20)) $(($2 + 336 + 40 * ($1 / 7) + 16))"; }
-
 # A long session in the missing-first-letter exercise, answered as a quick child does: rounds of one answer, each
 # heard to its end, and rounds of two, the second given 0.35 s after the first, while its sound still plays. The word is
 # "ape": key a (0) is right, then "avanti" brings the next exercise; every other key is wrong once per exercise. A
 # round is heard as one sound: from the start of its first answer's sound to the end of its last, which plays whole.
 # So each round must give one sound, as long as the time between its answers plus the last answer's sound file.
 check_sound_session() {
-    local sounds="$content/suoni"
-    start_sound_server
-    check_recorder
-    start_program "$(program_folder session-words ape)" PULSE_SERVER="$sound_server"
-    open_menu_from_splash
-    local screen bar
-    # shellcheck disable=SC2046
-    screen=$(open_exercise $(button_of lettera1) lettera1)
-    bar=$(menu_bar_height "$screen" 575)
-    settle
+    local sounds="$content/suoni" screen bar
+    start_sound_exercise session-words
     local no_wait si_wait
-    no_wait=$(soxi -D "$sounds/no.wav" | awk '{ print $1 + 0.6 }')
-    si_wait=$(for f in "$sounds"/si[1-4].wav; do soxi -D "$f"; done | sort -n | tail -n 1 | awk '{ print $1 + 0.6 }')
+    no_wait=$(longest_plus 0.6 "$sounds/no.wav")
+    si_wait=$(longest_plus 0.6 "$sounds"/si[1-4].wav)
     # w: a wrong answer, r: a right one; one word a round.
     local rounds=(w ww w ww wr r ww w wr ww w ww r ww wr)
     local round answer key wrong_key=1 first last answers=0
