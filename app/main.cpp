@@ -3,21 +3,12 @@
 #include "ui/glue/toolkit_setup.h"
 
 #include <QApplication>
-#include <QTextStream>
-
-#include <cstdio>
 
 int main(int argc, char* argv[])
 {
     // The options are read before the toolkit starts, so that the help needs no display.
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
-    }
     tavenzo::ui::CommandLine options;
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    if (const std::optional<int> status = tavenzo::ui::readCommandLine(arguments, options, out, err)) {
+    if (const std::optional<int> status = tavenzo::ui::readCommandLine(argc, argv, options)) {
         return *status;
     }
 

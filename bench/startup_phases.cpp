@@ -11,7 +11,6 @@
 #include "ui/glue/toolkit_setup.h"
 
 #include <QApplication>
-#include <QTextStream>
 
 #include <sys/resource.h>
 
@@ -57,14 +56,8 @@ void print()
 int main(int argc, char* argv[])
 {
     mark("before-main");
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
-    }
     tavenzo::ui::CommandLine options;
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    if (const std::optional<int> status = tavenzo::ui::readCommandLine(arguments, options, out, err)) {
+    if (const std::optional<int> status = tavenzo::ui::readCommandLine(argc, argv, options)) {
         return *status;
     }
 

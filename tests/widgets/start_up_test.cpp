@@ -1,3 +1,4 @@
+#include "ui/glue/command_line.h"
 #include "ui/glue/picture_loader.h"
 #include "ui/glue/toolkit_setup.h"
 #include "ui/screens/splash_screen.h"
@@ -8,6 +9,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QTemporaryDir>
+#include <QTextStream>
 
 #include <gtest/gtest.h>
 
@@ -81,6 +83,40 @@ TEST_F(StartUp, DeferredWorkRunsOnceAlsoWhenTheWindowGoesBeforeItIsPainted)
     // Neither the fallback timer nor anything else runs it again.
     QTest::qWait(1100);
     EXPECT_EQ(runs, 1);
+}
+
+// What the teacher may type: the program's own option, the help, a slip; the toolkit's options pass through to it.
+TEST(CommandLineOptions, FullScreenHelpAndUnknownOptions)
+{
+    struct Case {
+        QStringList arguments;
+        std::optional<int> status;
+        bool fullScreen;
+        const char* out;
+        const char* err;
+    };
+    const Case cases[] = {
+        {{"tavenzo"}, std::nullopt, false, "", ""},
+        {{"tavenzo", "--schermo-intero"}, std::nullopt, true, "", ""},
+        {{"tavenzo", "-platform", "offscreen", "--schermo-intero"}, std::nullopt, true, "", ""},
+        {{"tavenzo", "--help", "--schermo-intero"}, 0, false, "Uso: tavenzo [opzioni]", ""},
+        {{"tavenzo", "-h"}, 0, false, "--schermo-intero", ""},
+        {{"tavenzo", "--schermo"}, 2, false, "", "tavenzo: opzione sconosciuta: --schermo\n\nUso:"},
+    };
+    for (const Case& c : cases) {
+        QString outText;
+        QString errText;
+        QTextStream out(&outText);
+        QTextStream err(&errText);
+        ui::CommandLine options;
+        EXPECT_EQ(ui::readCommandLine(c.arguments, options, out, err), c.status) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(options.fullScreen, c.fullScreen) << c.arguments.join(' ').toStdString();
+        // Nothing is written unless the run ends here.
+        EXPECT_EQ(outText.isEmpty(), *c.out == '\0');
+        EXPECT_TRUE(outText.contains(QLatin1String(c.out))) << outText.toStdString();
+        EXPECT_EQ(errText.isEmpty(), *c.err == '\0');
+        EXPECT_TRUE(errText.isEmpty() || errText.startsWith(QLatin1String(c.err))) << errText.toStdString();
+    }
 }
 
 } // namespace

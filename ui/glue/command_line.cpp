@@ -2,6 +2,8 @@
 
 #include <QTextStream>
 
+#include <cstdio>
+
 namespace tavenzo::ui {
 
 namespace {
@@ -38,6 +40,17 @@ std::optional<int> readCommandLine(
         }
     }
     return std::nullopt;
+}
+
+std::optional<int> readCommandLine(int argc, char* argv[], CommandLine& options)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return readCommandLine(arguments, options, out, err);
 }
 
 } // namespace tavenzo::ui

@@ -17,4 +17,7 @@ struct CommandLine {
 std::optional<int> readCommandLine(
     const QStringList& arguments, CommandLine& options, QTextStream& out, QTextStream& err);
 
+// The same for main's own arguments, writing to the standard output and error.
+std::optional<int> readCommandLine(int argc, char* argv[], CommandLine& options);
+
 } // namespace tavenzo::ui
