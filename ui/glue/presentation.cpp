@@ -74,13 +74,14 @@ void scaleLooks(QWidget* widget, double factor)
 void scaleFonts(QWidget* window, double factor)
 {
     std::vector<std::pair<QWidget*, QFont>> fonts {{window, window->font()}};
+    const qreal windowPoints = QFontInfo(window->font()).pointSizeF();
     for (QWidget* child : window->findChildren<QWidget*>()) {
         // Some controls take their font from the platform for their kind (menus, a box's text) rather than from
         // the window: they are given theirs too.
         const bool ownSize
             = child->testAttribute(Qt::WA_SetFont) && (child->font().resolveMask() & QFont::SizeResolved) != 0;
         if (ownSize || child->isWindow() || qobject_cast<QMenuBar*>(child) != nullptr
-            || QFontInfo(child->font()).pointSizeF() != QFontInfo(window->font()).pointSizeF()) {
+            || QFontInfo(child->font()).pointSizeF() != windowPoints) {
             fonts.emplace_back(child, child->font());
         }
     }

@@ -7,24 +7,29 @@
 #include <QMediaDevices>
 #include <QWaveDecoder>
 
+#include <array>
+#include <utility>
+
 namespace tavenzo::ui {
 
 namespace {
 
+// The sample formats both sides know; any other is a sound this program does not play.
+constexpr std::array<std::pair<PcmFormat::Sample, QAudioFormat::SampleFormat>, 4> kSamples {{
+    {PcmFormat::Sample::UInt8, QAudioFormat::UInt8},
+    {PcmFormat::Sample::Int16, QAudioFormat::Int16},
+    {PcmFormat::Sample::Int32, QAudioFormat::Int32},
+    {PcmFormat::Sample::Float, QAudioFormat::Float},
+}};
+
 std::optional<PcmFormat::Sample> sampleOf(QAudioFormat::SampleFormat format)
 {
-    switch (format) {
-    case QAudioFormat::UInt8:
-        return PcmFormat::Sample::UInt8;
-    case QAudioFormat::Int16:
-        return PcmFormat::Sample::Int16;
-    case QAudioFormat::Int32:
-        return PcmFormat::Sample::Int32;
-    case QAudioFormat::Float:
-        return PcmFormat::Sample::Float;
-    default:
-        return std::nullopt;
+    for (const auto& [ours, toolkit] : kSamples) {
+        if (toolkit == format) {
+            return ours;
+        }
     }
+    return std::nullopt;
 }
 
 QAudioFormat toolkitFormat(const PcmFormat& format)
@@ -32,19 +37,10 @@ QAudioFormat toolkitFormat(const PcmFormat& format)
     QAudioFormat result;
     result.setSampleRate(format.sampleRate);
     result.setChannelCount(format.channels);
-    switch (format.sample) {
-    case PcmFormat::Sample::UInt8:
-        result.setSampleFormat(QAudioFormat::UInt8);
-        break;
-    case PcmFormat::Sample::Int16:
-        result.setSampleFormat(QAudioFormat::Int16);
-        break;
-    case PcmFormat::Sample::Int32:
-        result.setSampleFormat(QAudioFormat::Int32);
-        break;
-    case PcmFormat::Sample::Float:
-        result.setSampleFormat(QAudioFormat::Float);
-        break;
+    for (const auto& [ours, toolkit] : kSamples) {
+        if (ours == format.sample) {
+            result.setSampleFormat(toolkit);
+        }
     }
     return result;
 }
