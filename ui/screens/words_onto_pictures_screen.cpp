@@ -252,13 +252,14 @@ void WordsOntoPicturesScreen::render()
         pictures.emplace_back(m_pictures[static_cast<size_t>(n)], model.picture(n));
     }
     m_context.pictures.showInEach(pictures);
+    const Stage stage = Stage::of(this);
     for (int n = 0; n < WordsOntoPicturesExercise::kWords; ++n) {
         const auto i = static_cast<size_t>(n);
         showFitted(m_boxes[i], model.boxText(n));
         QLabel* word = m_words[i];
         showFitted(word, model.wordText(n));
         word->setEnabled(model.wordEnabled(n));
-        word->move(Stage::of(this).point({kColumnX.at(static_cast<size_t>(model.column(n))), 0}).x(), word->y());
+        word->move(stage.point({kColumnX.at(static_cast<size_t>(model.column(n))), 0}).x(), word->y());
     }
     m_ui->mnuMaiuscolo->setChecked(model.Maiuscolo());
     m_ui->mnuMinuscolo->setChecked(!model.Maiuscolo());
