@@ -1,17 +1,11 @@
 #include "app/program.h"
 
 #include "core/startup.h"
-#include "core/word_list_reader.h"
-#include "exercises/list_check.h"
+#include "exercises/frame/exercise_frame.h"
 #include "ui/glue/clicks.h"
+#include "ui/screens/exercise_registry.h"
 #include "ui/screens/menu_screen.h"
-#include "ui/screens/missing_first_letter_screen.h"
-#include "ui/screens/missing_inner_letter_screen.h"
-#include "ui/screens/picture_for_word_screen.h"
-#include "ui/screens/spell_word_screen.h"
 #include "ui/screens/splash_screen.h"
-#include "ui/screens/word_for_picture_screen.h"
-#include "ui/screens/words_onto_pictures_screen.h"
 
 #include <QCoreApplication>
 #include <QPixmapCache>
@@ -24,19 +18,17 @@ Program::Program(Paths paths, ProgramPorts ports, ui::Presentation presentation,
     , m_paths(std::move(paths))
     , m_ports(ports)
     , m_feedback(ports.sounds, ports.beeper, ports.random, m_paths.soundFolder())
-    , m_pictures(m_paths.pictureFolders({}))
+    , m_list(m_state, m_paths, ports.boxes)
     , m_presentation(presentation)
     , m_context {*this, ports.boxes, m_pictureLoader, m_presentation}
-    , m_menu(
-          m_state, m_paths, [this] { return m_feedback.ColoreCasuale(); },
-          [this](const QString& path, const WordListLoad& load) { listChosen(path, load); })
-    , m_missingFirstLetter(services(), MissingLetterExercise::kMissingFirstLetter)
-    , m_missingInnerLetter(services(), MissingLetterExercise::kMissingInnerLetter)
-    , m_spellWord(services(), ports.clock)
-    , m_wordForPicture(services(), ChoiceExercise::kWordForPicture)
-    , m_pictureForWord(services(), ChoiceExercise::kPictureForWord)
-    , m_wordsOntoPictures(services())
+    , m_menu(m_state, m_paths, m_list, m_feedback)
 {
+    const ExerciseServices services {m_state, ports.random, m_feedback, m_list.pictures(), ports.clock};
+    for (const ExerciseScreen& row : kExerciseScreens) {
+        const auto maker = ui::exerciseMakers().find(row.id);
+        Q_ASSERT(maker != ui::exerciseMakers().end());
+        m_exercises.emplace(row.id, maker->second.model(services));
+    }
 }
 
 Program::~Program()
@@ -46,17 +38,8 @@ Program::~Program()
 
 void Program::start()
 {
-    m_pictures.setFolders(m_paths.pictureFolders(Main(m_state, m_ports.random, m_ports.boxes, m_paths)));
+    Main(m_state, m_ports.random, m_list, m_paths);
     open(ScreenId::Splash);
-}
-
-void Program::listChosen(const QString& path, const WordListLoad& load)
-{
-    m_pictures.setFolders(m_paths.pictureFolders(path));
-    const QString message = listCheckMessage(checkList(m_state, m_pictures, load.emptyLinesSkipped));
-    if (!message.isEmpty()) {
-        m_ports.boxes.information(message);
-    }
 }
 
 QWidget* Program::createScreen(ScreenId screen)
@@ -66,20 +49,9 @@ QWidget* Program::createScreen(ScreenId screen)
         return new ui::SplashScreen(m_context, m_state, m_ports.random);
     case ScreenId::Menu:
         return new ui::MenuScreen(m_context, m_menu, m_ports.chooser);
-    case ScreenId::MissingFirstLetter:
-        return new ui::MissingFirstLetterScreen(m_context, m_missingFirstLetter);
-    case ScreenId::MissingInnerLetter:
-        return new ui::MissingInnerLetterScreen(m_context, m_missingInnerLetter);
-    case ScreenId::SpellWord:
-        return new ui::SpellWordScreen(m_context, m_spellWord);
-    case ScreenId::WordForPicture:
-        return new ui::WordForPictureScreen(m_context, m_wordForPicture);
-    case ScreenId::PictureForWord:
-        return new ui::PictureForWordScreen(m_context, m_pictureForWord);
-    case ScreenId::WordsOntoPictures:
-        return new ui::WordsOntoPicturesScreen(m_context, m_wordsOntoPictures);
+    default:
+        return ui::exerciseMakers().at(screen).screen(m_context, exercise(screen));
     }
-    return nullptr;
 }
 
 void Program::open(ScreenId screen)

@@ -1,16 +1,12 @@
 #pragma once
 
+#include "core/list_in_force.h"
 #include "core/menu_model.h"
 #include "core/paths.h"
 #include "core/ports.h"
 #include "core/random_source.h"
 #include "core/screen_id.h"
 #include "core/shared_state.h"
-#include "exercises/frame/picture_finder.h"
-#include "exercises/letters/missing_letter_exercise.h"
-#include "exercises/letters/spell_word_exercise.h"
-#include "exercises/pictures/choice_exercise.h"
-#include "exercises/pictures/words_onto_pictures_exercise.h"
 #include "feedback/feedback.h"
 #include "feedback/preloading_sound_player.h"
 #include "ui/glue/picture_loader.h"
@@ -23,7 +19,12 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <map>
+#include <memory>
+
 namespace tavenzo {
+
+class Exercise;
 
 // Every modal interaction, time and chance as the program meets them; tests hand in fakes.
 struct ProgramPorts {
@@ -48,7 +49,8 @@ struct ToolkitPorts {
     ProgramPorts ports() { return {boxes, chooser, beeper, sounds, random, clock}; }
 };
 
-// Owns the shared values and one model per screen for the whole run, and keeps exactly one screen open.
+// Owns the shared values, the list in force and one model per screen for the whole run, and keeps exactly one
+// screen open.
 class Program final : public QObject, public ui::ScreenSwitcher {
     Q_OBJECT
 public:
@@ -64,17 +66,10 @@ public:
     QWidget* currentScreen() const { return m_current; }
     ScreenId currentScreenId() const { return m_currentId; }
 
-    const Paths& paths() const { return m_paths; }
     SharedState& state() { return m_state; }
     Feedback& feedback() { return m_feedback; }
-    ui::PictureLoader& pictureLoader() { return m_pictureLoader; }
-    MenuModel& menu() { return m_menu; }
-    MissingLetterExercise& missingFirstLetter() { return m_missingFirstLetter; }
-    MissingLetterExercise& missingInnerLetter() { return m_missingInnerLetter; }
-    SpellWordExercise& spellWord() { return m_spellWord; }
-    ChoiceExercise& wordForPicture() { return m_wordForPicture; }
-    ChoiceExercise& pictureForWord() { return m_pictureForWord; }
-    WordsOntoPicturesExercise& wordsOntoPictures() { return m_wordsOntoPictures; }
+    // The model of an exercise screen, which lives for the whole run.
+    Exercise& exercise(ScreenId screen) { return *m_exercises.at(screen); }
 
 Q_SIGNALS:
     void screenOpened(tavenzo::ScreenId screen);
@@ -82,26 +77,17 @@ Q_SIGNALS:
 
 private:
     QWidget* createScreen(ScreenId screen);
-    // A list chosen from the menu is in force: pictures are looked for beside it first, and the teacher learns
-    // which of its words will not work.
-    void listChosen(const QString& path, const WordListLoad& load);
-    ExerciseServices services() { return {m_state, m_ports.random, m_feedback, m_pictures}; }
 
     Paths m_paths;
     ProgramPorts m_ports;
     SharedState m_state;
     Feedback m_feedback;
-    PictureFinder m_pictures;
+    ListInForce m_list;
     ui::PictureLoader m_pictureLoader;
     ui::Presentation m_presentation;
     ui::ScreenContext m_context;
     MenuModel m_menu;
-    MissingLetterExercise m_missingFirstLetter;
-    MissingLetterExercise m_missingInnerLetter;
-    SpellWordExercise m_spellWord;
-    ChoiceExercise m_wordForPicture;
-    ChoiceExercise m_pictureForWord;
-    WordsOntoPicturesExercise m_wordsOntoPictures;
+    std::map<ScreenId, std::unique_ptr<Exercise>> m_exercises;
     QPointer<QWidget> m_current;
     ScreenId m_currentId = ScreenId::Splash;
     bool m_ended = false;

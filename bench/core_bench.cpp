@@ -4,11 +4,11 @@
 // A model is added with one row of kModels: its name and how to make it and build its next exercise.
 
 #include "bench/bench_support.h"
+#include "core/content_finder.h"
 #include "core/paths.h"
 #include "core/shared_state.h"
 #include "core/word_list_reader.h"
 #include "exercises/frame/exercise_services.h"
-#include "exercises/frame/picture_finder.h"
 #include "exercises/letters/missing_letter_exercise.h"
 #include "exercises/letters/spell_word_exercise.h"
 #include "exercises/pictures/choice_exercise.h"

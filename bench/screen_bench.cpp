@@ -120,7 +120,7 @@ const ScreenRow kScreens[] = {
             }
             // The completed word counts after a pause: the clock passes it and the running timer fires at once.
             c.clock.now += SpellWordExercise::kWait + 1;
-            QTimer& timer = qobject_cast<ui::SpellWordScreen*>(c.screen)->Timer1();
+            QTimer& timer = timerOf(c.screen);
             QTimerEvent tick(timer.timerId());
             QCoreApplication::sendEvent(&timer, &tick);
         }},
@@ -242,7 +242,7 @@ public:
         const double ms = elapsedMs(timer);
         if (qEnvironmentVariableIsSet("BENCH_TRACE")) {
             std::fprintf(stderr, "open %s built %.3f painted %.3f factor %.3f\n", row.name, built, ms,
-                ui::Stage::of(m_program.currentScreen()).factor);
+                ui::stageOf(m_program.currentScreen()).factor);
         }
         if (!painted || m_program.currentScreenId() != row.id) {
             qFatal("%s did not open and paint", row.name);

@@ -1,24 +1,23 @@
 #include "core/menu_model.h"
 
+#include "core/list_in_force.h"
 #include "core/paths.h"
 #include "core/ports.h"
 #include "core/shared_state.h"
-#include "core/word_list_reader.h"
 
 namespace tavenzo {
 
-MenuModel::MenuModel(
-    SharedState& state, const Paths& paths, std::function<BgrColour()> randomBackground, ListLoaded listLoaded)
+MenuModel::MenuModel(SharedState& state, const Paths& paths, ListInForce& list, BackgroundColours& colours)
     : m_state(state)
     , m_paths(paths)
-    , m_randomBackground(std::move(randomBackground))
-    , m_listLoaded(std::move(listLoaded))
+    , m_list(list)
+    , m_colours(colours)
 {
 }
 
 void MenuModel::load()
 {
-    m_background = m_randomBackground();
+    m_background = m_colours.ColoreCasuale();
     m_selectedOption = m_state.AttendiAvanti ? 1 : 0;
     // The dialog forgets its last answer whenever the menu is built anew.
     m_lastChosen.clear();
@@ -73,10 +72,7 @@ void MenuModel::changeWordList(FileChooser& chooser, MessageBoxes& boxes)
         boxes.error(noListChosenMessage());
         return;
     }
-    const WordListLoad load = CaricaElencoParole(chosen, m_state, boxes);
-    if (load.loaded() && m_listLoaded) {
-        m_listLoaded(chosen, load);
-    }
+    m_list.load(chosen);
 }
 
 QString MenuModel::aboutText()

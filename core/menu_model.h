@@ -5,25 +5,21 @@
 
 #include <QString>
 
-#include <functional>
-
 namespace tavenzo {
 
 struct SharedState;
-struct WordListLoad;
-class MessageBoxes;
+class BackgroundColours;
 class FileChooser;
+class ListInForce;
+class MessageBoxes;
 class Paths;
 
 // The main menu's behaviour; the menu screen renders it and forwards its clicks.
 class MenuModel {
 public:
-    // Called after a list chosen from the menu has been loaded, with its path and how the loading went.
-    using ListLoaded = std::function<void(const QString& path, const WordListLoad& load)>;
-
-    // randomBackground gives the menu's colour at every opening; the paths tell where the list dialog opens.
-    MenuModel(
-        SharedState& state, const Paths& paths, std::function<BgrColour()> randomBackground, ListLoaded listLoaded);
+    // The colours give the menu's background at every opening; the paths tell where the list dialog opens; a list
+    // chosen there becomes the list in force.
+    MenuModel(SharedState& state, const Paths& paths, ListInForce& list, BackgroundColours& colours);
 
     // Run at every opening of the menu.
     void load();
@@ -47,8 +43,8 @@ public:
 private:
     SharedState& m_state;
     const Paths& m_paths;
-    std::function<BgrColour()> m_randomBackground;
-    ListLoaded m_listLoaded;
+    ListInForce& m_list;
+    BackgroundColours& m_colours;
     BgrColour m_background = 0xFFFF00;
     int m_selectedOption = 1;
     QString m_lastChosen;

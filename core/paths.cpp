@@ -8,7 +8,6 @@ namespace tavenzo {
 
 namespace {
 const QString kWordList = QStringLiteral("lista.txt");
-const QString kPictures = QStringLiteral("jpg");
 } // namespace
 
 Paths::Paths(QString programFolder, QString teacherFolder)
@@ -44,23 +43,21 @@ QString Paths::soundFolder() const
     return QDir(m_programFolder).filePath(QStringLiteral("suoni"));
 }
 
-QStringList Paths::pictureFolders(const QString& listInForce) const
+QStringList Paths::contentPlaces(const QString& listInForce) const
 {
-    QStringList folders;
-    const auto add = [&folders](const QString& folder) {
+    QStringList places;
+    const auto add = [&places](const QString& folder) {
         const QString clean = QDir::cleanPath(folder);
-        if (!folder.isEmpty() && !folders.contains(clean)) {
-            folders.append(clean);
+        if (!folder.isEmpty() && !places.contains(clean)) {
+            places.append(clean);
         }
     };
     if (!listInForce.isEmpty()) {
-        add(QFileInfo(listInForce).absoluteDir().filePath(kPictures));
+        add(QFileInfo(listInForce).absolutePath());
     }
-    if (!m_teacherFolder.isEmpty()) {
-        add(QDir(m_teacherFolder).filePath(kPictures));
-    }
-    add(QDir(m_programFolder).filePath(kPictures));
-    return folders;
+    add(m_teacherFolder);
+    add(m_programFolder);
+    return places;
 }
 
 QString Paths::listDialogFolder() const

@@ -21,9 +21,9 @@ public:
     // The list read at start-up: the teacher's lista.txt when there is one, else the bundled one.
     QString startupWordList() const;
     QString soundFolder() const;
-    // Where a word's picture is looked for, in this order: a jpg folder beside the list in force, the teacher's,
-    // the bundled one; each folder once.
-    QStringList pictureFolders(const QString& listInForce) const;
+    // The folders whose content folders (jpg/ for pictures) a word's file is looked for in, in this order: the folder
+    // of the list in force, the teacher's, the bundled content's; each folder once.
+    QStringList contentPlaces(const QString& listInForce) const;
     // Where the list dialog opens: the teacher's folder when it holds word lists, else the bundled lists' folder.
     QString listDialogFolder() const;
 

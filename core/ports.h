@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/colour.h"
+
 #include <QString>
 
 #include <algorithm>
@@ -34,6 +36,13 @@ template<std::size_t N> std::array<int, N> drawDifferentSlots(RandomSource& rand
     }
     return drawn;
 }
+
+// The random background colour of each new screen and exercise.
+class BackgroundColours {
+public:
+    virtual ~BackgroundColours() = default;
+    virtual BgrColour ColoreCasuale() = 0;
+};
 
 // Seconds on a clock that never jumps: waits must survive midnight and clock changes.
 class MonotonicClock {

@@ -1,26 +1,23 @@
 #include "core/startup.h"
 
+#include "core/list_in_force.h"
 #include "core/paths.h"
 #include "core/ports.h"
 #include "core/shared_state.h"
-#include "core/word_list_reader.h"
 
 namespace tavenzo {
 
-QString Main(SharedState& state, RandomSource& random, MessageBoxes& boxes, const Paths& paths)
+bool Main(SharedState& state, RandomSource& random, ListInForce& list, const Paths& paths)
 {
     random.seedFromClock();
     state.NumeroParole = 0;
-    const QString list = paths.startupWordList();
-    if (CaricaElencoParole(list, state, boxes).loaded()) {
-        return list;
+    const QString startup = paths.startupWordList();
+    if (list.load(startup)) {
+        return true;
     }
     // A teacher's list that cannot be read has been reported; the class still gets the bundled words.
     const QString bundled = paths.bundledWordList();
-    if (list != bundled && CaricaElencoParole(bundled, state, boxes).loaded()) {
-        return bundled;
-    }
-    return {};
+    return startup != bundled && list.load(bundled);
 }
 
 void splashLoad(SharedState& state, RandomSource& random)

@@ -1,17 +1,16 @@
 #pragma once
 
-#include <QString>
-
 namespace tavenzo {
 
 struct SharedState;
 class RandomSource;
-class MessageBoxes;
+class ListInForce;
 class Paths;
 
 // The start of the run, up to showing the splash screen, which the caller does next: seeds the random generator and
-// reads the start-up word list. Answers the list now in force, or nothing when no list could be read.
-QString Main(SharedState& state, RandomSource& random, MessageBoxes& boxes, const Paths& paths);
+// reads the start-up word list, the teacher's own when there is one, else the bundled one. False when no list could
+// be read; the run goes on with an empty list.
+bool Main(SharedState& state, RandomSource& random, ListInForce& list, const Paths& paths);
 
 // The splash screen's load.
 void splashLoad(SharedState& state, RandomSource& random);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/colour.h"
+#include "core/ports.h"
 #include "feedback/sound_player.h"
 
 #include <QString>
@@ -10,20 +11,18 @@
 
 namespace tavenzo {
 
-class RandomSource;
-
 inline constexpr std::array<BgrColour, 19> Colori
     = {0, 0xC0C0FF, 0x8080FF, 0x0000FF, 0x80C0FF, 0x0080FF, 0xC0FFFF, 0x00FFFF, 0x0040C0, 0x80FF80, 0x00C000, 0xFFFFC0,
         0xFFFF00, 0xFFC0C0, 0xFFC0FF, 0xFFC0FF, 0xE0E0E0, 0xFF0000, 0xFF00FF};
 
 // The answer sounds, the alert beep and the random background colours that every screen shares.
-class Feedback {
+class Feedback final : public BackgroundColours {
 public:
     Feedback(SoundPlayer& player, Beeper& beeper, RandomSource& random, QString soundFolder);
 
     void SuonoEsatto();
     void SuonoErrato();
-    BgrColour ColoreCasuale();
+    BgrColour ColoreCasuale() override;
     void beep() { m_beeper.beep(); }
 
     // Every sound file the answers may play, for a player that loads them ahead.

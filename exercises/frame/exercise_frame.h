@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/colour.h"
+#include "core/letter_case.h"
 
 #include <QString>
 
@@ -91,13 +92,19 @@ private:
     int m_boxesOpen = 0;
 };
 
-// What every exercise model offers its screen besides its own commands: the frame to render and the frame's
-// commands to forward.
+// What every exercise model offers its screen besides its own commands: its opening, the case it writes in, the
+// frame to render and the frame's commands to forward.
 class Exercise {
 public:
     virtual ~Exercise() = default;
     Exercise(const Exercise&) = delete;
     Exercise& operator=(const Exercise&) = delete;
+
+    // The screen's load: the frame's opening steps, the exercise's own, and its first item.
+    virtual void open() = 0;
+    // The case options or the case menu of the screen.
+    virtual void setCase(LetterCase letterCase) = 0;
+    LetterCase letterCase() const { return m_case; }
 
     const ExerciseFrame& frame() const { return m_frame; }
     void avanti() { m_frame.avanti(); }
@@ -111,6 +118,7 @@ protected:
     }
 
     ExerciseFrame m_frame;
+    LetterCase m_case = LetterCase::Lower;
 };
 
 } // namespace tavenzo

@@ -1,27 +1,22 @@
 #pragma once
 
-#include <QString>
+#include "core/letter_case.h"
 
 namespace tavenzo {
 
 struct SharedState;
 class RandomSource;
+class MonotonicClock;
 class Feedback;
-class PictureFinder;
+class ContentFinder;
 
 // What an exercise model needs from the rest of the program, handed in once when it is made.
 struct ExerciseServices {
     SharedState& state;
     RandomSource& random;
     Feedback& feedback;
-    PictureFinder& pictures;
+    ContentFinder& pictures;
+    MonotonicClock& clock;
 };
-
-enum class LetterCase { Lower, Upper };
-
-inline QString inCase(const QString& word, LetterCase letterCase)
-{
-    return letterCase == LetterCase::Upper ? word.toUpper() : word.toLower();
-}
 
 } // namespace tavenzo

@@ -1,5 +1,7 @@
 #include "exercises/letters/keyboard.h"
 
+#include "core/alphabet.h"
+
 #include <algorithm>
 
 namespace tavenzo {
@@ -12,16 +14,10 @@ Keyboard::Keyboard(KeyboardOptions options)
     m_enabled.fill(true);
 }
 
-const QString& Keyboard::alphabet()
-{
-    static const QString letters = QStringLiteral("abcdefghilmnopqrstuvz");
-    return letters;
-}
-
 void Keyboard::CaricaAlfabeto()
 {
     for (int k = 1; k <= kKeys; ++k) {
-        m_alfabeto[static_cast<size_t>(k)] = alphabet().at(k - 1);
+        m_alfabeto[static_cast<size_t>(k)] = keyboardAlphabet().at(k - 1);
     }
     m_case = LetterCase::Lower;
 }

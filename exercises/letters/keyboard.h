@@ -31,9 +31,6 @@ public:
 
     explicit Keyboard(KeyboardOptions options);
 
-    // The 21 letters, lower case, in keyboard order.
-    static const QString& alphabet();
-
     // Fills the table afresh in the opening case, whatever an earlier visit left.
     void open();
     void CaricaAlfabeto();

@@ -22,15 +22,14 @@ public:
 
     MissingLetterExercise(ExerciseServices services, MissingLetterOptions options);
 
-    void open();
+    void open() override;
     void PreparaEsercizio();
     // A click on Option1 (lower) or Option2 (upper): a new word in that case, nothing counted.
-    void setCase(LetterCase letterCase);
+    void setCase(LetterCase letterCase) override;
     // A click on key Index; true when it gave the hidden letter. Keys that are gone do nothing.
     bool press(int index);
 
     const Keyboard& keyboard() const { return m_keyboard; }
-    LetterCase letterCase() const { return m_case; }
     int IndiceParola() const { return m_indiceParola; }
     const QString& LetteraNascosta() const { return m_letteraNascosta; }
     const QString& ParolaMascherata() const { return m_parolaMascherata; }
@@ -46,7 +45,6 @@ private:
     ExerciseServices m_services;
     MissingLetterOptions m_options;
     Keyboard m_keyboard;
-    LetterCase m_case = LetterCase::Lower;
     int m_indiceParola = 1;
     QString m_letteraNascosta;
     QString m_parolaMascherata;

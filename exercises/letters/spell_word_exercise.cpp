@@ -1,8 +1,8 @@
 #include "exercises/letters/spell_word_exercise.h"
 
+#include "core/content_finder.h"
 #include "core/ports.h"
 #include "core/shared_state.h"
-#include "exercises/frame/picture_finder.h"
 #include "feedback/feedback.h"
 
 namespace tavenzo {
@@ -11,11 +11,10 @@ namespace {
 constexpr uint kOpen = '_';
 } // namespace
 
-SpellWordExercise::SpellWordExercise(ExerciseServices services, MonotonicClock& clock)
+SpellWordExercise::SpellWordExercise(ExerciseServices services)
     : Exercise(m_numeroEsatti, m_numeroErrati, {.openWithUpdateForm = true, .resetShowsRightIcon = true},
         [this] { PreparaEsercizio(); })
     , m_services(services)
-    , m_clock(clock)
     , m_keyboard(Keyboard::kSpellWord)
 {
 }
@@ -31,7 +30,7 @@ void SpellWordExercise::open()
     m_numeroEsatti = 0;
     m_frame.open(m_services.state.AttendiAvanti);
     m_timerEnabled = false;
-    m_minuscolo = false;
+    m_case = LetterCase::Upper;
     m_keyboard.open();
     PreparaTastiera();
     PreparaEsercizio();
@@ -39,7 +38,7 @@ void SpellWordExercise::open()
 
 void SpellWordExercise::PreparaTastiera()
 {
-    m_keyboard.switchCase(m_minuscolo ? LetterCase::Lower : LetterCase::Upper);
+    m_keyboard.switchCase(m_case);
 }
 
 void SpellWordExercise::PreparaEsercizio()
@@ -51,7 +50,7 @@ void SpellWordExercise::PreparaEsercizio()
     QString& current = state.word(m_indiceParola);
     // The picture is looked up by the word as the list held it, before it takes this screen's case.
     m_picture = m_services.pictures.find(current);
-    current = inCase(current, m_minuscolo ? LetterCase::Lower : LetterCase::Upper);
+    current = inCase(current, m_case);
     MostraTrattini();
     m_frame.setBackground(m_services.feedback.ColoreCasuale());
 }
@@ -107,7 +106,7 @@ void SpellWordExercise::press(int index)
     }
     if (m_display == word()) {
         m_timerEnabled = true;
-        m_inizioAttesa = m_clock.seconds();
+        m_inizioAttesa = m_services.clock.seconds();
     }
 }
 
@@ -117,7 +116,7 @@ void SpellWordExercise::tick()
     if (!m_timerEnabled || m_frame.boxOpen()) {
         return;
     }
-    const double now = m_clock.seconds();
+    const double now = m_services.clock.seconds();
     if (m_inizioAttesa + kWait > now) {
         return;
     }
@@ -138,7 +137,7 @@ void SpellWordExercise::help(MessageBoxes& boxes)
 
 void SpellWordExercise::setCase(LetterCase letterCase)
 {
-    m_minuscolo = letterCase == LetterCase::Lower;
+    m_case = letterCase;
     // A completed word that is still on view is given up with the rest, not counted for the next word.
     m_timerEnabled = false;
     PreparaTastiera();

@@ -9,7 +9,6 @@
 namespace tavenzo {
 
 class MessageBoxes;
-class MonotonicClock;
 
 // The whole word spelt letter by letter, left to right, on the on-screen keyboard. The screen keeps its own
 // counts; a completed word is counted only after a pause, so the child can look at it.
@@ -18,9 +17,9 @@ public:
     // Seconds a completed word stays on view before it counts.
     static constexpr double kWait = 4.0;
 
-    SpellWordExercise(ExerciseServices services, MonotonicClock& clock);
+    explicit SpellWordExercise(ExerciseServices services);
 
-    void open();
+    void open() override;
     void PreparaTastiera();
     void PreparaEsercizio();
     // A click on key Index: tried against the first open position only.
@@ -30,10 +29,9 @@ public:
     // "Aiutami": shows the word and costs one right answer.
     void help(MessageBoxes& boxes);
     // mnuMaiuscolo (Upper) and mnuMinuscolo (Lower): always a new word, nothing counted.
-    void setCase(LetterCase letterCase);
+    void setCase(LetterCase letterCase) override;
 
     const Keyboard& keyboard() const { return m_keyboard; }
-    bool Minuscolo() const { return m_minuscolo; }
     int IndiceParola() const { return m_indiceParola; }
     qint16 NumeroEsatti() const { return m_numeroEsatti; }
     qint16 NumeroErrati() const { return m_numeroErrati; }
@@ -50,12 +48,10 @@ private:
     const QString& word() const;
 
     ExerciseServices m_services;
-    MonotonicClock& m_clock;
     // The screen's own counts, which its frame counts in.
     qint16 m_numeroEsatti = 0;
     qint16 m_numeroErrati = 0;
     Keyboard m_keyboard;
-    bool m_minuscolo = false;
     int m_indiceParola = 1;
     QString m_display;
     QString m_picture;

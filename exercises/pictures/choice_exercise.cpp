@@ -1,8 +1,8 @@
 #include "exercises/pictures/choice_exercise.h"
 
+#include "core/content_finder.h"
 #include "core/ports.h"
 #include "core/shared_state.h"
-#include "exercises/frame/picture_finder.h"
 #include "feedback/feedback.h"
 
 namespace tavenzo {

@@ -30,16 +30,15 @@ public:
 
     ChoiceExercise(ExerciseServices services, ChoiceOptions options);
 
-    void open();
+    void open() override;
     void PreparaEsercizio();
-    void setCase(LetterCase letterCase);
+    void setCase(LetterCase letterCase) override;
     // A click on choice index 0..5; answers whether it was right. A choice is right when its word is the word asked
     // for, compared in the case of the exercise, so a word that stands twice in the list is right in either place.
     // Ignored (false) while choices are disabled.
     bool choose(int index);
 
     bool ready() const { return m_ready; }
-    LetterCase letterCase() const { return m_case; }
     int PosizioneGiusta() const { return m_posizioneGiusta; }
     int slot(int index) const { return m_slots.at(static_cast<size_t>(index)); }
     // The text of a word choice (word-for-the-picture).
@@ -56,7 +55,6 @@ public:
 private:
     ExerciseServices m_services;
     ChoiceOptions m_options;
-    LetterCase m_case = LetterCase::Lower;
     bool m_ready = false;
     std::array<int, kChoices> m_slots {};
     std::array<QString, kChoices> m_choiceTexts;

@@ -1,8 +1,8 @@
 #include "exercises/pictures/words_onto_pictures_exercise.h"
 
+#include "core/content_finder.h"
 #include "core/ports.h"
 #include "core/shared_state.h"
-#include "exercises/frame/picture_finder.h"
 #include "feedback/feedback.h"
 
 #include <algorithm>
@@ -23,7 +23,7 @@ void WordsOntoPicturesExercise::open()
 {
     m_frame.open(m_services.state.AttendiAvanti);
     m_frame.reset();
-    m_maiuscolo = true;
+    m_case = LetterCase::Upper;
     GeneraEsercizio();
 }
 
@@ -52,7 +52,7 @@ void WordsOntoPicturesExercise::GeneraEsercizio()
     const int orders = static_cast<int>(kColumnOrders.size());
     m_order = std::clamp(static_cast<int>(m_services.random.next() * orders), 0, orders - 1);
     m_wordEnabled.fill(true);
-    if (m_maiuscolo) {
+    if (m_case == LetterCase::Upper) {
         ScriviMaiuscolo();
     } else {
         ScriviMinuscolo();
@@ -61,19 +61,11 @@ void WordsOntoPicturesExercise::GeneraEsercizio()
 }
 
 // Only the labels change case; the list keeps its words as they are.
-void WordsOntoPicturesExercise::ScriviMaiuscolo()
+void WordsOntoPicturesExercise::setCase(LetterCase letterCase)
 {
-    m_maiuscolo = true;
+    m_case = letterCase;
     for (int n = 0; m_ready && n < kWords; ++n) {
-        m_wordTexts[static_cast<size_t>(n)] = m_services.state.word(slot(n)).toUpper();
-    }
-}
-
-void WordsOntoPicturesExercise::ScriviMinuscolo()
-{
-    m_maiuscolo = false;
-    for (int n = 0; m_ready && n < kWords; ++n) {
-        m_wordTexts[static_cast<size_t>(n)] = m_services.state.word(slot(n)).toLower();
+        m_wordTexts[static_cast<size_t>(n)] = inCase(m_services.state.word(slot(n)), m_case);
     }
 }
 

@@ -30,12 +30,14 @@ public:
 
     explicit WordsOntoPicturesExercise(ExerciseServices services);
 
-    void open();
+    void open() override;
     void GeneraEsercizio();
-    // The case menu, and the writing of every new exercise: the same words written again in that case, nothing
-    // drawn or counted; the case stays for the exercises that follow.
-    void ScriviMaiuscolo();
-    void ScriviMinuscolo();
+    // The case menu: the same words written again in that case, nothing drawn or counted; the case stays for the
+    // exercises that follow.
+    void setCase(LetterCase letterCase) override;
+    // The writing of the words of every new exercise and of the case menu's commands.
+    void ScriviMaiuscolo() { setCase(LetterCase::Upper); }
+    void ScriviMinuscolo() { setCase(LetterCase::Lower); }
     // Word label `word` released over box `box`. The drop is right when the box is still empty and its picture's
     // word is the dragged word, so a word that stands twice in the list fits either of its boxes. A label that cannot
     // be dragged gives Ignored and changes nothing.
@@ -44,7 +46,6 @@ public:
     void showSummary(MessageBoxes& boxes) const;
 
     bool ready() const { return m_ready; }
-    bool Maiuscolo() const { return m_maiuscolo; }
     int ParoleCollocate() const { return m_paroleCollocate; }
     int PrimaParola() const { return m_slots[0]; }
     int SecondaParola() const { return m_slots[1]; }
@@ -65,7 +66,6 @@ public:
 private:
     ExerciseServices m_services;
     bool m_ready = false;
-    bool m_maiuscolo = true;
     int m_paroleCollocate = 0;
     int m_order = 0;
     std::array<int, kWords> m_slots {};

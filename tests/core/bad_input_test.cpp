@@ -1,5 +1,5 @@
+#include "core/content_finder.h"
 #include "core/word_list_reader.h"
-#include "exercises/frame/picture_finder.h"
 #include "fakes.h"
 
 #include <QDir>
@@ -151,11 +151,11 @@ TEST(BadWords, NeverReachAFileOutsideThePictureFolder)
         QFile file(root.filePath(QLatin1String(name)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
-    PictureFinder finder({root.filePath("prog/jpg")});
+    ContentFinder finder(pictureKind(), {root.filePath("prog")});
     EXPECT_FALSE(finder.find("cane").isEmpty());
     EXPECT_FALSE(finder.find("CANE").isEmpty());
     // The folder itself is found whatever the case it is asked in.
-    EXPECT_FALSE(PictureFinder({root.filePath("prog/JPG")}).find("cane").isEmpty());
+    EXPECT_FALSE(ContentFinder({"JPG", pictureKind().extensions}, {root.filePath("prog")}).find("cane").isEmpty());
     for (const QString& word : {QStringLiteral("../secret"), QStringLiteral("..\\secret"),
              QStringLiteral("../../secret"), QStringLiteral("sub/x"), QStringLiteral("sub\\x"), QStringLiteral(".."),
              QStringLiteral("/etc/passwd"), QStringLiteral("ca\nne"), QString(255, 'a'), QString()}) {
@@ -166,7 +166,7 @@ TEST(BadWords, NeverReachAFileOutsideThePictureFolder)
 TEST(BadWords, MissingPictureFolderMeansNoPicture)
 {
     QTemporaryDir dir;
-    PictureFinder finder({dir.filePath("jpg")});
+    ContentFinder finder(pictureKind(), {dir.path()});
     EXPECT_TRUE(finder.find("cane").isEmpty());
 }
 
@@ -174,7 +174,7 @@ TEST(BadWords, PictureAddedWhileRunningIsFound)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkdir("jpg"));
-    PictureFinder finder({dir.filePath("jpg")});
+    ContentFinder finder(pictureKind(), {dir.path()});
     EXPECT_TRUE(finder.find("nave").isEmpty());
     QFile file(dir.filePath("jpg/Nave.JPG"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/content_finder.h"
 #include "core/ports.h"
 #include "core/shared_state.h"
 #include "exercises/frame/exercise_services.h"
-#include "exercises/frame/picture_finder.h"
 #include "feedback/feedback.h"
 #include "feedback/sound_player.h"
 
@@ -180,7 +180,7 @@ struct Bench {
         : sounds(recorder)
         , beeper(recorder)
         , feedback(sounds, beeper, random, QDir(programFolder).filePath(QStringLiteral("suoni")))
-        , pictures({QDir(programFolder).filePath(QStringLiteral("jpg"))})
+        , pictures(pictureKind(), {programFolder})
     {
     }
     void setWords(const QStringList& words)
@@ -190,7 +190,7 @@ struct Bench {
         }
         state.NumeroParole = static_cast<qint16>(words.size());
     }
-    ExerciseServices services() { return {state, random, feedback, pictures}; }
+    ExerciseServices services() { return {state, random, feedback, pictures, clock}; }
 
     Recorder recorder;
     SharedState state;
@@ -198,7 +198,8 @@ struct Bench {
     FakeSoundPlayer sounds;
     FakeBeeper beeper;
     Feedback feedback;
-    PictureFinder pictures;
+    ContentFinder pictures;
+    FakeClock clock;
 };
 
 } // namespace tavenzo::testing

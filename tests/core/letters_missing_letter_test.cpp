@@ -1,3 +1,4 @@
+#include "core/alphabet.h"
 #include "exercises/letters/missing_letter_exercise.h"
 #include "fakes.h"
 
@@ -14,7 +15,7 @@ namespace {
 
 int key(char letter)
 {
-    return static_cast<int>(Keyboard::alphabet().indexOf(QLatin1Char(letter)));
+    return static_cast<int>(keyboardAlphabet().indexOf(QLatin1Char(letter)));
 }
 
 // One lettera exercise: the background colour, the word's slot, then the hidden position among `length`.

@@ -1,3 +1,4 @@
+#include "core/alphabet.h"
 #include "exercises/letters/spell_word_exercise.h"
 #include "fakes.h"
 
@@ -10,7 +11,7 @@ namespace {
 
 int key(char letter)
 {
-    return static_cast<int>(Keyboard::alphabet().indexOf(QChar(QLatin1Char(letter)).toLower()));
+    return static_cast<int>(keyboardAlphabet().indexOf(QChar(QLatin1Char(letter)).toLower()));
 }
 
 class SpellWord : public ::testing::Test {
@@ -31,16 +32,16 @@ protected:
         }
     }
     Bench bench;
-    FakeClock clock;
+    FakeClock& clock = bench.clock;
     FakeMessageBoxes boxes;
-    SpellWordExercise model {bench.services(), clock};
+    SpellWordExercise model {bench.services()};
 };
 
 TEST_F(SpellWord, OpensInUpperCaseWithItsOwnCountsAtZero)
 {
     bench.state.ContaEsatti = 3;
     openOn(1);
-    EXPECT_FALSE(model.Minuscolo());
+    EXPECT_EQ(model.letterCase(), LetterCase::Upper);
     EXPECT_EQ(model.keyboard().Alfabeto(1), "A");
     EXPECT_EQ(model.frame().esattiText(), " 0");
     EXPECT_EQ(model.frame().erratiText(), " 0");
@@ -157,7 +158,7 @@ TEST_F(SpellWord, LowerCaseFromTheMenuEvenTwice)
     for (int round = 0; round < 2; ++round) {
         script(2);
         model.setCase(LetterCase::Lower);
-        EXPECT_TRUE(model.Minuscolo());
+        EXPECT_EQ(model.letterCase(), LetterCase::Lower);
         EXPECT_EQ(model.keyboard().Alfabeto(21), "z");
         EXPECT_EQ(model.display(), "_ _ _ _ ");
         EXPECT_EQ(bench.state.word(2), "sole");
@@ -167,7 +168,7 @@ TEST_F(SpellWord, LowerCaseFromTheMenuEvenTwice)
     EXPECT_EQ(bench.state.word(1), "CANE") << "only the drawn word is recased";
     script(2);
     model.setCase(LetterCase::Upper);
-    EXPECT_FALSE(model.Minuscolo());
+    EXPECT_EQ(model.letterCase(), LetterCase::Upper);
     EXPECT_EQ(model.keyboard().Alfabeto(21), "Z");
     EXPECT_EQ(model.NumeroEsatti(), 0);
     EXPECT_EQ(model.NumeroErrati(), 0);

@@ -1,3 +1,4 @@
+#include "core/alphabet.h"
 #include "core/random_source.h"
 #include "exercises/letters/missing_letter_exercise.h"
 #include "exercises/letters/spell_word_exercise.h"
@@ -24,7 +25,7 @@ struct Session {
         , sounds(recorder)
         , beeper(recorder)
         , feedback(sounds, beeper, random, QStringLiteral("/nonexistent/suoni"))
-        , pictures({QStringLiteral("/nonexistent/jpg")})
+        , pictures(pictureKind(), {QStringLiteral("/nonexistent")})
     {
         loadList(40);
     }
@@ -37,7 +38,7 @@ struct Session {
         state.NumeroParole = static_cast<qint16>(words);
     }
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(moves); }
-    ExerciseServices services() { return {state, random, feedback, pictures}; }
+    ExerciseServices services() { return {state, random, feedback, pictures, clock}; }
 
     SeededRandom random;
     std::mt19937 moves;
@@ -46,7 +47,8 @@ struct Session {
     FakeSoundPlayer sounds;
     FakeBeeper beeper;
     Feedback feedback;
-    PictureFinder pictures;
+    ContentFinder pictures;
+    FakeClock clock;
 };
 
 void expectDistinctSlotsInRange(const ChoiceExercise& model, const SharedState& state)
@@ -303,8 +305,8 @@ TEST(LongSession, SpellTheWord)
 {
     Session session(41u);
     loadLetterList(session, 15);
-    FakeClock clock;
-    SpellWordExercise model(session.services(), clock);
+    FakeClock& clock = session.clock;
+    SpellWordExercise model(session.services());
     session.state.AttendiAvanti = true;
     model.open();
     qint16 wrong = 0;
@@ -321,7 +323,7 @@ TEST(LongSession, SpellTheWord)
             const qsizetype open = placed.indexOf(QLatin1Char('_'));
             int key = session.pick(21);
             if (open >= 0 && session.pick(3) > 0) {
-                const int wanted = Keyboard::alphabet().indexOf(word.at(open).toLower());
+                const int wanted = keyboardAlphabet().indexOf(word.at(open).toLower());
                 if (wanted >= 0) {
                     key = wanted;
                 }

@@ -1,3 +1,4 @@
+#include "core/list_in_force.h"
 #include "core/menu_model.h"
 #include "core/paths.h"
 #include "core/startup.h"
@@ -110,13 +111,15 @@ TEST(StartUp, SplashSetsAvantiAndReseeds)
 {
     Bench bench;
     QTemporaryDir dir;
-    QFile list(dir.filePath("lista.txt"));
-    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
-    list.write("cane\r\ngatto\r\n");
-    list.close();
+    QFile file(dir.filePath("lista.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("cane\r\ngatto\r\n");
+    file.close();
     FakeMessageBoxes boxes;
     bench.state.NumeroParole = 7;
-    Main(bench.state, bench.random, boxes, Paths(dir.path(), QString()));
+    const Paths paths(dir.path(), QString());
+    ListInForce list(bench.state, paths, boxes);
+    Main(bench.state, bench.random, list, paths);
     EXPECT_EQ(bench.state.NumeroParole, 2);
     EXPECT_FALSE(bench.state.AttendiAvanti);
     splashLoad(bench.state, bench.random);
@@ -129,7 +132,9 @@ TEST(StartUp, MissingListGoesOnEmptyAndSaysWhere)
     Bench bench;
     QTemporaryDir dir;
     FakeMessageBoxes boxes;
-    Main(bench.state, bench.random, boxes, Paths(dir.path(), QString()));
+    const Paths paths(dir.path(), QString());
+    ListInForce list(bench.state, paths, boxes);
+    Main(bench.state, bench.random, list, paths);
     EXPECT_EQ(bench.state.NumeroParole, 0);
     ASSERT_EQ(boxes.errors.size(), 1);
     EXPECT_TRUE(boxes.errors.at(0).endsWith(QDir::toNativeSeparators(dir.filePath("lista.txt"))));
@@ -142,9 +147,8 @@ protected:
     FakeFileChooser chooser;
     QTemporaryDir dir;
     Paths paths {QStringLiteral("/prog"), QString()};
-    QStringList loaded;
-    MenuModel menu {bench.state, paths, [this] { return bench.feedback.ColoreCasuale(); },
-        [this](const QString& path, const WordListLoad&) { loaded.append(path); }};
+    ListInForce list {bench.state, paths, boxes};
+    MenuModel menu {bench.state, paths, list, bench.feedback};
 
     QString writeList(const QString& name, int words)
     {

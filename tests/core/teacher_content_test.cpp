@@ -1,9 +1,10 @@
+#include "core/content_finder.h"
+#include "core/list_check.h"
+#include "core/list_in_force.h"
 #include "core/menu_model.h"
 #include "core/paths.h"
 #include "core/startup.h"
 #include "core/word_list_reader.h"
-#include "exercises/frame/picture_finder.h"
-#include "exercises/list_check.h"
 #include "fakes.h"
 
 #include <QDir>
@@ -47,14 +48,29 @@ TEST_F(TeacherContent, StartUpReadsTheTeachersListWhenThereIsOne)
 {
     Bench bench;
     FakeMessageBoxes boxes;
-    EXPECT_EQ(Main(bench.state, bench.random, boxes, paths()), at("prog/lista.txt"));
+    const Paths where = paths();
+    put("prog/jpg/cane.jpg");
+    put("prog/jpg/gatto.jpg");
+    ListInForce bundled(bench.state, where, boxes);
+    EXPECT_TRUE(Main(bench.state, bench.random, bundled, where));
+    EXPECT_EQ(bundled.path(), at("prog/lista.txt"));
     EXPECT_EQ(bench.state.NumeroParole, 2);
+    EXPECT_TRUE(boxes.informations.isEmpty()) << "a clean list says nothing";
 
     put("insegnante/lista.txt", "sole\r\nluna\r\nmare\r\n");
-    EXPECT_EQ(Main(bench.state, bench.random, boxes, paths()), at("insegnante/lista.txt"));
+    put("insegnante/jpg/sole.png");
+    put("insegnante/jpg/luna.png");
+    ListInForce own(bench.state, where, boxes);
+    EXPECT_TRUE(Main(bench.state, bench.random, own, where));
+    EXPECT_EQ(own.path(), at("insegnante/lista.txt"));
     EXPECT_EQ(bench.state.NumeroParole, 3);
     EXPECT_EQ(bench.state.word(1), "sole");
     EXPECT_TRUE(boxes.errors.isEmpty());
+    // The teacher learns at start-up, as after choosing a list in the menu, which words will not work.
+    ASSERT_EQ(boxes.informations.size(), 1);
+    EXPECT_TRUE(boxes.informations.at(0).contains(QStringLiteral("Questa parola non ha un'immagine: mare.")))
+        << boxes.informations.at(0).toStdString();
+    EXPECT_EQ(own.pictures().find("sole"), at("insegnante/jpg/sole.png"));
 }
 
 TEST_F(TeacherContent, AnUnreadableTeachersListIsReportedAndTheBundledWordsServe)
@@ -62,7 +78,10 @@ TEST_F(TeacherContent, AnUnreadableTeachersListIsReportedAndTheBundledWordsServe
     put("insegnante/lista.txt", QByteArray("\xff\xd8\xff\xe0\0\x10JFIF", 10)); // a picture saved under that name
     Bench bench;
     FakeMessageBoxes boxes;
-    EXPECT_EQ(Main(bench.state, bench.random, boxes, paths()), at("prog/lista.txt"));
+    const Paths where = paths();
+    ListInForce list(bench.state, where, boxes);
+    EXPECT_TRUE(Main(bench.state, bench.random, list, where));
+    EXPECT_EQ(list.path(), at("prog/lista.txt"));
     ASSERT_EQ(boxes.errors.size(), 1);
     EXPECT_TRUE(boxes.errors.at(0).endsWith(QDir::toNativeSeparators(at("insegnante/lista.txt"))));
     EXPECT_EQ(bench.state.NumeroParole, 2);
@@ -70,11 +89,11 @@ TEST_F(TeacherContent, AnUnreadableTeachersListIsReportedAndTheBundledWordsServe
 
 TEST_F(TeacherContent, PicturesAreLookedForBesideTheListThenTheTeachersThenTheBundledOnes)
 {
-    const QStringList folders = paths().pictureFolders(at("chiavetta/animali.txt"));
-    EXPECT_EQ(folders, (QStringList {at("chiavetta/jpg"), at("insegnante/jpg"), at("prog/jpg")}));
-    EXPECT_EQ(paths().pictureFolders(at("prog/lista.txt")), (QStringList {at("prog/jpg"), at("insegnante/jpg")}))
+    const QStringList places = paths().contentPlaces(at("chiavetta/animali.txt"));
+    EXPECT_EQ(places, (QStringList {at("chiavetta"), at("insegnante"), at("prog")}));
+    EXPECT_EQ(paths().contentPlaces(at("prog/lista.txt")), (QStringList {at("prog"), at("insegnante")}))
         << "each folder once";
-    EXPECT_EQ(Paths(at("prog"), QString()).pictureFolders({}), QStringList {at("prog/jpg")});
+    EXPECT_EQ(Paths(at("prog"), QString()).contentPlaces({}), QStringList {at("prog")});
 
     put("prog/jpg/cane.jpg");
     put("prog/jpg/gatto.jpg");
@@ -83,7 +102,8 @@ TEST_F(TeacherContent, PicturesAreLookedForBesideTheListThenTheTeachersThenTheBu
     put("insegnante/jpg/topo.png");
     put("chiavetta/JPG/topo.jpeg");
     put("chiavetta/JPG/riccio.Jpeg");
-    PictureFinder finder(folders);
+    ContentFinder finder(pictureKind(), places);
+    EXPECT_EQ(finder.folders(), (QStringList {at("chiavetta/jpg"), at("insegnante/jpg"), at("prog/jpg")}));
     EXPECT_EQ(finder.find("cane"), at("prog/jpg/cane.jpg"));
     EXPECT_EQ(finder.find("gatto"), at("insegnante/jpg/Gatto.PNG")) << "the teacher's picture before the bundled";
     EXPECT_EQ(finder.find("TOPO"), at("chiavetta/JPG/topo.jpeg")) << "the list's own picture first";
@@ -109,22 +129,19 @@ TEST_F(TeacherContent, AListChosenFromTheMenuIsHandedOnWithWhatWasSkipped)
     FakeFileChooser chooser;
     FakeMessageBoxes boxes;
     const Paths where = paths();
-    QStringList loaded;
-    int skipped = -1;
-    MenuModel menu(
-        bench.state, where, [] { return BgrColour {0}; },
-        [&](const QString& path, const WordListLoad& load) {
-            loaded << path;
-            skipped = load.emptyLinesSkipped;
-        });
+    ListInForce list(bench.state, where, boxes);
+    MenuModel menu(bench.state, where, list, bench.feedback);
     chooser.names = {at("insegnante/piante.txt"), at("insegnante/manca.txt")};
     menu.changeWordList(chooser, boxes);
     EXPECT_EQ(chooser.startFolders, QStringList {at("insegnante")});
-    EXPECT_EQ(loaded, QStringList {at("insegnante/piante.txt")});
-    EXPECT_EQ(skipped, 2);
+    EXPECT_EQ(list.path(), at("insegnante/piante.txt"));
+    ASSERT_EQ(boxes.informations.size(), 1);
+    EXPECT_TRUE(boxes.informations.at(0).contains(QStringLiteral("2 righe vuote sono state saltate.")));
+    EXPECT_EQ(list.pictures().folders().value(0), at("insegnante/jpg")) << "pictures beside the list first";
     EXPECT_EQ(bench.state.NumeroParole, 2);
     menu.changeWordList(chooser, boxes);
-    EXPECT_EQ(loaded.size(), 1) << "a list that could not be read changes nothing";
+    EXPECT_EQ(list.path(), at("insegnante/piante.txt")) << "a list that could not be read changes nothing";
+    EXPECT_EQ(boxes.errors.size(), 1);
     EXPECT_EQ(bench.state.NumeroParole, 2);
 }
 
@@ -137,7 +154,7 @@ protected:
     }
     QTemporaryDir dir;
     Bench bench;
-    PictureFinder pictures {{dir.filePath(QStringLiteral("jpg"))}};
+    ContentFinder pictures {pictureKind(), {dir.path()}};
 };
 
 TEST_F(CheckedList, ACleanListSaysNothing)

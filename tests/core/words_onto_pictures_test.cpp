@@ -252,7 +252,7 @@ TEST_F(WordsOntoPictures, CaseMenuRewritesEveryLabelAndLeavesTheBoxes)
     openWith(true, {1, 2, 3}, 0);
     rightDrop(2);
     model.ScriviMinuscolo();
-    EXPECT_FALSE(model.Maiuscolo());
+    EXPECT_EQ(model.letterCase(), LetterCase::Lower);
     EXPECT_EQ(model.wordText(0), "cane");
     EXPECT_EQ(model.wordText(2), "mela") << "a placed word shows again on its label";
     EXPECT_FALSE(model.wordEnabled(2)) << "but it cannot be dragged";
@@ -290,7 +290,7 @@ TEST_F(WordsOntoPictures, OpeningClearsTheCountsAndGoesBackToUpperCase)
     openWith(true, {3, 2, 1});
     EXPECT_EQ(bench.state.ContaEsatti, 0);
     EXPECT_EQ(bench.state.ContaErrati, 0);
-    EXPECT_TRUE(model.Maiuscolo());
+    EXPECT_EQ(model.letterCase(), LetterCase::Upper);
     EXPECT_EQ(model.wordText(0), "MELA");
     EXPECT_TRUE(model.frame().avantiVisible());
 }

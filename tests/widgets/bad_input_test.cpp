@@ -187,7 +187,7 @@ TEST(BadProgramFolder, NoListNoPicturesTheProgramGoesOn)
     EXPECT_TRUE(bench.boxes.errors.at(0).startsWith("Non riesco a leggere la lista di parole:\n"));
     auto* splash = bench.current<ui::SplashScreen>();
     ASSERT_NE(splash, nullptr);
-    click(splash->images()[0]);
+    click(imagesOf(splash)[0]);
     auto* menu = bench.current<ui::MenuScreen>();
     ASSERT_NE(menu, nullptr);
     click(control<QToolButton>(menu, "Command3D4"));
@@ -215,7 +215,7 @@ TEST(BadProgramFolder, NoListNoPicturesTheProgramGoesOn)
     const QPixmap shown = control<QLabel>(parole, "Image1")->pixmap();
     EXPECT_FALSE(shown.isNull());
     EXPECT_EQ(shown.toImage(),
-        bench.program->pictureLoader().placeholder(control<QLabel>(parole, "Image1")->contentsRect().size()).toImage());
+        ui::PictureLoader().placeholder(control<QLabel>(parole, "Image1")->contentsRect().size()).toImage());
 }
 
 } // namespace

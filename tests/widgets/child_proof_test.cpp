@@ -56,7 +56,7 @@ TEST_F(ChildProof, ADoubleClickOnAChoiceCountsOnce)
     scriptSix(1);
     auto* words = open<ui::WordForPictureScreen>("Command3D4");
     ASSERT_NE(words, nullptr);
-    doubleClick(words->choices()[3]);
+    doubleClick(choicesOf(words)[3]);
     EXPECT_EQ(errati(words), " 1");
     EXPECT_EQ(bench.recorder.log, (QStringList {"beep", "play no.wav"}));
 
@@ -64,7 +64,7 @@ TEST_F(ChildProof, ADoubleClickOnAChoiceCountsOnce)
     // word is elsewhere, so a second answer would show as a wrong one).
     bench.random.push({0.0});
     scriptSix(2);
-    doubleClick(words->choices()[0]);
+    doubleClick(choicesOf(words)[0]);
     EXPECT_EQ(esatti(words), " 1");
     EXPECT_EQ(errati(words), " 1");
     EXPECT_EQ(bench.random.remaining(), 0u);
@@ -76,11 +76,11 @@ TEST_F(ChildProof, ADoubleClickOnAChoiceCountsOnce)
     scriptSix(4);
     auto* pictures = open<ui::PictureForWordScreen>("Command3D3");
     ASSERT_NE(pictures, nullptr);
-    doubleClick(pictures->choices()[0]);
+    doubleClick(choicesOf(pictures)[0]);
     EXPECT_EQ(errati(pictures), " 1");
     bench.random.push({0.0});
     scriptSix(1);
-    doubleClick(pictures->choices()[3]);
+    doubleClick(choicesOf(pictures)[3]);
     EXPECT_EQ(esatti(pictures), " 1");
     EXPECT_EQ(errati(pictures), " 1");
 }
@@ -94,7 +94,7 @@ TEST_F(ChildProof, ADoubleClickOnTheSplashOpensOneMenu)
         auto* splash = fresh.current<ui::SplashScreen>();
         ASSERT_NE(splash, nullptr);
         QSignalSpy opened(fresh.program.get(), &Program::screenOpened);
-        doubleClick(picture >= 0 ? static_cast<QWidget*>(splash->images()[static_cast<size_t>(picture)]) : splash);
+        doubleClick(picture >= 0 ? static_cast<QWidget*>(imagesOf(splash)[static_cast<size_t>(picture)]) : splash);
         EXPECT_EQ(opened.count(), 1) << "on picture " << picture;
         EXPECT_NE(fresh.current<ui::MenuScreen>(), nullptr);
     }
@@ -110,7 +110,7 @@ TEST_F(ChildProof, APressReportedAsADoubleClickStartsTheDrag)
     bench.random.setFallback(-1);
     auto* screen = open<ui::WordsOntoPicturesScreen>("Command2");
     ASSERT_NE(screen, nullptr);
-    QLabel* word = screen->words()[1];
+    QLabel* word = wordsOf(screen)[1];
 
     // A drag runs a loop of its own until the button is let go; the test lets go at once, and notes that it began.
     struct DragWatch : QObject {
@@ -148,7 +148,7 @@ TEST_F(ChildProof, ANewScreenTakesNoPressForTheDoubleClickInterval)
     fresh.program->start();
     fresh.setWords(kWords);
     QGuiApplication::styleHints()->setMouseDoubleClickInterval(300);
-    click(fresh.current<ui::SplashScreen>()->images()[0]);
+    click(imagesOf(fresh.current<ui::SplashScreen>())[0]);
     auto* freshMenu = fresh.current<ui::MenuScreen>();
     ASSERT_NE(freshMenu, nullptr);
     click(control<QToolButton>(freshMenu, "Command3D5"));
@@ -228,9 +228,9 @@ TEST_F(ChildProof, ARepeatedWordIsRightInEitherPlace)
     scriptSix(3);
     auto* words = open<ui::WordForPictureScreen>("Command3D4");
     ASSERT_NE(words, nullptr);
-    EXPECT_EQ(words->choices()[0]->text(), words->choices()[2]->text());
+    EXPECT_EQ(choicesOf(words)[0]->text(), choicesOf(words)[2]->text());
     bench.random.push({0.0});
-    click(words->choices()[0]);
+    click(choicesOf(words)[0]);
     EXPECT_EQ(esatti(words), " 1");
     EXPECT_EQ(errati(words), "0");
 
@@ -242,7 +242,7 @@ TEST_F(ChildProof, ARepeatedWordIsRightInEitherPlace)
     auto* pictures = open<ui::PictureForWordScreen>("Command3D3");
     ASSERT_NE(pictures, nullptr);
     bench.random.push({0.0});
-    click(pictures->choices()[2]);
+    click(choicesOf(pictures)[2]);
     EXPECT_EQ(esatti(pictures), " 1");
     EXPECT_EQ(errati(pictures), "0");
 
@@ -256,9 +256,9 @@ TEST_F(ChildProof, ARepeatedWordIsRightInEitherPlace)
     auto* drag = open<ui::WordsOntoPicturesScreen>("Command2");
     ASSERT_NE(drag, nullptr);
     bench.random.push({0.0, 0.0});
-    EXPECT_TRUE(dropWordOn(drag->boxes()[1], 0)) << "\"cane\" onto the box under the other picture of it";
-    EXPECT_EQ(drag->boxes()[1]->text(), "CANE");
-    EXPECT_TRUE(dropWordOn(drag->boxes()[0], 1));
+    EXPECT_TRUE(dropWordOn(boxesOf(drag)[1], 0)) << "\"cane\" onto the box under the other picture of it";
+    EXPECT_EQ(boxesOf(drag)[1]->text(), "CANE");
+    EXPECT_TRUE(dropWordOn(boxesOf(drag)[0], 1));
     EXPECT_EQ(bench.program->state().ContaErrati, 0);
 }
 
@@ -288,7 +288,7 @@ TEST_F(ChildProof, LongWordsFitTheirBoxes)
     scriptSix(1);
     auto* words = open<ui::WordForPictureScreen>("Command3D4");
     ASSERT_NE(words, nullptr);
-    for (QLabel* word : words->choices()) {
+    for (QLabel* word : choicesOf(words)) {
         expectFits(word, 18);
     }
     bench.random.setFallback(0.0);
@@ -309,12 +309,12 @@ TEST_F(ChildProof, LongWordsFitTheirBoxes)
     bench.random.push({0.5 / 6.0, 0.0});
     auto* drag = open<ui::WordsOntoPicturesScreen>("Command2");
     ASSERT_NE(drag, nullptr);
-    for (QLabel* word : drag->words()) {
+    for (QLabel* word : wordsOf(drag)) {
         expectFits(word, 18);
     }
     bench.random.push({0.0});
-    dropWordOn(drag->boxes()[0], 0);
-    expectFits(drag->boxes()[0], 18);
+    dropWordOn(boxesOf(drag)[0], 0);
+    expectFits(boxesOf(drag)[0], 18);
 
     bench.random.setFallback(0.0);
     control<QAction>(drag, "mnuEsci")->trigger();

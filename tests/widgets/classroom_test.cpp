@@ -94,14 +94,14 @@ TEST_F(Classroom, EveryControlIsItsTableRectangleTimesTheFactorCentred)
     auto* screen = openWordForPicture(1);
     ASSERT_NE(screen, nullptr);
     EXPECT_EQ(screen->geometry(), area) << "the window covers the screen";
-    const ui::Stage stage = ui::Stage::of(screen);
+    const ui::Stage stage = ui::stageOf(screen);
     const int bar = screen->menuBar()->height();
     EXPECT_GT(stage.factor, 1.9);
     EXPECT_LE(stage.factor * 672, 1920);
     EXPECT_LE(stage.factor * 502 + bar, 1080);
 
     for (int k = 0; k < 6; ++k) {
-        EXPECT_EQ(screen->choices()[static_cast<size_t>(k)]->geometry(), expected(stage, {48, 56 + 64 * k, 217, 57}))
+        EXPECT_EQ(choicesOf(screen)[static_cast<size_t>(k)]->geometry(), expected(stage, {48, 56 + 64 * k, 217, 57}))
             << "Label1(" << k << ")";
     }
     EXPECT_EQ(control<QLabel>(screen, "Image1")->geometry(), expected(stage, {304, 63, 297, 297}));
@@ -119,7 +119,7 @@ TEST_F(Classroom, EveryControlIsItsTableRectangleTimesTheFactorCentred)
     EXPECT_GE(top, 0);
 
     // Fonts, pictures and the red mark grow with the rest.
-    EXPECT_NEAR(screen->choices()[0]->font().pointSizeF(), 18 * stage.factor, 0.01);
+    EXPECT_NEAR(choicesOf(screen)[0]->font().pointSizeF(), 18 * stage.factor, 0.01);
     const QPixmap picture = control<QLabel>(screen, "Image1")->pixmap();
     EXPECT_EQ(picture.deviceIndependentSize().toSize(), control<QLabel>(screen, "Image1")->contentsRect().size());
     EXPECT_GE(control<QToolButton>(screen, "Command1")->iconSize().width(), qRound(32 * stage.factor));
@@ -130,15 +130,15 @@ TEST_F(Classroom, ADropAtAScaledBoxIsTakenAndTheWordsStandInScaledColumns)
     start({0, 0, 1280, 800});
     auto* screen = openWordsOntoPictures(3);
     ASSERT_NE(screen, nullptr);
-    const ui::Stage stage = ui::Stage::of(screen);
+    const ui::Stage stage = ui::stageOf(screen);
     EXPECT_GT(stage.factor, 1.4);
     // d = 3: Label1(1), Label1(2), Label1(0) from left to right.
-    EXPECT_EQ(screen->words()[1]->geometry(), expected(stage, {14, 254, 197, 50}));
-    EXPECT_EQ(screen->words()[0]->geometry(), expected(stage, {434, 254, 197, 50}));
-    EXPECT_EQ(screen->boxes()[2]->geometry(), expected(stage, {432, 201, 197, 43}));
+    EXPECT_EQ(wordsOf(screen)[1]->geometry(), expected(stage, {14, 254, 197, 50}));
+    EXPECT_EQ(wordsOf(screen)[0]->geometry(), expected(stage, {434, 254, 197, 50}));
+    EXPECT_EQ(boxesOf(screen)[2]->geometry(), expected(stage, {432, 201, 197, 43}));
     bench->random.push({0.0});
-    EXPECT_TRUE(dropWordOn(screen->boxes()[2], 2));
-    EXPECT_EQ(screen->boxes()[2]->text(), "SEMAFORO");
+    EXPECT_TRUE(dropWordOn(boxesOf(screen)[2], 2));
+    EXPECT_EQ(boxesOf(screen)[2]->text(), "SEMAFORO");
     EXPECT_FALSE(dropWordAt(screen->centralWidget(), stage.point({214, 220}), 1)) << "the gap between two boxes";
 }
 
@@ -148,7 +148,7 @@ TEST_F(Classroom, OnAScreenSmallerThanTheWindowEverythingShrinksAndStillFits)
     start(area);
     auto* screen = openWordForPicture(1);
     ASSERT_NE(screen, nullptr);
-    const ui::Stage stage = ui::Stage::of(screen);
+    const ui::Stage stage = ui::stageOf(screen);
     EXPECT_LT(stage.factor, 1.0);
     const QRect client = screen->centralWidget()->rect();
     for (QWidget* control : screen->centralWidget()->findChildren<QWidget*>()) {
@@ -158,7 +158,7 @@ TEST_F(Classroom, OnAScreenSmallerThanTheWindowEverythingShrinksAndStillFits)
                 << control->objectName().toStdString();
         }
     }
-    EXPECT_LT(screen->choices()[0]->font().pointSizeF(), 18);
+    EXPECT_LT(choicesOf(screen)[0]->font().pointSizeF(), 18);
 }
 
 // On a whiteboard a finger does what the mouse does.
@@ -187,15 +187,15 @@ TEST_F(Touch, ATapIsAClickAndADoubleTapCountsOnce)
     start({0, 0, 1920, 1080});
     auto* screen = openWordForPicture(1);
     ASSERT_NE(screen, nullptr);
-    tap(screen->choices()[2]);
+    tap(choicesOf(screen)[2]);
     EXPECT_EQ(control<QLabel>(screen, "EtichettaErrati")->text(), " 1");
     QGuiApplication::styleHints()->setMouseDoubleClickInterval(400);
-    tap(screen->choices()[3]);
-    tap(screen->choices()[3]);
+    tap(choicesOf(screen)[3]);
+    tap(choicesOf(screen)[3]);
     EXPECT_EQ(control<QLabel>(screen, "EtichettaErrati")->text(), " 2") << "a double tap is one answer";
     QTest::qWait(500);
     bench->random.push({0.0});
-    tap(screen->choices()[0]);
+    tap(choicesOf(screen)[0]);
     EXPECT_EQ(control<QLabel>(screen, "EtichettaEsatti")->text(), " 1");
 }
 
@@ -206,8 +206,8 @@ TEST_F(Touch, AFingerDragsAWordOntoItsBox)
     ASSERT_NE(screen, nullptr);
     QWindow* window = screen->windowHandle();
     const auto at = [screen](QWidget* control) { return control->mapTo(screen, control->rect().center()); };
-    const QPoint from = at(screen->words()[1]);
-    const QPoint to = at(screen->boxes()[1]);
+    const QPoint from = at(wordsOf(screen)[1]);
+    const QPoint to = at(boxesOf(screen)[1]);
     const qsizetype labels = screen->findChildren<QLabel*>().size();
     bench->random.push({0.0});
     QTest::touchEvent(window, device.get()).press(0, from, window);
@@ -215,18 +215,18 @@ TEST_F(Touch, AFingerDragsAWordOntoItsBox)
     QTest::touchEvent(window, device.get()).move(0, (from + to) / 2, window);
     QTest::touchEvent(window, device.get()).move(0, to, window);
     QTest::touchEvent(window, device.get()).release(0, to, window);
-    EXPECT_EQ(screen->boxes()[1]->text(), "MAIALE");
-    EXPECT_FALSE(screen->words()[1]->isEnabled());
+    EXPECT_EQ(boxesOf(screen)[1]->text(), "MAIALE");
+    EXPECT_FALSE(wordsOf(screen)[1]->isEnabled());
     EXPECT_EQ(bench->recorder.log, QStringList {"play si1.wav"});
 
     // Let go over the picture instead of its box, or tapped without moving: nothing happens.
-    const QPoint word2 = at(screen->words()[2]);
+    const QPoint word2 = at(wordsOf(screen)[2]);
     QTest::touchEvent(window, device.get()).press(0, word2, window);
-    QTest::touchEvent(window, device.get()).move(0, at(screen->pictures()[2]), window);
-    QTest::touchEvent(window, device.get()).release(0, at(screen->pictures()[2]), window);
+    QTest::touchEvent(window, device.get()).move(0, at(picturesOf(screen)[2]), window);
+    QTest::touchEvent(window, device.get()).release(0, at(picturesOf(screen)[2]), window);
     QTest::touchEvent(window, device.get()).press(0, word2, window);
     QTest::touchEvent(window, device.get()).release(0, word2, window);
-    EXPECT_TRUE(screen->words()[2]->isEnabled());
+    EXPECT_TRUE(wordsOf(screen)[2]->isEnabled());
     EXPECT_EQ(bench->program->state().ContaErrati, 0);
     EXPECT_EQ(screen->findChildren<QLabel*>().size(), labels) << "no finger image is left behind";
 }

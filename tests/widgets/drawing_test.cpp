@@ -1,8 +1,8 @@
 #include "core/screen_id.h"
 #include "ui/glue/art.h"
+#include "ui/glue/looks.h"
 #include "ui/glue/picture_loader.h"
 #include "ui/glue/presentation.h"
-#include "ui/screens/frame_view.h"
 #include "ui/screens/menu_screen.h"
 #include "ui/screens/missing_first_letter_screen.h"
 #include "ui/screens/splash_screen.h"
@@ -217,12 +217,12 @@ TEST_P(Screens, ArtIconsAndBackgroundAreDrawnAtTheSizeShown)
 {
     auto* splash = bench.current<ui::SplashScreen>();
     ASSERT_NE(splash, nullptr);
-    for (QLabel* image : splash->images()) {
+    for (QLabel* image : imagesOf(splash)) {
         EXPECT_FALSE(image->pixmap().isNull());
     }
     expectArtFits(splash);
 
-    click(splash->images()[0]);
+    click(imagesOf(splash)[0]);
     auto* menu = bench.current<ui::MenuScreen>();
     ASSERT_NE(menu, nullptr);
     for (const char* name :
@@ -239,8 +239,8 @@ TEST_P(Screens, ArtIconsAndBackgroundAreDrawnAtTheSizeShown)
     // The exercise's colour fills the client area, where no control stands, when the window is painted.
     QWidget* client = screen->centralWidget();
     const QImage painted = client->grab().toImage();
-    EXPECT_EQ(painted.pixelColor(2, 2), ui::backgroundColour(client));
-    EXPECT_EQ(painted.pixelColor(painted.width() - 3, painted.height() - 3), ui::backgroundColour(client));
+    EXPECT_EQ(painted.pixelColor(2, 2), ui::BackgroundFill::of(client)->colour());
+    EXPECT_EQ(painted.pixelColor(painted.width() - 3, painted.height() - 3), ui::BackgroundFill::of(client)->colour());
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowAndFullScreen, Screens, ::testing::Bool(),

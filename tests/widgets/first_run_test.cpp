@@ -25,7 +25,7 @@ protected:
     {
         auto* splash = bench.current<ui::SplashScreen>();
         EXPECT_NE(splash, nullptr);
-        click(splash->images()[2]);
+        click(imagesOf(splash)[2]);
         return bench.current<ui::MenuScreen>();
     }
     // One word-for-the-picture exercise: colour, slots 1..6, the right position.
@@ -71,7 +71,7 @@ TEST_F(FirstRun, AutomaticOptionCarriesThroughWordForPictureAndBack)
     EXPECT_FALSE(control<QToolButton>(parole, "Command1")->isVisibleTo(parole));
     EXPECT_EQ(control<QLabel>(parole, "EtichettaEsatti")->text(), "0");
     EXPECT_EQ(parole->centralWidget()->size(), QSize(672, 502));
-    const QString firstWord = parole->choices()[0]->text();
+    const QString firstWord = choicesOf(parole)[0]->text();
 
     // A right click builds the next exercise at once.
     bench.random.push({0.0, 0.0});
@@ -79,10 +79,10 @@ TEST_F(FirstRun, AutomaticOptionCarriesThroughWordForPictureAndBack)
         bench.random.pushSlot(s, bench.program->state().NumeroParole);
     }
     bench.random.pushSlot(1, 6);
-    click(parole->choices()[1]);
+    click(choicesOf(parole)[1]);
     EXPECT_EQ(control<QLabel>(parole, "EtichettaEsatti")->text(), " 1");
-    EXPECT_NE(parole->choices()[0]->text(), firstWord);
-    EXPECT_TRUE(parole->choices()[0]->isEnabled());
+    EXPECT_NE(choicesOf(parole)[0]->text(), firstWord);
+    EXPECT_TRUE(choicesOf(parole)[0]->isEnabled());
 
     bench.random.setFallback(0.0);
     bench.boxes.answers = {true};
@@ -103,18 +103,18 @@ TEST_F(FirstRun, WordForPictureWithAvantiMarksAndWaits)
     ASSERT_NE(parole, nullptr);
     EXPECT_TRUE(control<QToolButton>(parole, "Command1")->isVisibleTo(parole));
     EXPECT_FALSE(control<QToolButton>(parole, "Command1")->isEnabled());
-    click(parole->choices()[3]);
+    click(choicesOf(parole)[3]);
     EXPECT_EQ(control<QLabel>(parole, "EtichettaErrati")->text(), " 1");
     EXPECT_TRUE(control<QLabel>(parole, "ComandoIconaNo")->isVisibleTo(parole));
     bench.random.push({0.0});
-    click(parole->choices()[0]);
+    click(choicesOf(parole)[0]);
     EXPECT_TRUE(control<QToolButton>(parole, "Command1")->isEnabled());
-    EXPECT_FALSE(parole->choices()[4]->isEnabled());
-    EXPECT_TRUE(parole->choices()[0]->styleSheet().contains("#ff0000"));
+    EXPECT_FALSE(choicesOf(parole)[4]->isEnabled());
+    EXPECT_TRUE(choicesOf(parole)[0]->styleSheet().contains("#ff0000"));
     scriptWordForPicture(2);
     click(control<QToolButton>(parole, "Command1"));
     EXPECT_FALSE(control<QToolButton>(parole, "Command1")->isEnabled());
-    EXPECT_TRUE(parole->choices()[0]->isEnabled());
+    EXPECT_TRUE(choicesOf(parole)[0]->isEnabled());
     EXPECT_EQ(bench.recorder.log, (QStringList {"beep", "play no.wav", "play si1.wav"}));
 }
 

@@ -1,3 +1,5 @@
+#include "core/alphabet.h"
+#include "exercises/letters/spell_word_exercise.h"
 #include "ui/screens/menu_screen.h"
 #include "ui/screens/missing_first_letter_screen.h"
 #include "ui/screens/missing_inner_letter_screen.h"
@@ -17,7 +19,7 @@ namespace {
 
 int key(char letter)
 {
-    return static_cast<int>(Keyboard::alphabet().indexOf(QLatin1Char(letter)));
+    return static_cast<int>(keyboardAlphabet().indexOf(QLatin1Char(letter)));
 }
 
 // Every draw gives 0: slot 1, the first position, the first colour and sound.
@@ -40,7 +42,8 @@ protected:
             EXPECT_EQ(keys[static_cast<size_t>(index)]->geometry(), place) << index;
         }
         for (int i = 0; i < Keyboard::kKeys; ++i) {
-            EXPECT_EQ(keys[static_cast<size_t>(i)]->geometry(), ui::KeyboardView::keyPlace(i)) << i;
+            EXPECT_EQ(keys[static_cast<size_t>(i)]->geometry(), QRect(32 + 56 * (i % 7), 336 + 40 * (i / 7), 41, 33))
+                << i;
             EXPECT_EQ(keys[static_cast<size_t>(i)]->font().pointSize(), pointSize);
         }
         EXPECT_EQ(keys[0]->text(), first);
@@ -66,18 +69,18 @@ TEST_F(Letters, MissingInnerLetterHidesPressedKeysAndStepsThePictureOnTheRightLe
     EXPECT_EQ(screen->windowTitle(), "");
     EXPECT_EQ(screen->centralWidget()->size(), QSize(706, 575));
     EXPECT_EQ(control<QAction>(screen, "mnuAzzera")->text(), "Azzera conteggio               ");
-    expectKeysLaidOut(screen->keys(), 13, "a");
+    expectKeysLaidOut(keysOf(screen), 13, "a");
     EXPECT_EQ(control<QLabel>(screen, "Label1")->text(), "_ane");
     EXPECT_EQ(control<QLabel>(screen, "EtichettaEsatti")->text(), "0");
     EXPECT_TRUE(control<QToolButton>(screen, "Command1")->isVisibleTo(screen)) << "the splash set the wait for avanti";
     EXPECT_FALSE(control<QToolButton>(screen, "Command1")->isEnabled());
 
-    click(screen->keys()[static_cast<size_t>(key('e'))]);
-    EXPECT_FALSE(screen->keys()[static_cast<size_t>(key('e'))]->isVisibleTo(screen));
+    click(keysOf(screen)[static_cast<size_t>(key('e'))]);
+    EXPECT_FALSE(keysOf(screen)[static_cast<size_t>(key('e'))]->isVisibleTo(screen));
     EXPECT_EQ(control<QLabel>(screen, "EtichettaErrati")->text(), " 1");
     EXPECT_TRUE(control<QLabel>(screen, "ComandoIconaNo")->isVisibleTo(screen));
 
-    click(screen->keys()[static_cast<size_t>(key('c'))]);
+    click(keysOf(screen)[static_cast<size_t>(key('c'))]);
     EXPECT_EQ(control<QLabel>(screen, "Label1")->text(), "cane");
     EXPECT_EQ(control<QLabel>(screen, "EtichettaEsatti")->text(), " 1");
     EXPECT_TRUE(control<QToolButton>(screen, "Command1")->isEnabled());
@@ -85,8 +88,8 @@ TEST_F(Letters, MissingInnerLetterHidesPressedKeysAndStepsThePictureOnTheRightLe
 
     click(control<QRadioButton>(screen, "Option2"));
     EXPECT_EQ(control<QLabel>(screen, "Label1")->text(), "_ANE");
-    EXPECT_EQ(screen->keys()[0]->text(), "A");
-    EXPECT_TRUE(screen->keys()[static_cast<size_t>(key('c'))]->isVisibleTo(screen));
+    EXPECT_EQ(keysOf(screen)[0]->text(), "A");
+    EXPECT_TRUE(keysOf(screen)[static_cast<size_t>(key('c'))]->isVisibleTo(screen));
     EXPECT_EQ(control<QLabel>(screen, "EtichettaEsatti")->text(), " 1");
     leave(control<QAction>(screen, "mnuEsci"));
     EXPECT_EQ(bench.program->state().ContaEsatti, 0);
@@ -102,14 +105,14 @@ TEST_F(Letters, MissingFirstLetterMasksTheFirstLetterWithoutAvanti)
     EXPECT_EQ(control<QToolButton>(screen, "Command1")->geometry(), QRect(448, 368, 129, 65));
     EXPECT_EQ(control<QLabel>(screen, "ComandoIconaSi")->geometry(), QRect(48, 16, 65, 57));
     EXPECT_EQ(control<QAction>(screen, "mnuAzzera")->text(), "Azzera conteggio           ");
-    expectKeysLaidOut(screen->keys(), 13, "a");
+    expectKeysLaidOut(keysOf(screen), 13, "a");
     EXPECT_FALSE(control<QToolButton>(screen, "Command1")->isVisibleTo(screen));
     EXPECT_EQ(control<QLabel>(screen, "Label1")->text(), "_ane");
 
-    click(screen->keys()[static_cast<size_t>(key('c'))]);
+    click(keysOf(screen)[static_cast<size_t>(key('c'))]);
     EXPECT_EQ(control<QLabel>(screen, "Label1")->text(), "_ane") << "the next word came at once";
     EXPECT_EQ(control<QLabel>(screen, "EtichettaEsatti")->text(), " 1");
-    EXPECT_TRUE(screen->keys()[static_cast<size_t>(key('c'))]->isVisibleTo(screen));
+    EXPECT_TRUE(keysOf(screen)[static_cast<size_t>(key('c'))]->isVisibleTo(screen));
     EXPECT_EQ(control<QLabel>(screen, "Image1")->pos(), QPoint(182, 8));
     leave(control<QAction>(screen, "mnuEsci"));
 }
@@ -124,24 +127,24 @@ TEST_F(Letters, SpellWordFillsBlanksWaitsAndTakesHelp)
     EXPECT_EQ(control<QMenu>(screen, "mnuCaratteri")->title(), "Caratteri           ");
     EXPECT_TRUE(control<QAction>(screen, "mnuMaiuscolo")->isChecked());
     EXPECT_FALSE(control<QAction>(screen, "mnuMinuscolo")->isChecked());
-    expectKeysLaidOut(screen->keys(), 24, "A");
+    expectKeysLaidOut(keysOf(screen), 24, "A");
     EXPECT_EQ(control<QLabel>(screen, "EtichettaEsatti")->text(), " 0");
     EXPECT_EQ(control<QLabel>(screen, "Label1")->text(), "_ _ _ _ ");
 
-    click(screen->keys()[static_cast<size_t>(key('c'))]);
+    click(keysOf(screen)[static_cast<size_t>(key('c'))]);
     EXPECT_EQ(control<QLabel>(screen, "Label1")->text(), "C_ _ _ ");
-    EXPECT_TRUE(screen->keys()[static_cast<size_t>(key('c'))]->isVisibleTo(screen)) << "keys stay here";
+    EXPECT_TRUE(keysOf(screen)[static_cast<size_t>(key('c'))]->isVisibleTo(screen)) << "keys stay here";
     for (char c : {'a', 'n', 'e'}) {
-        click(screen->keys()[static_cast<size_t>(key(c))]);
+        click(keysOf(screen)[static_cast<size_t>(key(c))]);
     }
     EXPECT_EQ(control<QLabel>(screen, "Label1")->text(), "CANE");
-    EXPECT_TRUE(screen->Timer1().isActive());
+    EXPECT_TRUE(timerOf(screen).isActive());
 
     bench.clock.now += 4;
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !screen->Timer1().isActive(); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !timerOf(screen).isActive(); }, 5000));
     EXPECT_EQ(control<QLabel>(screen, "EtichettaEsatti")->text(), " 1");
     EXPECT_TRUE(control<QToolButton>(screen, "Command1")->isEnabled());
-    EXPECT_FALSE(screen->keys()[0]->isEnabled());
+    EXPECT_FALSE(keysOf(screen)[0]->isEnabled());
 
     click(control<QToolButton>(screen, "SSCommand1"));
     EXPECT_EQ(bench.boxes.plains, (QStringList {"CANE"}));
@@ -150,12 +153,12 @@ TEST_F(Letters, SpellWordFillsBlanksWaitsAndTakesHelp)
     control<QAction>(screen, "mnuMinuscolo")->trigger();
     EXPECT_FALSE(control<QAction>(screen, "mnuMaiuscolo")->isChecked());
     EXPECT_TRUE(control<QAction>(screen, "mnuMinuscolo")->isChecked());
-    EXPECT_EQ(screen->keys()[0]->text(), "a");
-    EXPECT_TRUE(screen->keys()[0]->isEnabled());
+    EXPECT_EQ(keysOf(screen)[0]->text(), "a");
+    EXPECT_TRUE(keysOf(screen)[0]->isEnabled());
     control<QAction>(screen, "mnuMinuscolo")->trigger();
     EXPECT_TRUE(control<QAction>(screen, "mnuMinuscolo")->isChecked()) << "the chosen case keeps its mark";
     leave(control<QAction>(screen, "mnuEsci"));
-    EXPECT_EQ(bench.program->spellWord().NumeroEsatti(), 0);
+    EXPECT_EQ(bench.model<SpellWordExercise>(ScreenId::SpellWord).NumeroEsatti(), 0);
 }
 
 } // namespace

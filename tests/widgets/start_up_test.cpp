@@ -58,7 +58,7 @@ TEST_F(StartUp, SplashShowsItsPicturesWhilePluginsAreHeldBackAndWordPicturesLoad
     EXPECT_TRUE(pluginsHiddenWhileStarting);
     auto* splash = bench.current<ui::SplashScreen>();
     ASSERT_NE(splash, nullptr);
-    for (QLabel* image : splash->images()) {
+    for (QLabel* image : imagesOf(splash)) {
         EXPECT_FALSE(image->pixmap().isNull());
         EXPECT_EQ(image->pixmap().size(), image->size()) << "stored at the size of its box";
     }

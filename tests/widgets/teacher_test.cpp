@@ -107,7 +107,11 @@ TEST_F(Teacher, OwnListAndPicturesFromTheTeachersFolder)
     ASSERT_NE(screen, nullptr);
     EXPECT_EQ(middleOf(control<QLabel>(screen, "Image1")), QColor(Qt::blue));
     EXPECT_TRUE(bench.boxes.errors.isEmpty());
-    EXPECT_TRUE(bench.boxes.informations.isEmpty()) << "no summary for the start-up list";
+    // The teacher's start-up list is checked as a list chosen from the menu is: the words without a picture named.
+    ASSERT_EQ(bench.boxes.informations.size(), 1);
+    EXPECT_TRUE(bench.boxes.informations.at(0).contains(QStringLiteral("strega, gnomo.")))
+        << bench.boxes.informations.at(0).toStdString();
+    EXPECT_FALSE(bench.boxes.informations.at(0).contains(QStringLiteral("drago")));
 }
 
 TEST_F(Teacher, AListFromAUsbStickFindsItsPicturesBesideItAndTellsWhatWillNotWork)

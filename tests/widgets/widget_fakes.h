@@ -3,7 +3,8 @@
 #include "../core/fakes.h"
 #include "app/program.h"
 #include "core/random_source.h"
-#include "ui/screens/words_onto_pictures_screen.h"
+#include "ui/screens/picture_for_word_screen.h"
+#include "ui/screens/word_drag.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -14,11 +15,14 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QWindow>
 
+#include <array>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -44,6 +48,7 @@ struct ProgramBench {
     }
 
     template<typename Screen> Screen* current() const { return qobject_cast<Screen*>(program->currentScreen()); }
+    template<typename Model> Model& model(ScreenId screen) { return static_cast<Model&>(program->exercise(screen)); }
 
     // One six-choice exercise: the colour, slots 1..6 of a list of `words`, the right position.
     void scriptChoices(int position, int words = 6)
@@ -81,6 +86,50 @@ template<typename Control> Control* control(QObject* screen, const char* name)
     return found;
 }
 
+// A row of like controls of a form, by the name they share ("tastiera" gives tastiera_0, tastiera_1, ...).
+template<typename Control, size_t N> std::array<Control*, N> controlsOf(const QObject* screen, const char* name)
+{
+    std::array<Control*, N> found {};
+    for (size_t i = 0; i < N; ++i) {
+        found[i] = screen->findChild<Control*>(QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(i));
+        EXPECT_NE(found[i], nullptr) << "no control " << name << "_" << i;
+    }
+    return found;
+}
+
+// The rows of controls the tests press, drag onto and look at.
+inline std::array<QPushButton*, 21> keysOf(const QObject* screen)
+{
+    return controlsOf<QPushButton, 21>(screen, "tastiera");
+}
+inline std::array<QLabel*, 6> choicesOf(const QObject* screen)
+{
+    const bool pictures = qobject_cast<const ui::PictureForWordScreen*>(screen) != nullptr;
+    return controlsOf<QLabel, 6>(screen, pictures ? "Image1" : "Label1");
+}
+inline std::array<QLabel*, 4> imagesOf(const QObject* splash)
+{
+    return controlsOf<QLabel, 4>(splash, "Image1");
+}
+inline std::array<QLabel*, 3> wordsOf(const QObject* screen)
+{
+    return controlsOf<QLabel, 3>(screen, "Label1");
+}
+inline std::array<QLabel*, 3> boxesOf(const QObject* screen)
+{
+    return controlsOf<QLabel, 3>(screen, "Label2");
+}
+inline std::array<QLabel*, 3> picturesOf(const QObject* screen)
+{
+    return controlsOf<QLabel, 3>(screen, "Image1");
+}
+inline QTimer& timerOf(const QObject* screen)
+{
+    auto* timer = screen->findChild<QTimer*>(QStringLiteral("Timer1"));
+    EXPECT_NE(timer, nullptr) << "no Timer1";
+    return *timer;
+}
+
 // Carries a dragged word the way the window system does: enter, move and drop at one point of the window, so the
 // window itself finds the control under the pointer. Answers whether the drop was taken.
 inline bool dropWordAt(QWidget* over, QPoint local, int word)
@@ -88,7 +137,7 @@ inline bool dropWordAt(QWidget* over, QPoint local, int word)
     QWidget* window = over->window();
     QWindow* handle = window->windowHandle();
     const QPointF at = over->mapTo(window, local);
-    const std::unique_ptr<QMimeData> data(ui::WordsOntoPicturesScreen::wordMimeData(word));
+    const std::unique_ptr<QMimeData> data(ui::WordDrag::mimeData(word));
     QDragEnterEvent enter(at.toPoint(), Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(handle, &enter);
     QDragMoveEvent move(at.toPoint(), Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
@@ -101,7 +150,7 @@ inline bool dropWordAt(QWidget* over, QPoint local, int word)
 // The same three events sent to the control itself.
 inline bool dropStraightOnto(QWidget* box, int word)
 {
-    const std::unique_ptr<QMimeData> data(ui::WordsOntoPicturesScreen::wordMimeData(word));
+    const std::unique_ptr<QMimeData> data(ui::WordDrag::mimeData(word));
     const QPoint at = box->rect().center();
     QDragEnterEvent enter(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(box, &enter);
@@ -140,7 +189,7 @@ template<typename Splash, typename Menu> Menu* startToMenu(ProgramBench& bench, 
     if (splash == nullptr) {
         return nullptr;
     }
-    click(splash->images()[static_cast<size_t>(picture)]);
+    click(imagesOf(splash)[static_cast<size_t>(picture)]);
     return bench.current<Menu>();
 }
 

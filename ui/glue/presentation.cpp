@@ -20,9 +20,6 @@ namespace tavenzo::ui {
 
 namespace {
 
-const char* const kFactor = "tavenzo_stage_factor";
-const char* const kOffset = "tavenzo_stage_offset";
-
 int scaled(int designed, double factor)
 {
     return qRound(designed * factor);
@@ -117,16 +114,10 @@ double Presentation::fitFactor(QSize available, QSize designedClient, int menuBa
         static_cast<double>(available.height()) / (designedClient.height() + menuBarHeight));
 }
 
-Stage Stage::of(const QWidget* widget)
+Stage stageOf(const QWidget* window)
 {
-    const QWidget* window = widget->window();
-    Stage stage;
-    const QVariant factor = window->property(kFactor);
-    if (factor.isValid()) {
-        stage.factor = factor.toDouble();
-        stage.offset = window->property(kOffset).toPoint();
-    }
-    return stage;
+    const auto* staged = window != nullptr ? dynamic_cast<const StagedWindow*>(window->window()) : nullptr;
+    return staged != nullptr ? staged->stage() : Stage();
 }
 
 int Stage::length(double designed) const
@@ -139,8 +130,10 @@ QPoint Stage::point(QPoint designed) const
     return offset + QPoint(length(designed.x()), length(designed.y()));
 }
 
-void present(QWidget* window, QSize designedClient, const Presentation& presentation)
+Stage present(QWidget* window, const Presentation& presentation)
 {
+    // The form sized the window as its client area is designed; nothing has laid it out yet.
+    const QSize designedClient = window->size();
     auto* main = qobject_cast<QMainWindow*>(window);
     QWidget* client = main != nullptr ? main->centralWidget() : window;
     QWidget* bar = main != nullptr ? main->menuWidget() : nullptr;
@@ -151,7 +144,7 @@ void present(QWidget* window, QSize designedClient, const Presentation& presenta
             window->setFixedSize(designedClient.width(), designedClient.height() + barHeight());
         }
         refreshArt(window);
-        return;
+        return {};
     }
 
     const QRect screen = presentation.area();
@@ -178,9 +171,8 @@ void present(QWidget* window, QSize designedClient, const Presentation& presenta
             widget->move(widget->pos() + offset);
         }
     }
-    window->setProperty(kFactor, factor);
-    window->setProperty(kOffset, offset);
     refreshArt(window);
+    return {factor, offset};
 }
 
 } // namespace tavenzo::ui

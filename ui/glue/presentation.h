@@ -38,13 +38,12 @@ private:
     QPointer<QScreen> m_screen;
 };
 
-// How a screen's designed pixels map onto its window: scaled by one factor, the client area moved by an offset.
-// Screens place what moves at run time through it; in the tables' sizes it changes nothing.
+// How a screen's designed pixels, those of its form, map onto its window: scaled by one factor, the client area
+// moved by an offset. At the forms' own sizes it changes nothing.
 struct Stage {
     double factor = 1.0;
     QPoint offset;
 
-    static Stage of(const QWidget* widget);
     int length(double designed) const;
     // A point of the client area, in the designed pixels of the screen table.
     QPoint point(QPoint designed) const;
@@ -54,8 +53,19 @@ struct Stage {
 // scaled twice.
 void scaleFonts(QWidget* window, double factor);
 
-// Lays a screen out for the presentation, after its form is set up and before anything is drawn: at the table's
-// client size, or full-screen with every control, font, frame and icon scaled and the client area centred.
-void present(QWidget* window, QSize designedClient, const Presentation& presentation);
+// A window laid out by present(), which knows how its form maps onto it: boxes shown over it grow with it.
+class StagedWindow {
+public:
+    virtual ~StagedWindow() = default;
+    virtual Stage stage() const = 0;
+};
+
+// The stage of a window laid out by present(); the identity for any other.
+Stage stageOf(const QWidget* window);
+
+// Lays a screen out for the presentation, right after its form is set up and before anything is drawn: its client
+// area at the size the form gave the window, or full-screen with every control, font, frame and icon scaled and the
+// client area centred. Answers how the form's pixels now map onto the window.
+Stage present(QWidget* window, const Presentation& presentation);
 
 } // namespace tavenzo::ui

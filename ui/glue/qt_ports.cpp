@@ -33,7 +33,7 @@ QWidget* ownerWindow()
 // the toolkit centres it over the screen.
 void growWithTheScreen(QWidget* dialog, QWidget* over)
 {
-    const double factor = over != nullptr ? Stage::of(over).factor : 1.0;
+    const double factor = over != nullptr ? stageOf(over).factor : 1.0;
     if (factor > 1.0) {
         scaleFonts(dialog, factor);
     }

@@ -1,49 +1,33 @@
 #include "ui/screens/choice_screen.h"
 
 #include "ui/glue/clicks.h"
-#include "ui/glue/presentation.h"
 
 #include <QLabel>
-#include <QRadioButton>
-#include <QToolButton>
 
 namespace tavenzo::ui {
 
 ChoiceScreen::ChoiceScreen(const ScreenContext& context, ChoiceExercise& model, QWidget* parent)
-    : QMainWindow(parent)
-    , m_context(context)
+    : ExerciseWindow(context, model, parent)
     , m_model(model)
 {
 }
 
-ChoiceScreen::~ChoiceScreen() = default;
-
-void ChoiceScreen::start(const ChoiceWidgets& widgets, QSize client)
+void ChoiceScreen::start(const Choices& choices)
 {
-    m_widgets = widgets;
-    setUpExerciseWindow(this);
-    setUpAvanti(m_widgets.Command1);
+    m_choices = choices;
     new ClickWatcher(
-        {m_widgets.choices.begin(), m_widgets.choices.end()},
+        {m_choices.begin(), m_choices.end()},
         [this](int index) {
             m_model.choose(index);
             render();
         },
         this);
-    const auto show = [this] { render(); };
-    connectFrameCommands(this, m_context, m_model, m_widgets.Command1, m_widgets.mnuAzzera, m_widgets.mnuEsci, show);
-    connectCaseChoice(this, m_model, m_widgets.Option1, m_widgets.Option2, &QRadioButton::clicked, show);
-
-    present(this, client, m_context.presentation);
-    m_model.open();
-    render();
+    ExerciseWindow::start();
 }
 
-void ChoiceScreen::render()
+void ChoiceScreen::renderExercise()
 {
-    renderFrame(m_model.frame(), m_widgets.frame, centralWidget());
-    (m_model.letterCase() == LetterCase::Upper ? m_widgets.Option2 : m_widgets.Option1)->setChecked(true);
-    for (QLabel* choice : m_widgets.choices) {
+    for (QLabel* choice : m_choices) {
         choice->setEnabled(m_model.choicesEnabled());
     }
     renderChoices();

@@ -4,24 +4,12 @@
 
 namespace tavenzo::ui {
 
-namespace {
-constexpr int kColumns = 7;
-} // namespace
-
-QRect KeyboardView::keyPlace(int index)
-{
-    const int row = index / kColumns;
-    const int column = index % kColumns;
-    return {32 + 56 * column, 336 + 40 * row, 41, 33};
-}
-
 void KeyboardView::attach(QWidget* client, int pointSize, std::function<void(int)> onPress)
 {
     for (int index = 0; index < Keyboard::kKeys; ++index) {
         auto* key = client->findChild<QPushButton*>(QStringLiteral("tastiera_%1").arg(index));
         Q_ASSERT(key != nullptr);
         m_keys[static_cast<size_t>(index)] = key;
-        key->setGeometry(keyPlace(index));
         QFont font = key->font();
         font.setPointSize(pointSize);
         key->setFont(font);

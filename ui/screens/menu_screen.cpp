@@ -2,8 +2,7 @@
 
 #include "core/menu_model.h"
 #include "ui/glue/art.h"
-#include "ui/glue/presentation.h"
-#include "ui/screens/frame_view.h"
+#include "ui/glue/looks.h"
 #include "ui_formmenu.h"
 
 #include <QKeyEvent>
@@ -102,7 +101,8 @@ MenuScreen::MenuScreen(const ScreenContext& context, MenuModel& model, FileChoos
         button->installEventFilter(returnPresses);
     }
 
-    present(this, {676, 498}, m_context.presentation);
+    m_backgrounds = {new BackgroundFill(this), new BackgroundFill(m_options[0]), new BackgroundFill(m_options[1])};
+    m_stage = present(this, m_context.presentation);
     m_model.load();
     render();
 }
@@ -111,10 +111,8 @@ MenuScreen::~MenuScreen() = default;
 
 void MenuScreen::render()
 {
-    const BgrColour colour = m_model.background();
-    setBackgroundColour(this, colour);
-    for (QRadioButton* option : m_options) {
-        setBackgroundColour(option, colour);
+    for (BackgroundFill* fill : m_backgrounds) {
+        fill->setColour(m_model.background());
     }
     m_options[static_cast<size_t>(m_model.selectedOption())]->setChecked(true);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/glue/presentation.h"
 #include "ui/screens/screen_context.h"
 
 #include <QWidget>
@@ -20,12 +21,16 @@ class FileChooser;
 
 namespace tavenzo::ui {
 
+class BackgroundFill;
+
 // The main menu: the six exercises, the list change, the wait-for-avanti option, the about box and the exit.
-class MenuScreen final : public QWidget {
+class MenuScreen final : public QWidget, public StagedWindow {
     Q_OBJECT
 public:
     MenuScreen(const ScreenContext& context, MenuModel& model, FileChooser& chooser, QWidget* parent = nullptr);
     ~MenuScreen() override;
+
+    Stage stage() const override { return m_stage; }
 
 private:
     void openExercise(ScreenId screen);
@@ -36,6 +41,8 @@ private:
     FileChooser& m_chooser;
     std::unique_ptr<Ui::FormMenu> m_ui;
     std::array<QRadioButton*, 2> m_options {};
+    std::array<BackgroundFill*, 3> m_backgrounds {};
+    Stage m_stage;
 };
 
 } // namespace tavenzo::ui

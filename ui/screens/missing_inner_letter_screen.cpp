@@ -1,5 +1,7 @@
 #include "ui/screens/missing_inner_letter_screen.h"
 
+#include "exercises/letters/missing_letter_exercise.h"
+#include "ui/screens/exercise_registry.h"
 #include "ui_lettera.h"
 
 namespace tavenzo::ui {
@@ -10,9 +12,16 @@ MissingInnerLetterScreen::MissingInnerLetterScreen(
     , m_ui(std::make_unique<Ui::lettera>())
 {
     m_ui->setupUi(this);
-    start(missingLetterWidgetsOf(*m_ui));
+    start();
 }
 
 MissingInnerLetterScreen::~MissingInnerLetterScreen() = default;
+
+namespace {
+const ExerciseRegistration<MissingInnerLetterScreen, MissingLetterExercise> registration(
+    ScreenId::MissingInnerLetter, [](const ExerciseServices& services) {
+        return std::make_unique<MissingLetterExercise>(services, MissingLetterExercise::kMissingInnerLetter);
+    });
+} // namespace
 
 } // namespace tavenzo::ui

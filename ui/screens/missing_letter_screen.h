@@ -1,15 +1,7 @@
 #pragma once
 
-#include "ui/screens/frame_view.h"
+#include "ui/screens/exercise_window.h"
 #include "ui/screens/keyboard_view.h"
-
-#include <QMainWindow>
-#include <QPoint>
-
-class QAction;
-class QLabel;
-class QRadioButton;
-class QToolButton;
 
 namespace tavenzo {
 class MissingLetterExercise;
@@ -17,45 +9,22 @@ class MissingLetterExercise;
 
 namespace tavenzo::ui {
 
-// The controls that the two missing-letter forms share by name.
-struct MissingLetterWidgets {
-    QToolButton* Command1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Image1 = nullptr;
-    QRadioButton* Option1 = nullptr;
-    QRadioButton* Option2 = nullptr;
-    QAction* mnuAzzera = nullptr;
-    QAction* mnuEsci = nullptr;
-    FrameWidgets frame;
-};
-
-template<typename Form> MissingLetterWidgets missingLetterWidgetsOf(Form& form)
-{
-    return {form.Command1, form.Label1, form.Image1, form.Option1, form.Option2, form.mnuAzzera, form.mnuEsci,
-        frameWidgetsOf(form)};
-}
-
-// What the missing-first-letter and missing-inner-letter screens share; each has its own form.
-class MissingLetterScreen : public QMainWindow {
+// What the missing-first-letter and missing-inner-letter screens share; each has its own form, whose controls are
+// named alike.
+class MissingLetterScreen : public ExerciseWindow {
     Q_OBJECT
-public:
-    ~MissingLetterScreen() override;
-
-    const KeyboardView::Keys& keys() const { return m_keyboard.keys(); }
-
 protected:
     MissingLetterScreen(const ScreenContext& context, MissingLetterExercise& model, QWidget* parent);
-    // Connects the form's controls to the model, opens it and shows the first exercise.
-    void start(const MissingLetterWidgets& widgets);
+    // Once the form is set up: the keyboard and the word's look, then the frame.
+    void start();
 
 private:
-    void render();
+    void renderExercise() override;
 
-    ScreenContext m_context;
     MissingLetterExercise& m_model;
-    MissingLetterWidgets m_widgets;
     KeyboardView m_keyboard;
-    QPoint m_pictureHome;
+    QLabel* m_word = nullptr;
+    QLabel* m_picture = nullptr;
 };
 
 } // namespace tavenzo::ui

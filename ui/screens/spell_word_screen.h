@@ -1,9 +1,8 @@
 #pragma once
 
-#include "ui/screens/frame_view.h"
+#include "ui/screens/exercise_window.h"
 #include "ui/screens/keyboard_view.h"
 
-#include <QMainWindow>
 #include <QTimer>
 
 #include <memory>
@@ -19,28 +18,23 @@ class SpellWordExercise;
 namespace tavenzo::ui {
 
 // Spell the word.
-class SpellWordScreen final : public QMainWindow {
+class SpellWordScreen final : public ExerciseWindow {
     Q_OBJECT
 public:
     SpellWordScreen(const ScreenContext& context, SpellWordExercise& model, QWidget* parent = nullptr);
     ~SpellWordScreen() override;
-
-    const KeyboardView::Keys& keys() const { return m_keyboard.keys(); }
-    QTimer& Timer1() { return m_timer; }
 
 protected:
     // A closed screen waits for nothing: its wait must not complete a word after the child has left.
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void render();
+    void renderExercise() override;
 
-    ScreenContext m_context;
     SpellWordExercise& m_model;
     std::unique_ptr<Ui::lettere> m_ui;
     KeyboardView m_keyboard;
-    FrameWidgets m_frameWidgets;
-    QTimer m_timer;
+    QTimer m_timer {this};
 };
 
 } // namespace tavenzo::ui

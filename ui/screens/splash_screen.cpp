@@ -13,14 +13,13 @@ SplashScreen::SplashScreen(const ScreenContext& context, SharedState& state, Ran
     , m_ui(std::make_unique<Ui::FormAvvio>())
 {
     m_ui->setupUi(this);
-    m_images = {m_ui->Image1_0, m_ui->Image1_1, m_ui->Image1_2, m_ui->Image1_3};
     // A click on the background or on any picture opens the menu.
     new ClickWatcher(
-        {this, m_images[0], m_images[1], m_images[2], m_images[3]},
+        {this, m_ui->Image1_0, m_ui->Image1_1, m_ui->Image1_2, m_ui->Image1_3},
         [this](int) { m_context.screens.open(ScreenId::Menu); }, this);
     // Its form names the four pictures only by their "art" property: a picture set by the form would be decoded at
     // every start, and in full-screen mode only to be replaced by a larger one.
-    present(this, {707, 608}, m_context.presentation);
+    m_stage = present(this, m_context.presentation);
     splashLoad(state, random);
 }
 

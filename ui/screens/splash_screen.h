@@ -1,13 +1,11 @@
 #pragma once
 
+#include "ui/glue/presentation.h"
 #include "ui/screens/screen_context.h"
 
 #include <QWidget>
 
-#include <array>
 #include <memory>
-
-class QLabel;
 
 namespace Ui {
 class FormAvvio;
@@ -21,18 +19,18 @@ class RandomSource;
 namespace tavenzo::ui {
 
 // The splash screen: any click on it or on its pictures opens the menu.
-class SplashScreen final : public QWidget {
+class SplashScreen final : public QWidget, public StagedWindow {
     Q_OBJECT
 public:
     SplashScreen(const ScreenContext& context, SharedState& state, RandomSource& random, QWidget* parent = nullptr);
     ~SplashScreen() override;
 
-    const std::array<QLabel*, 4>& images() const { return m_images; }
+    Stage stage() const override { return m_stage; }
 
 private:
     ScreenContext m_context;
     std::unique_ptr<Ui::FormAvvio> m_ui;
-    std::array<QLabel*, 4> m_images {};
+    Stage m_stage;
 };
 
 } // namespace tavenzo::ui

@@ -2,6 +2,7 @@
 
 #include "ui/glue/fitted_text.h"
 #include "ui/glue/picture_loader.h"
+#include "ui/screens/exercise_registry.h"
 #include "ui_parole.h"
 
 namespace tavenzo::ui {
@@ -16,9 +17,7 @@ WordForPictureScreen::WordForPictureScreen(const ScreenContext& context, ChoiceE
     , m_ui(std::make_unique<Ui::parole>())
 {
     m_ui->setupUi(this);
-    start(choiceWidgetsOf(
-              *m_ui, {m_ui->Label1_0, m_ui->Label1_1, m_ui->Label1_2, m_ui->Label1_3, m_ui->Label1_4, m_ui->Label1_5}),
-        {672, 502});
+    start({m_ui->Label1_0, m_ui->Label1_1, m_ui->Label1_2, m_ui->Label1_3, m_ui->Label1_4, m_ui->Label1_5});
 }
 
 WordForPictureScreen::~WordForPictureScreen() = default;
@@ -32,5 +31,12 @@ void WordForPictureScreen::renderChoices()
     }
     context().pictures.showIn(m_ui->Image1, model().rightPicture());
 }
+
+namespace {
+const ExerciseRegistration<WordForPictureScreen, ChoiceExercise> registration(
+    ScreenId::WordForPicture, [](const ExerciseServices& services) {
+        return std::make_unique<ChoiceExercise>(services, ChoiceExercise::kWordForPicture);
+    });
+} // namespace
 
 } // namespace tavenzo::ui

@@ -1,8 +1,8 @@
-#include "exercises/list_check.h"
+#include "core/list_check.h"
 
+#include "core/alphabet.h"
+#include "core/content_finder.h"
 #include "core/shared_state.h"
-#include "exercises/frame/picture_finder.h"
-#include "exercises/letters/keyboard.h"
 
 namespace tavenzo {
 
@@ -10,16 +10,6 @@ namespace {
 
 // A teacher reads ten names at a glance; the rest are counted.
 constexpr qsizetype kNamed = 10;
-
-bool onKeyboard(const QString& word)
-{
-    for (const QChar c : word.toLower()) {
-        if (!Keyboard::alphabet().contains(c)) {
-            return false;
-        }
-    }
-    return true;
-}
 
 QString named(const QStringList& words)
 {
@@ -35,7 +25,7 @@ QString named(const QStringList& words)
 
 } // namespace
 
-ListCheck checkList(const SharedState& state, PictureFinder& pictures, int emptyLinesSkipped)
+ListCheck checkList(const SharedState& state, ContentFinder& pictures, int emptyLinesSkipped)
 {
     ListCheck check;
     check.emptyLinesSkipped = emptyLinesSkipped;

@@ -6,7 +6,7 @@
 namespace tavenzo {
 
 struct SharedState;
-class PictureFinder;
+class ContentFinder;
 
 // What a teacher should know of a list just loaded: the words the exercises cannot show or complete.
 struct ListCheck {
@@ -17,7 +17,7 @@ struct ListCheck {
     bool clean() const { return withoutPicture.isEmpty() && offKeyboard.isEmpty() && emptyLinesSkipped == 0; }
 };
 
-ListCheck checkList(const SharedState& state, PictureFinder& pictures, int emptyLinesSkipped);
+ListCheck checkList(const SharedState& state, ContentFinder& pictures, int emptyLinesSkipped);
 
 // The text of the information box that tells the teacher; empty when the list is clean.
 QString listCheckMessage(const ListCheck& check);

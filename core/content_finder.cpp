@@ -1,16 +1,30 @@
-#include "exercises/frame/picture_finder.h"
+#include "core/content_finder.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace tavenzo {
 
-PictureFinder::PictureFinder(QStringList folders)
-    : m_folders(std::move(folders))
+ContentKind pictureKind()
 {
+    return {QStringLiteral("jpg"), {QStringLiteral(".jpg"), QStringLiteral(".jpeg"), QStringLiteral(".png")}};
 }
 
-bool PictureFinder::isSafeName(const QString& word)
+ContentFinder::ContentFinder(ContentKind kind, QStringList places)
+    : m_kind(std::move(kind))
+{
+    setPlaces(places);
+}
+
+void ContentFinder::setPlaces(const QStringList& places)
+{
+    m_folders.clear();
+    for (const QString& place : places) {
+        m_folders.append(QDir(place).filePath(m_kind.folder));
+    }
+}
+
+bool ContentFinder::isSafeName(const QString& word)
 {
     if (word.contains(QLatin1Char('/')) || word.contains(QLatin1Char('\\')) || word.contains(QStringLiteral(".."))) {
         return false;
@@ -23,7 +37,7 @@ bool PictureFinder::isSafeName(const QString& word)
     return true;
 }
 
-QString PictureFinder::existingFolder(const QString& folder)
+QString ContentFinder::existingFolder(const QString& folder)
 {
     if (QFileInfo(folder).isDir()) {
         return folder;
@@ -40,7 +54,7 @@ QString PictureFinder::existingFolder(const QString& folder)
     return {};
 }
 
-const PictureFinder::Listing& PictureFinder::listing(const QString& folder)
+const ContentFinder::Listing& ContentFinder::listing(const QString& folder)
 {
     // The folder is read once and read again only when it changes, so a teacher can add pictures while the
     // program runs without each exercise paying for a directory scan.
@@ -63,12 +77,11 @@ const PictureFinder::Listing& PictureFinder::listing(const QString& folder)
     return *m_listings.insert(folder, fresh);
 }
 
-QString PictureFinder::find(const QString& word)
+QString ContentFinder::find(const QString& word)
 {
     if (!isSafeName(word)) {
         return {};
     }
-    static const QStringList extensions {QStringLiteral(".jpg"), QStringLiteral(".jpeg"), QStringLiteral(".png")};
     const QString name = word.toLower();
     for (const QString& given : m_folders) {
         const QString folder = existingFolder(given);
@@ -76,8 +89,8 @@ QString PictureFinder::find(const QString& word)
             continue;
         }
         const Listing& files = listing(folder);
-        for (const QString& extension : extensions) {
-            const auto hit = files.byLowerName.constFind(name + extension);
+        for (const QString& extension : m_kind.extensions) {
+            const auto hit = files.byLowerName.constFind(name + extension.toLower());
             if (hit != files.byLowerName.constEnd()) {
                 return QDir(folder).filePath(*hit);
             }
