@@ -35,12 +35,12 @@ namespace {
 struct Rig {
     explicit Rig(const QString& folder)
         : feedback(sounds, beeper, random, Paths(folder, QString()).soundFolder())
-        , pictures(Paths(folder, QString()).pictureFolders({}))
+        , pictures(pictureKind(), Paths(folder, QString()).contentPlaces({}))
     {
         loadWordListFile(QDir(folder).filePath(QStringLiteral("lista.txt")), state);
         state.AttendiAvanti = true;
     }
-    ExerciseServices services() { return {state, random, feedback, pictures}; }
+    ExerciseServices services() { return {state, random, feedback, pictures, clock}; }
 
     SharedState state;
     SeededRandom random;
@@ -48,7 +48,7 @@ struct Rig {
     SilentBeeper beeper;
     StillClock clock;
     Feedback feedback;
-    PictureFinder pictures;
+    ContentFinder pictures;
 };
 
 // A model behind one call: build the next exercise.
@@ -91,7 +91,7 @@ const ModelRow kModels[] = {
         }},
     {"lettere",
         [](Rig& rig) {
-            auto m = std::make_shared<SpellWordExercise>(rig.services(), rig.clock);
+            auto m = std::make_shared<SpellWordExercise>(rig.services());
             m->open();
             return keep(m, &SpellWordExercise::PreparaEsercizio);
         }},

@@ -16,9 +16,14 @@
 #include "app/program.h"
 #include "bench/bench_support.h"
 #include "core/shared_state.h"
+#include "exercises/letters/missing_letter_exercise.h"
+#include "exercises/letters/spell_word_exercise.h"
+#include "exercises/pictures/choice_exercise.h"
+#include "exercises/pictures/words_onto_pictures_exercise.h"
 #include "ui/glue/presentation.h"
 #include "ui/glue/toolkit_setup.h"
 #include "ui/screens/spell_word_screen.h"
+#include "ui/screens/word_drag.h"
 #include "ui/screens/words_onto_pictures_screen.h"
 
 #include <QAbstractButton>
@@ -94,7 +99,7 @@ void dropWord(const Context& c, int word, int box)
 {
     QWidget* target = control(c, QStringLiteral("Label2_%1").arg(box));
     const QPoint at = target->mapTo(c.screen, target->rect().center());
-    const std::unique_ptr<QMimeData> data(ui::WordsOntoPicturesScreen::wordMimeData(word));
+    const std::unique_ptr<QMimeData> data(ui::WordDrag::mimeData(word));
     QDragEnterEvent enter(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(c.screen->windowHandle(), &enter);
     QDragMoveEvent move(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
@@ -103,34 +108,39 @@ void dropWord(const Context& c, int word, int box)
     QCoreApplication::sendEvent(c.screen->windowHandle(), &drop);
 }
 
+template<typename Model> Model& model(Context& c, ScreenId screen)
+{
+    return static_cast<Model&>(c.program.exercise(screen));
+}
+
 const ScreenRow kScreens[] = {
     {ScreenId::MissingFirstLetter, "lettera1",
         [](Context& c) {
-            pressLetter(c, c.program.missingFirstLetter().keyboard(), c.program.missingFirstLetter().LetteraNascosta());
+            pressLetter(c, model<MissingLetterExercise>(c, ScreenId::MissingFirstLetter).keyboard(), model<MissingLetterExercise>(c, ScreenId::MissingFirstLetter).LetteraNascosta());
         }},
     {ScreenId::MissingInnerLetter, "lettera",
         [](Context& c) {
-            pressLetter(c, c.program.missingInnerLetter().keyboard(), c.program.missingInnerLetter().LetteraNascosta());
+            pressLetter(c, model<MissingLetterExercise>(c, ScreenId::MissingInnerLetter).keyboard(), model<MissingLetterExercise>(c, ScreenId::MissingInnerLetter).LetteraNascosta());
         }},
     {ScreenId::SpellWord, "lettere",
         [](Context& c) {
-            const SpellWordExercise& model = c.program.spellWord();
+            const SpellWordExercise& model = model<SpellWordExercise>(c, ScreenId::SpellWord);
             for (const QChar letter : c.program.state().word(model.IndiceParola())) {
                 pressLetter(c, model.keyboard(), QString(letter));
             }
             // The completed word counts after a pause: the clock passes it and the running timer fires at once.
             c.clock.now += SpellWordExercise::kWait + 1;
-            QTimer& timer = timerOf(c.screen);
+            QTimer& timer = *c.screen->findChild<QTimer*>(QStringLiteral("Timer1"));
             QTimerEvent tick(timer.timerId());
             QCoreApplication::sendEvent(&timer, &tick);
         }},
     {ScreenId::WordForPicture, "parole",
         [](Context& c) {
-            click(c, QStringLiteral("Label1_%1").arg(c.program.wordForPicture().PosizioneGiusta() - 1));
+            click(c, QStringLiteral("Label1_%1").arg(model<ChoiceExercise>(c, ScreenId::WordForPicture).PosizioneGiusta() - 1));
         }},
     {ScreenId::PictureForWord, "disegni",
         [](Context& c) {
-            click(c, QStringLiteral("Image1_%1").arg(c.program.pictureForWord().PosizioneGiusta() - 1));
+            click(c, QStringLiteral("Image1_%1").arg(model<ChoiceExercise>(c, ScreenId::PictureForWord).PosizioneGiusta() - 1));
         }},
     {ScreenId::WordsOntoPictures, "DISEGNI1",
         [](Context& c) {

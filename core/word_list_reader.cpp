@@ -1,6 +1,7 @@
 #include "core/word_list_reader.h"
 
 #include "core/ports.h"
+#include "core/text_decoding.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -8,7 +9,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <array>
 
 namespace tavenzo {
 
@@ -20,64 +20,7 @@ constexpr qint64 kChunk = 64 * 1024;
 // Fields read at most, words and empty ones together, so that a huge file of separators is refused in bounded time.
 constexpr int kMaxFieldsRead = 100 * kMaxWords;
 
-// Tells whether every byte fed so far forms valid UTF-8 (no overlongs, no surrogates, nothing above U+10FFFF).
-class Utf8Validator {
-public:
-    void feed(unsigned char b)
-    {
-        if (!m_valid) {
-            return;
-        }
-        if (m_pending == 0) {
-            if (b < 0x80) {
-                return;
-            }
-            if (b >= 0xC2 && b <= 0xDF) {
-                m_pending = 1;
-                m_low = 0x80;
-                m_high = 0xBF;
-            } else if (b >= 0xE0 && b <= 0xEF) {
-                m_pending = 2;
-                m_low = b == 0xE0 ? 0xA0 : 0x80;
-                m_high = b == 0xED ? 0x9F : 0xBF;
-            } else if (b >= 0xF0 && b <= 0xF4) {
-                m_pending = 3;
-                m_low = b == 0xF0 ? 0x90 : 0x80;
-                m_high = b == 0xF4 ? 0x8F : 0xBF;
-            } else {
-                m_valid = false;
-            }
-            return;
-        }
-        if (b < m_low || b > m_high) {
-            m_valid = false;
-            return;
-        }
-        m_low = 0x80;
-        m_high = 0xBF;
-        --m_pending;
-    }
-    void feed(const char* begin, const char* end)
-    {
-        for (const char* p = begin; p != end && m_valid; ++p) {
-            // Plain ASCII needs no state; only the rare multi-byte sequences go through the full check.
-            if (m_pending == 0 && static_cast<unsigned char>(*p) < 0x80) {
-                continue;
-            }
-            feed(static_cast<unsigned char>(*p));
-        }
-    }
-    bool valid() const { return m_valid && m_pending == 0; }
-    bool broken() const { return !m_valid; }
-
-private:
-    bool m_valid = true;
-    int m_pending = 0;
-    unsigned char m_low = 0x80;
-    unsigned char m_high = 0xBF;
-};
-
-// Pulls bytes from a device in chunks and feeds every byte taken to the validator.
+// Pulls bytes from a device in chunks.
 class ByteStream {
 public:
     explicit ByteStream(QIODevice& device)
@@ -226,58 +169,6 @@ Field readField(ByteStream& in)
         read.endsLine = true;
     }
     return read;
-}
-
-// Whether the bytes are UTF-8. A field cut at the byte limit may end in the middle of a character, which is then
-// dropped rather than taken for a sign of another encoding.
-bool isUtf8(QByteArray& bytes, bool cut)
-{
-    Utf8Validator validator;
-    validator.feed(bytes.constBegin(), bytes.constEnd());
-    if (validator.valid()) {
-        return true;
-    }
-    if (!cut || validator.broken()) {
-        return false;
-    }
-    qsizetype lead = bytes.size() - 1;
-    while (lead > 0 && (static_cast<unsigned char>(bytes.at(lead)) & 0xC0) == 0x80) {
-        --lead;
-    }
-    bytes.truncate(lead);
-    return true;
-}
-
-QString fromWindows1252(const QByteArray& bytes)
-{
-    // Bytes 0x80..0x9F are where Windows-1252 differs from Latin-1; five of them are unassigned and are kept as
-    // the C1 control of the same value, as Windows itself maps them.
-    static constexpr std::array<char16_t, 32> high = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-    QString text;
-    text.reserve(bytes.size());
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        text.append(b >= 0x80 && b <= 0x9F ? QChar(high[b - 0x80]) : QChar(b));
-    }
-    return text;
-}
-
-QString truncateToCharacters(QString text, int maxCharacters)
-{
-    int characters = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (characters == maxCharacters) {
-            text.truncate(i);
-            break;
-        }
-        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            ++i;
-        }
-        ++characters;
-    }
-    return text;
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "core/text_decoding.h"
 #include "core/word_list_reader.h"
 #include "fakes.h"
 
@@ -77,6 +78,8 @@ INSTANTIATE_TEST_SUITE_P(WordList, ReaderFields,
             {QStringLiteral("città"), QStringLiteral("perché"), QStringLiteral("naïve")}},
         ReaderCase {"windows_1252_accent_last_without_line_end", QByteArray("caff\xe8", 5), {QStringLiteral("caffè")}},
         ReaderCase {"utf8_accent_last_without_line_end", "caff\xc3\xa8", {QStringLiteral("caffè")}},
+        ReaderCase {"windows_1252_accent_before_a_plain_last_field", QByteArray("perch\xe9,cane\r\n", 12),
+            {QStringLiteral("perché"), QStringLiteral("cane")}},
         ReaderCase {"keeps_letter_case", "Cane\r\nGATTO\r\n", {"Cane", "GATTO"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -217,5 +220,54 @@ TEST_F(WordListFile, TooLongListLoadsFiveHundredAndTellsOnce)
     EXPECT_EQ(boxes.informations.at(0),
         QStringLiteral("La lista contiene più di 500 parole: sono state caricate le prime 500."));
 }
+
+} // namespace
+
+namespace {
+
+struct Utf8Case {
+    const char* name;
+    QByteArray bytes;
+    bool cut;
+    bool utf8;
+    QByteArray kept; // what is left of the bytes when they are UTF-8
+};
+
+void PrintTo(const Utf8Case& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class Utf8Fields : public ::testing::TestWithParam<Utf8Case> { };
+
+// A field that is not UTF-8 is read as Windows-1252, so a byte sequence taken for UTF-8 wrongly would garble a
+// teacher's word, and one refused wrongly would turn "città" into "cittÃ ".
+TEST_P(Utf8Fields, AreTakenForUtf8OnlyWhenTheyAre)
+{
+    const Utf8Case& c = GetParam();
+    QByteArray bytes = c.bytes;
+    EXPECT_EQ(isUtf8(bytes, c.cut), c.utf8);
+    if (c.utf8) {
+        EXPECT_EQ(bytes, c.kept);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(TextDecoding, Utf8Fields,
+    ::testing::Values(Utf8Case {"plain", "cane", false, true, "cane"},
+        Utf8Case {"accent", "citt\xc3\xa0", false, true, "citt\xc3\xa0"},
+        Utf8Case {"four_bytes", "\xf0\x9f\x90\xb1", false, true, "\xf0\x9f\x90\xb1"},
+        Utf8Case {"windows_1252_accent", "perch\xe9", false, false, {}},
+        Utf8Case {"overlong_two_bytes", "\xc0\xaf", false, false, {}},
+        Utf8Case {"overlong_three_bytes", "\xe0\x80\xaf", false, false, {}},
+        Utf8Case {"surrogate", "\xed\xa0\x80", false, false, {}},
+        Utf8Case {"above_the_last_character", "\xf4\x90\x80\x80", false, false, {}},
+        Utf8Case {"lone_continuation", "a\x80", false, false, {}},
+        Utf8Case {"unfinished_at_the_end", "citt\xc3", false, false, {}},
+        Utf8Case {"unfinished_at_a_cut_is_dropped", "citt\xc3", true, true, "citt"},
+        Utf8Case {"three_of_four_at_a_cut", "a\xf0\x9f\x90", true, true, "a"},
+        Utf8Case {"unfinished_overlong_at_a_cut", "a\xe0\x80", true, false, {}},
+        Utf8Case {"unfinished_surrogate_at_a_cut", "a\xed\xa0", true, false, {}},
+        Utf8Case {"broken_before_a_cut", "\xe9" "a\xc3", true, false, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
