@@ -4,7 +4,7 @@
 //                 delivered: the model's new-item procedure, the picture loads and scaling, render and the paint of
 //                 everything that changed;
 //   open          Program::open(screen) from the menu until the new window has been painted once: the window built
-//                 from its definition, the first exercise and the first paint.
+//                 from its form, the first exercise and the first paint.
 // With --memory it instead visits every screen in rounds and prints the resident set after each round.
 // With --schermo-intero the screens are shown as the program's full-screen mode shows them: each covering the
 // primary screen, its layout scaled to fit.
@@ -116,11 +116,13 @@ template<typename Model> Model& model(Context& c, ScreenId screen)
 const ScreenRow kScreens[] = {
     {ScreenId::MissingFirstLetter, "lettera1",
         [](Context& c) {
-            pressLetter(c, model<MissingLetterExercise>(c, ScreenId::MissingFirstLetter).keyboard(), model<MissingLetterExercise>(c, ScreenId::MissingFirstLetter).LetteraNascosta());
+            pressLetter(c, model<MissingLetterExercise>(c, ScreenId::MissingFirstLetter).keyboard(),
+                model<MissingLetterExercise>(c, ScreenId::MissingFirstLetter).LetteraNascosta());
         }},
     {ScreenId::MissingInnerLetter, "lettera",
         [](Context& c) {
-            pressLetter(c, model<MissingLetterExercise>(c, ScreenId::MissingInnerLetter).keyboard(), model<MissingLetterExercise>(c, ScreenId::MissingInnerLetter).LetteraNascosta());
+            pressLetter(c, model<MissingLetterExercise>(c, ScreenId::MissingInnerLetter).keyboard(),
+                model<MissingLetterExercise>(c, ScreenId::MissingInnerLetter).LetteraNascosta());
         }},
     {ScreenId::SpellWord, "lettere",
         [](Context& c) {
@@ -136,11 +138,15 @@ const ScreenRow kScreens[] = {
         }},
     {ScreenId::WordForPicture, "parole",
         [](Context& c) {
-            click(c, QStringLiteral("Label1_%1").arg(model<ChoiceExercise>(c, ScreenId::WordForPicture).PosizioneGiusta() - 1));
+            click(c,
+                QStringLiteral("Label1_%1")
+                    .arg(model<ChoiceExercise>(c, ScreenId::WordForPicture).PosizioneGiusta() - 1));
         }},
     {ScreenId::PictureForWord, "disegni",
         [](Context& c) {
-            click(c, QStringLiteral("Image1_%1").arg(model<ChoiceExercise>(c, ScreenId::PictureForWord).PosizioneGiusta() - 1));
+            click(c,
+                QStringLiteral("Image1_%1")
+                    .arg(model<ChoiceExercise>(c, ScreenId::PictureForWord).PosizioneGiusta() - 1));
         }},
     {ScreenId::WordsOntoPictures, "DISEGNI1",
         [](Context& c) {

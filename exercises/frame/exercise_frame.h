@@ -60,7 +60,6 @@ public:
     }
     bool boxOpen() const { return m_boxesOpen > 0; }
 
-    void setAvantiEnabled(bool enabled) { m_avantiEnabled = enabled; }
     void setBackground(BgrColour colour) { m_background = colour; }
 
     bool avantiVisible() const { return m_avantiVisible; }

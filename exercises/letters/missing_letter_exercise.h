@@ -38,7 +38,7 @@ public:
     const QString& label1() const { return m_label1; }
     // The picture file of the word; empty when it has none.
     const QString& picture() const { return m_picture; }
-    // How many steps the picture stands from its place in the screen definition: negative to the left.
+    // How many steps the picture stands from its place in the form: negative to the left.
     int pictureSteps() const { return m_pictureSteps; }
 
 private:

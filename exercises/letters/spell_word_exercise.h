@@ -33,8 +33,6 @@ public:
 
     const Keyboard& keyboard() const { return m_keyboard; }
     int IndiceParola() const { return m_indiceParola; }
-    qint16 NumeroEsatti() const { return m_numeroEsatti; }
-    qint16 NumeroErrati() const { return m_numeroErrati; }
     // The text of Label1: placed letters, and "_ " for every open position.
     const QString& display() const { return m_display; }
     bool timerEnabled() const { return m_timerEnabled; }

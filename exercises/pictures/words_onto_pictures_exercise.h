@@ -47,9 +47,7 @@ public:
 
     bool ready() const { return m_ready; }
     int ParoleCollocate() const { return m_paroleCollocate; }
-    int PrimaParola() const { return m_slots[0]; }
-    int SecondaParola() const { return m_slots[1]; }
-    int TerzaParola() const { return m_slots[2]; }
+    // The slots of the three words drawn, PrimaParola, SecondaParola and TerzaParola.
     int slot(int word) const { return m_slots.at(static_cast<size_t>(word)); }
     // The draw d of the current exercise, 0..5.
     int columnOrder() const { return m_order; }

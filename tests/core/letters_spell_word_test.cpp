@@ -62,7 +62,7 @@ TEST_F(SpellWord, EachRightLetterFillsTheFirstBlank)
     }
     EXPECT_TRUE(model.timerEnabled());
     EXPECT_EQ(model.InizioAttesa(), clock.now);
-    EXPECT_EQ(model.NumeroEsatti(), 0) << "the word counts only after the wait";
+    EXPECT_EQ(model.frame().esatti(), 0) << "the word counts only after the wait";
     EXPECT_TRUE(bench.recorder.log.isEmpty());
 }
 
@@ -71,14 +71,14 @@ TEST_F(SpellWord, OnlyTheFirstOpenPositionIsTried)
     openOn(1);
     model.press(key('a'));
     EXPECT_EQ(model.display(), "_ _ _ _ ") << "a letter that comes later fills nothing";
-    EXPECT_EQ(model.NumeroErrati(), 1);
+    EXPECT_EQ(model.frame().errati(), 1);
     EXPECT_EQ(model.frame().erratiText(), " 1");
     EXPECT_TRUE(model.frame().wrongIconVisible());
     spell("can");
     EXPECT_EQ(model.display(), "CAN_ ");
     EXPECT_TRUE(model.frame().wrongIconVisible()) << "the wrong face stays until the word counts";
     model.press(key('n'));
-    EXPECT_EQ(model.NumeroErrati(), 2);
+    EXPECT_EQ(model.frame().errati(), 2);
     EXPECT_EQ(bench.recorder.log, (QStringList {"beep", "play no.wav", "beep", "play no.wav"}));
     EXPECT_EQ(bench.state.ContaErrati, 0);
 }
@@ -90,14 +90,14 @@ TEST_F(SpellWord, CompletionWaitsFourSecondsThenBuildsTheNextWordBeforeTheSound)
     clock.now += 3.9;
     model.tick();
     EXPECT_TRUE(model.timerEnabled());
-    EXPECT_EQ(model.NumeroEsatti(), 0);
+    EXPECT_EQ(model.frame().esatti(), 0);
     clock.now += 0.1;
     script(5);
     bench.random.push({0.6});
     model.tick();
     EXPECT_EQ(bench.random.remaining(), 0u) << "word, colour, then the sound";
     EXPECT_FALSE(model.timerEnabled());
-    EXPECT_EQ(model.NumeroEsatti(), 1);
+    EXPECT_EQ(model.frame().esatti(), 1);
     EXPECT_EQ(model.frame().esattiText(), " 1");
     EXPECT_TRUE(model.frame().rightIconVisible());
     EXPECT_EQ(model.display(), "_ _ _ ");
@@ -119,11 +119,11 @@ TEST_F(SpellWord, WithAvantiTheKeysRestUntilItIsPressed)
     EXPECT_FALSE(model.keyboard().enabled(0));
     EXPECT_EQ(model.display(), "UVA");
     model.press(key('u'));
-    EXPECT_EQ(model.NumeroErrati(), 0);
+    EXPECT_EQ(model.frame().errati(), 0);
     EXPECT_FALSE(model.timerEnabled()) << "disabled keys start no wait";
     clock.now += 10;
     model.tick();
-    EXPECT_EQ(model.NumeroEsatti(), 1);
+    EXPECT_EQ(model.frame().esatti(), 1);
     script(1);
     model.avanti();
     EXPECT_FALSE(model.frame().avantiEnabled());
@@ -138,17 +138,17 @@ TEST_F(SpellWord, PressesDuringTheWaitCountNothingAndStartItAgain)
     const double completed = clock.now;
     clock.now += 3;
     model.press(key('z'));
-    EXPECT_EQ(model.NumeroErrati(), 0);
+    EXPECT_EQ(model.frame().errati(), 0);
     EXPECT_EQ(model.display(), "UVA");
     EXPECT_EQ(model.InizioAttesa(), completed + 3);
     clock.now += 2;
     model.tick();
-    EXPECT_EQ(model.NumeroEsatti(), 0);
+    EXPECT_EQ(model.frame().esatti(), 0);
     clock.now += 2;
     script(1);
     bench.random.push({0.0});
     model.tick();
-    EXPECT_EQ(model.NumeroEsatti(), 1);
+    EXPECT_EQ(model.frame().esatti(), 1);
 }
 
 TEST_F(SpellWord, LowerCaseFromTheMenuEvenTwice)
@@ -170,8 +170,8 @@ TEST_F(SpellWord, LowerCaseFromTheMenuEvenTwice)
     model.setCase(LetterCase::Upper);
     EXPECT_EQ(model.letterCase(), LetterCase::Upper);
     EXPECT_EQ(model.keyboard().Alfabeto(21), "Z");
-    EXPECT_EQ(model.NumeroEsatti(), 0);
-    EXPECT_EQ(model.NumeroErrati(), 0);
+    EXPECT_EQ(model.frame().esatti(), 0);
+    EXPECT_EQ(model.frame().errati(), 0);
 }
 
 TEST_F(SpellWord, CaseMenuGivesUpACompletedWordWithoutCountingIt)
@@ -184,7 +184,7 @@ TEST_F(SpellWord, CaseMenuGivesUpACompletedWordWithoutCountingIt)
     EXPECT_FALSE(model.timerEnabled());
     clock.now += 60;
     model.tick();
-    EXPECT_EQ(model.NumeroEsatti(), 0);
+    EXPECT_EQ(model.frame().esatti(), 0);
     EXPECT_EQ(model.display(), "_ _ _ ");
     EXPECT_TRUE(bench.recorder.log.isEmpty());
 }
@@ -197,7 +197,7 @@ TEST_F(SpellWord, HelpShowsTheWordInUpperCaseAndCostsOneRightAnswer)
     model.press(key('s'));
     model.help(boxes);
     EXPECT_EQ(boxes.plains, (QStringList {"SOLE"}));
-    EXPECT_EQ(model.NumeroEsatti(), 0) << "never below zero";
+    EXPECT_EQ(model.frame().esatti(), 0) << "never below zero";
     EXPECT_EQ(model.frame().esattiText(), " 0");
     EXPECT_EQ(model.display(), "s_ _ _ ");
 
@@ -210,7 +210,7 @@ TEST_F(SpellWord, HelpShowsTheWordInUpperCaseAndCostsOneRightAnswer)
     spell("cane");
     model.help(boxes);
     EXPECT_EQ(boxes.plains.last(), "CANE");
-    EXPECT_EQ(model.NumeroEsatti(), 0);
+    EXPECT_EQ(model.frame().esatti(), 0);
     EXPECT_EQ(model.frame().esattiText(), " 0") << "the lowered count shows at once";
     EXPECT_TRUE(model.timerEnabled()) << "the wait goes on";
     EXPECT_EQ(model.display(), "cane");
@@ -238,14 +238,14 @@ TEST_F(SpellWord, TheWaitIsHeldWhileABoxIsOpen)
     EXPECT_EQ(ticksBehindTheBox, 12);
     EXPECT_TRUE(model.timerEnabled()) << "nothing completed behind the boxes";
     EXPECT_EQ(model.display(), "CANE");
-    EXPECT_EQ(model.NumeroEsatti(), 0);
+    EXPECT_EQ(model.frame().esatti(), 0);
     EXPECT_FALSE(model.frame().avantiEnabled());
 
     boxes.whileOpen = nullptr;
     bench.random.push({0.0});
     model.tick();
     EXPECT_FALSE(model.timerEnabled()) << "the first tick after the box completes the word";
-    EXPECT_EQ(model.NumeroEsatti(), 1);
+    EXPECT_EQ(model.frame().esatti(), 1);
     EXPECT_TRUE(model.frame().avantiEnabled());
     EXPECT_EQ(model.display(), "CANE") << "the completed word stays on view until avanti";
 }
@@ -255,16 +255,16 @@ TEST_F(SpellWord, EmptyWordCompletesByItselfOnceEveryWait)
     openOn(3);
     EXPECT_EQ(model.display(), "");
     EXPECT_TRUE(model.timerEnabled());
-    EXPECT_EQ(model.NumeroErrati(), 0);
+    EXPECT_EQ(model.frame().errati(), 0);
     for (int round = 1; round <= 3; ++round) {
         clock.now += 4;
         script(3);
         bench.random.push({0.0});
         model.tick();
-        EXPECT_EQ(model.NumeroEsatti(), round);
+        EXPECT_EQ(model.frame().esatti(), round);
         EXPECT_TRUE(model.timerEnabled());
         model.tick();
-        EXPECT_EQ(model.NumeroEsatti(), round) << "one count per wait";
+        EXPECT_EQ(model.frame().esatti(), round) << "one count per wait";
     }
 }
 
@@ -279,7 +279,7 @@ TEST_F(SpellWord, EmptyListDrawsSlotOneAndDoesNotStop)
     clock.now += 4;
     bench.random.push({0.0});
     model.tick();
-    EXPECT_EQ(model.NumeroEsatti(), 1);
+    EXPECT_EQ(model.frame().esatti(), 1);
     EXPECT_TRUE(model.frame().avantiEnabled());
     EXPECT_FALSE(model.timerEnabled());
 }
@@ -292,7 +292,7 @@ TEST_F(SpellWord, ACharacterOffTheKeyboardBlocksTheWord)
     for (int i = 0; i < Keyboard::kKeys; ++i) {
         model.press(i);
     }
-    EXPECT_EQ(model.NumeroErrati(), 21);
+    EXPECT_EQ(model.frame().errati(), 21);
     EXPECT_EQ(model.display(), QString::fromUtf8("CITT_ "));
     EXPECT_FALSE(model.timerEnabled());
 }
@@ -309,7 +309,7 @@ TEST_F(SpellWord, ResetShowsTheRightFaceAndLeaveClearsOwnCounts)
     model.press(key('z'));
     boxes.answers = {true};
     EXPECT_TRUE(model.leave(boxes));
-    EXPECT_EQ(model.NumeroErrati(), 0);
+    EXPECT_EQ(model.frame().errati(), 0);
 }
 
 TEST_F(SpellWord, CountsStopAtTheTop)
@@ -318,7 +318,7 @@ TEST_F(SpellWord, CountsStopAtTheTop)
     for (int i = 0; i < 40000; ++i) {
         model.press(key('z'));
     }
-    EXPECT_EQ(model.NumeroErrati(), 32767);
+    EXPECT_EQ(model.frame().errati(), 32767);
     EXPECT_EQ(model.frame().erratiText(), " 32767");
 }
 

@@ -313,7 +313,7 @@ TEST(LongSession, SpellTheWord)
     int completedWords = 0;
     FakeMessageBoxes boxes;
     for (int step = 0; step < 8000; ++step) {
-        const qint16 rightBefore = model.NumeroEsatti();
+        const qint16 rightBefore = model.frame().esatti();
         const int move = session.pick(100);
         const QString word = session.state.word(model.IndiceParola());
         if (move < 70) {
@@ -360,8 +360,8 @@ TEST(LongSession, SpellTheWord)
         }
         ASSERT_GE(model.IndiceParola(), 1);
         ASSERT_LE(model.IndiceParola(), session.state.NumeroParole);
-        ASSERT_EQ(model.NumeroErrati(), wrong);
-        ASSERT_GE(model.NumeroEsatti(), 0);
+        ASSERT_EQ(model.frame().errati(), wrong);
+        ASSERT_GE(model.frame().esatti(), 0);
         ASSERT_EQ(session.state.ContaEsatti, 0) << "spell-the-word keeps its own counts";
         ASSERT_EQ(session.state.ContaErrati, 0);
         QString placed = model.display();
@@ -371,7 +371,7 @@ TEST(LongSession, SpellTheWord)
         if (model.timerEnabled()) {
             ASSERT_EQ(model.display(), session.state.word(model.IndiceParola()));
         }
-        if (model.NumeroEsatti() == rightBefore + 1) {
+        if (model.frame().esatti() == rightBefore + 1) {
             ++completedWords;
         }
         if (!model.frame().avantiVisible()) {

@@ -49,9 +49,9 @@ TEST_F(WordsOntoPictures, DrawsThreeDifferentSlotsThenTheOrderThenTheColour)
 {
     openWith(false, {2, 2, 5, 2, 5, 2, 6}, 3);
     EXPECT_EQ(bench.random.remaining(), 0u);
-    EXPECT_EQ(model.PrimaParola(), 2);
-    EXPECT_EQ(model.SecondaParola(), 5);
-    EXPECT_EQ(model.TerzaParola(), 6);
+    EXPECT_EQ(model.slot(0), 2);
+    EXPECT_EQ(model.slot(1), 5);
+    EXPECT_EQ(model.slot(2), 6);
     EXPECT_EQ(model.columnOrder(), 3);
     EXPECT_EQ(model.frame().background(), 0xC0C0FFu);
     EXPECT_EQ(model.wordText(0), "GATTO") << "the screen opens in upper case";
@@ -162,7 +162,7 @@ TEST_F(WordsOntoPictures, ThirdRightDropWaitsForAvanti)
     EXPECT_TRUE(model.frame().avantiVisible());
     EXPECT_FALSE(model.frame().avantiEnabled());
     model.avanti();
-    EXPECT_EQ(model.PrimaParola(), 4) << "a disabled avanti does nothing";
+    EXPECT_EQ(model.slot(0), 4) << "a disabled avanti does nothing";
     rightDrop(2);
     rightDrop(0);
     EXPECT_FALSE(model.frame().avantiEnabled());
@@ -202,7 +202,7 @@ TEST_F(WordsOntoPictures, ThirdRightDropWithoutAvantiBuildsTheNextAtOnce)
     EXPECT_EQ(model.drop(2, 2), Drop::Right);
     EXPECT_EQ(bench.random.remaining(), 0u);
     EXPECT_EQ(bench.state.ContaEsatti, 1);
-    EXPECT_EQ(model.PrimaParola(), 6);
+    EXPECT_EQ(model.slot(0), 6);
     EXPECT_EQ(model.ParoleCollocate(), 0);
     EXPECT_TRUE(model.boxText(2).isEmpty());
     EXPECT_TRUE(model.wordEnabled(2));

@@ -3,7 +3,6 @@
 #include "ui/glue/qt_sound.h"
 #include "ui/screens/menu_screen.h"
 #include "ui/screens/splash_screen.h"
-#include "ui/screens/word_for_picture_screen.h"
 #include "widget_fakes.h"
 
 #include <QBuffer>
@@ -210,7 +209,7 @@ TEST(BadProgramFolder, NoListNoPicturesTheProgramGoesOn)
     }
     bench.random.pushSlot(1, 6);
     click(control<QToolButton>(menu, "Command3D4"));
-    auto* parole = bench.current<ui::WordForPictureScreen>();
+    auto* parole = bench.screen(ScreenId::WordForPicture);
     ASSERT_NE(parole, nullptr);
     const QPixmap shown = control<QLabel>(parole, "Image1")->pixmap();
     EXPECT_FALSE(shown.isNull());

@@ -1,9 +1,7 @@
 #include "ui/glue/fitted_text.h"
 #include "ui/screens/menu_screen.h"
-#include "ui/screens/picture_for_word_screen.h"
 #include "ui/screens/spell_word_screen.h"
 #include "ui/screens/splash_screen.h"
-#include "ui/screens/word_for_picture_screen.h"
 #include "ui/screens/words_onto_pictures_screen.h"
 #include "widget_fakes.h"
 
@@ -36,10 +34,10 @@ protected:
     void TearDown() override { QGuiApplication::styleHints()->setMouseDoubleClickInterval(0); }
     void automatic() { click(control<QRadioButton>(menu, "Option1_0")); }
     void scriptSix(int position) { bench.scriptChoices(position); }
-    template<typename Screen> Screen* open(const char* button)
+    QMainWindow* open(const char* button, ScreenId screen)
     {
         click(control<QToolButton>(menu, button));
-        return bench.current<Screen>();
+        return bench.screen(screen);
     }
     QString esatti(QWidget* screen) { return control<QLabel>(screen, "EtichettaEsatti")->text(); }
     QString errati(QWidget* screen) { return control<QLabel>(screen, "EtichettaErrati")->text(); }
@@ -54,7 +52,7 @@ TEST_F(ChildProof, ADoubleClickOnAChoiceCountsOnce)
     automatic();
     bench.random.setFallback(-1);
     scriptSix(1);
-    auto* words = open<ui::WordForPictureScreen>("Command3D4");
+    auto* words = open("Command3D4", ScreenId::WordForPicture);
     ASSERT_NE(words, nullptr);
     doubleClick(choicesOf(words)[3]);
     EXPECT_EQ(errati(words), " 1");
@@ -74,7 +72,7 @@ TEST_F(ChildProof, ADoubleClickOnAChoiceCountsOnce)
     control<QAction>(words, "mnuEsci")->trigger();
     bench.random.setFallback(-1);
     scriptSix(4);
-    auto* pictures = open<ui::PictureForWordScreen>("Command3D3");
+    auto* pictures = open("Command3D3", ScreenId::PictureForWord);
     ASSERT_NE(pictures, nullptr);
     doubleClick(choicesOf(pictures)[0]);
     EXPECT_EQ(errati(pictures), " 1");
@@ -108,7 +106,7 @@ TEST_F(ChildProof, APressReportedAsADoubleClickStartsTheDrag)
     }
     bench.random.push({0.5 / 6.0, 0.0});
     bench.random.setFallback(-1);
-    auto* screen = open<ui::WordsOntoPicturesScreen>("Command2");
+    auto* screen = open("Command2", ScreenId::WordsOntoPictures);
     ASSERT_NE(screen, nullptr);
     QLabel* word = wordsOf(screen)[1];
 
@@ -216,7 +214,7 @@ TEST_F(ChildProof, ReturnOrEnterPressesTheFocusedMenuButton)
     EXPECT_EQ(bench.boxes.informations.size(), 1);
     QTest::keyClick(menu->windowHandle(), Qt::Key_Enter);
     EXPECT_EQ(bench.boxes.informations.size(), 2);
-    QWidget::setTabOrder(about, about); // no change: the next button in the table's order follows
+    QWidget::setTabOrder(about, about); // no change: the next button in the form's order follows
     EXPECT_EQ(about->nextInFocusChain(), control<QToolButton>(menu, "Command1"));
 }
 
@@ -226,7 +224,7 @@ TEST_F(ChildProof, ARepeatedWordIsRightInEitherPlace)
     bench.setWords({"cane", "gatto", "Cane", "luna", "mare", "pane"});
     bench.random.setFallback(-1);
     scriptSix(3);
-    auto* words = open<ui::WordForPictureScreen>("Command3D4");
+    auto* words = open("Command3D4", ScreenId::WordForPicture);
     ASSERT_NE(words, nullptr);
     EXPECT_EQ(choicesOf(words)[0]->text(), choicesOf(words)[2]->text());
     bench.random.push({0.0});
@@ -239,7 +237,7 @@ TEST_F(ChildProof, ARepeatedWordIsRightInEitherPlace)
     control<QAction>(words, "mnuEsci")->trigger();
     bench.random.setFallback(-1);
     scriptSix(1);
-    auto* pictures = open<ui::PictureForWordScreen>("Command3D3");
+    auto* pictures = open("Command3D3", ScreenId::PictureForWord);
     ASSERT_NE(pictures, nullptr);
     bench.random.push({0.0});
     click(choicesOf(pictures)[2]);
@@ -253,7 +251,7 @@ TEST_F(ChildProof, ARepeatedWordIsRightInEitherPlace)
         bench.random.pushSlot(s, 6);
     }
     bench.random.push({0.5 / 6.0, 0.0});
-    auto* drag = open<ui::WordsOntoPicturesScreen>("Command2");
+    auto* drag = open("Command2", ScreenId::WordsOntoPictures);
     ASSERT_NE(drag, nullptr);
     bench.random.push({0.0, 0.0});
     EXPECT_TRUE(dropWordOn(boxesOf(drag)[1], 0)) << "\"cane\" onto the box under the other picture of it";
@@ -286,7 +284,7 @@ TEST_F(ChildProof, LongWordsFitTheirBoxes)
     };
     bench.random.setFallback(-1);
     scriptSix(1);
-    auto* words = open<ui::WordForPictureScreen>("Command3D4");
+    auto* words = open("Command3D4", ScreenId::WordForPicture);
     ASSERT_NE(words, nullptr);
     for (QLabel* word : choicesOf(words)) {
         expectFits(word, 18);
@@ -296,7 +294,7 @@ TEST_F(ChildProof, LongWordsFitTheirBoxes)
     control<QAction>(words, "mnuEsci")->trigger();
     bench.random.setFallback(-1);
     scriptSix(3);
-    auto* pictures = open<ui::PictureForWordScreen>("Command3D3");
+    auto* pictures = open("Command3D3", ScreenId::PictureForWord);
     ASSERT_NE(pictures, nullptr);
     expectFits(control<QLabel>(pictures, "testo"), 18);
 
@@ -307,7 +305,7 @@ TEST_F(ChildProof, LongWordsFitTheirBoxes)
         bench.random.pushSlot(s, 6);
     }
     bench.random.push({0.5 / 6.0, 0.0});
-    auto* drag = open<ui::WordsOntoPicturesScreen>("Command2");
+    auto* drag = open("Command2", ScreenId::WordsOntoPictures);
     ASSERT_NE(drag, nullptr);
     for (QLabel* word : wordsOf(drag)) {
         expectFits(word, 18);
@@ -318,9 +316,10 @@ TEST_F(ChildProof, LongWordsFitTheirBoxes)
 
     bench.random.setFallback(0.0);
     control<QAction>(drag, "mnuEsci")->trigger();
-    for (const char* button : {"Command1", "Command3D2"}) {
+    for (const auto& [button, id] :
+        {std::pair {"Command1", ScreenId::MissingFirstLetter}, std::pair {"Command3D2", ScreenId::SpellWord}}) {
         bench.random.setFallback(0.0);
-        auto* screen = open<QMainWindow>(button);
+        auto* screen = open(button, id);
         ASSERT_NE(screen, nullptr);
         QLabel* label = control<QLabel>(screen, "Label1");
         expectFits(label, 27.75);

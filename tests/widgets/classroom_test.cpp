@@ -1,7 +1,6 @@
 #include "ui/glue/presentation.h"
 #include "ui/screens/menu_screen.h"
 #include "ui/screens/splash_screen.h"
-#include "ui/screens/word_for_picture_screen.h"
 #include "ui/screens/words_onto_pictures_screen.h"
 #include "widget_fakes.h"
 
@@ -59,11 +58,11 @@ protected:
         bench->random.setFallback(-1);
     }
     void TearDown() override { QGuiApplication::styleHints()->setMouseDoubleClickInterval(0); }
-    ui::WordForPictureScreen* openWordForPicture(int position)
+    QMainWindow* openWordForPicture(int position)
     {
         bench->scriptChoices(position);
         click(control<QToolButton>(menu, "Command3D4"));
-        return bench->current<ui::WordForPictureScreen>();
+        return bench->screen(ScreenId::WordForPicture);
     }
     ui::WordsOntoPicturesScreen* openWordsOntoPictures(int order)
     {

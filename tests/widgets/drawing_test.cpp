@@ -4,7 +4,7 @@
 #include "ui/glue/picture_loader.h"
 #include "ui/glue/presentation.h"
 #include "ui/screens/menu_screen.h"
-#include "ui/screens/missing_first_letter_screen.h"
+#include "ui/screens/missing_letter_screen.h"
 #include "ui/screens/splash_screen.h"
 #include "widget_fakes.h"
 
@@ -180,8 +180,8 @@ TEST(Art, RefreshGivesLabelsAndButtonsTheSizeTheyNowShow)
     EXPECT_EQ(button->icon().availableSizes(), QList<QSize>({{128, 128}}));
 }
 
-// The screens in both presentations: in a window at their tables' sizes, and filling the screen (on the test
-// platform's screen, a little larger than the tables).
+// The screens in both presentations: in a window at their forms' sizes, and filling the screen (on the test
+// platform's screen, a little larger than the forms).
 class Screens : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override
@@ -232,7 +232,7 @@ TEST_P(Screens, ArtIconsAndBackgroundAreDrawnAtTheSizeShown)
     expectArtFits(menu);
 
     bench.program->open(ScreenId::MissingFirstLetter);
-    auto* screen = bench.current<ui::MissingFirstLetterScreen>();
+    auto* screen = bench.current<ui::MissingLetterScreen>();
     ASSERT_NE(screen, nullptr);
     EXPECT_FALSE(control<QToolButton>(screen, "Command1")->icon().isNull());
     expectArtFits(screen);

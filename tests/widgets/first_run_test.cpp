@@ -1,6 +1,5 @@
 #include "ui/screens/menu_screen.h"
 #include "ui/screens/splash_screen.h"
-#include "ui/screens/word_for_picture_screen.h"
 #include "widget_fakes.h"
 
 #include <QSignalSpy>
@@ -66,7 +65,7 @@ TEST_F(FirstRun, AutomaticOptionCarriesThroughWordForPictureAndBack)
     }
     bench.random.pushSlot(2, 6);
     click(control<QToolButton>(menu, "Command3D4"));
-    auto* parole = bench.current<ui::WordForPictureScreen>();
+    auto* parole = bench.screen(ScreenId::WordForPicture);
     ASSERT_NE(parole, nullptr);
     EXPECT_FALSE(control<QToolButton>(parole, "Command1")->isVisibleTo(parole));
     EXPECT_EQ(control<QLabel>(parole, "EtichettaEsatti")->text(), "0");
@@ -99,7 +98,7 @@ TEST_F(FirstRun, WordForPictureWithAvantiMarksAndWaits)
     bench.random.setFallback(-1);
     scriptWordForPicture(1);
     click(control<QToolButton>(menu, "Command3D4"));
-    auto* parole = bench.current<ui::WordForPictureScreen>();
+    auto* parole = bench.screen(ScreenId::WordForPicture);
     ASSERT_NE(parole, nullptr);
     EXPECT_TRUE(control<QToolButton>(parole, "Command1")->isVisibleTo(parole));
     EXPECT_FALSE(control<QToolButton>(parole, "Command1")->isEnabled());

@@ -1,8 +1,7 @@
 #include "core/alphabet.h"
 #include "exercises/letters/spell_word_exercise.h"
 #include "ui/screens/menu_screen.h"
-#include "ui/screens/missing_first_letter_screen.h"
-#include "ui/screens/missing_inner_letter_screen.h"
+#include "ui/screens/missing_letter_screen.h"
 #include "ui/screens/spell_word_screen.h"
 #include "ui/screens/splash_screen.h"
 #include "widget_fakes.h"
@@ -64,7 +63,7 @@ protected:
 TEST_F(Letters, MissingInnerLetterHidesPressedKeysAndStepsThePictureOnTheRightLetter)
 {
     click(control<QToolButton>(menu, "Command3D1"));
-    auto* screen = bench.current<ui::MissingInnerLetterScreen>();
+    auto* screen = bench.current<ui::MissingLetterScreen>();
     ASSERT_NE(screen, nullptr);
     EXPECT_EQ(screen->windowTitle(), "");
     EXPECT_EQ(screen->centralWidget()->size(), QSize(706, 575));
@@ -99,7 +98,7 @@ TEST_F(Letters, MissingFirstLetterMasksTheFirstLetterWithoutAvanti)
 {
     click(control<QRadioButton>(menu, "Option1_0"));
     click(control<QToolButton>(menu, "Command1"));
-    auto* screen = bench.current<ui::MissingFirstLetterScreen>();
+    auto* screen = bench.current<ui::MissingLetterScreen>();
     ASSERT_NE(screen, nullptr);
     EXPECT_EQ(screen->centralWidget()->size(), QSize(706, 575));
     EXPECT_EQ(control<QToolButton>(screen, "Command1")->geometry(), QRect(448, 368, 129, 65));
@@ -158,7 +157,7 @@ TEST_F(Letters, SpellWordFillsBlanksWaitsAndTakesHelp)
     control<QAction>(screen, "mnuMinuscolo")->trigger();
     EXPECT_TRUE(control<QAction>(screen, "mnuMinuscolo")->isChecked()) << "the chosen case keeps its mark";
     leave(control<QAction>(screen, "mnuEsci"));
-    EXPECT_EQ(bench.model<SpellWordExercise>(ScreenId::SpellWord).NumeroEsatti(), 0);
+    EXPECT_EQ(bench.model<SpellWordExercise>(ScreenId::SpellWord).frame().esatti(), 0);
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "ui/glue/looks.h"
 #include "ui/screens/menu_screen.h"
-#include "ui/screens/picture_for_word_screen.h"
 #include "ui/screens/splash_screen.h"
 #include "ui/screens/words_onto_pictures_screen.h"
 #include "widget_fakes.h"
@@ -43,11 +42,11 @@ protected:
         click(control<QToolButton>(menu, "Command2"));
         return bench.current<ui::WordsOntoPicturesScreen>();
     }
-    ui::PictureForWordScreen* openPictureForWord(int position)
+    QMainWindow* openPictureForWord(int position)
     {
         scriptPictureForWord(position);
         click(control<QToolButton>(menu, "Command3D3"));
-        return bench.current<ui::PictureForWordScreen>();
+        return bench.screen(ScreenId::PictureForWord);
     }
     // Colour, slots 1..6, the right position.
     void scriptPictureForWord(int position)

@@ -1,7 +1,6 @@
 #include "ui/glue/picture_loader.h"
 #include "ui/screens/menu_screen.h"
 #include "ui/screens/splash_screen.h"
-#include "ui/screens/word_for_picture_screen.h"
 #include "widget_fakes.h"
 
 #include <QBuffer>
@@ -93,7 +92,7 @@ TEST_F(Teacher, OwnListAndPicturesFromTheTeachersFolder)
     bench.random.setFallback(-1);
     bench.scriptChoices(1);
     click(control<QToolButton>(menu, "Command3D4"));
-    auto* screen = bench.current<ui::WordForPictureScreen>();
+    auto* screen = bench.screen(ScreenId::WordForPicture);
     ASSERT_NE(screen, nullptr);
     EXPECT_EQ(middleOf(control<QLabel>(screen, "Image1")), QColor(Qt::darkGreen));
     bench.random.setFallback(0.0);
@@ -103,7 +102,7 @@ TEST_F(Teacher, OwnListAndPicturesFromTheTeachersFolder)
     bench.random.setFallback(-1);
     bench.scriptChoices(3);
     click(control<QToolButton>(menu, "Command3D4"));
-    screen = bench.current<ui::WordForPictureScreen>();
+    screen = bench.screen(ScreenId::WordForPicture);
     ASSERT_NE(screen, nullptr);
     EXPECT_EQ(middleOf(control<QLabel>(screen, "Image1")), QColor(Qt::blue));
     EXPECT_TRUE(bench.boxes.errors.isEmpty());
@@ -140,7 +139,7 @@ TEST_F(Teacher, AListFromAUsbStickFindsItsPicturesBesideItAndTellsWhatWillNotWor
     bench.random.setFallback(-1);
     bench.scriptChoices(1, 7);
     click(control<QToolButton>(menu, "Command3D4"));
-    auto* screen = bench.current<ui::WordForPictureScreen>();
+    auto* screen = bench.screen(ScreenId::WordForPicture);
     ASSERT_NE(screen, nullptr);
     EXPECT_EQ(middleOf(control<QLabel>(screen, "Image1")), QColor(Qt::yellow)) << "the stick's own picture first";
 

@@ -3,7 +3,6 @@
 #include "../core/fakes.h"
 #include "app/program.h"
 #include "core/random_source.h"
-#include "ui/screens/picture_for_word_screen.h"
 #include "ui/screens/word_drag.h"
 
 #include <QAbstractButton>
@@ -48,6 +47,11 @@ struct ProgramBench {
     }
 
     template<typename Screen> Screen* current() const { return qobject_cast<Screen*>(program->currentScreen()); }
+    // The window of the exercise screen now open when it is that screen's, else null.
+    QMainWindow* screen(ScreenId id) const
+    {
+        return program->currentScreenId() == id ? qobject_cast<QMainWindow*>(program->currentScreen()) : nullptr;
+    }
     template<typename Model> Model& model(ScreenId screen) { return static_cast<Model&>(program->exercise(screen)); }
 
     // One six-choice exercise: the colour, slots 1..6 of a list of `words`, the right position.
@@ -78,7 +82,7 @@ struct ProgramBench {
     std::unique_ptr<Program> program;
 };
 
-// A control of a screen by its name in the screen tables ("Command2", "EtichettaEsatti", "mnuEsci").
+// A control of a screen by its name in its form ("Command2", "EtichettaEsatti", "mnuEsci").
 template<typename Control> Control* control(QObject* screen, const char* name)
 {
     auto* found = screen->findChild<Control*>(QString::fromLatin1(name));
@@ -104,7 +108,7 @@ inline std::array<QPushButton*, 21> keysOf(const QObject* screen)
 }
 inline std::array<QLabel*, 6> choicesOf(const QObject* screen)
 {
-    const bool pictures = qobject_cast<const ui::PictureForWordScreen*>(screen) != nullptr;
+    const bool pictures = screen->objectName() == QStringLiteral("disegni");
     return controlsOf<QLabel, 6>(screen, pictures ? "Image1" : "Label1");
 }
 inline std::array<QLabel*, 4> imagesOf(const QObject* splash)

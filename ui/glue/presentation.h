@@ -4,13 +4,13 @@
 #include <QPointer>
 #include <QRect>
 #include <QSize>
+#include <QWidget>
 
 class QScreen;
-class QWidget;
 
 namespace tavenzo::ui {
 
-// How the screens are shown: at the sizes of their tables, or each filling the classroom screen (a projector, an
+// How the screens are shown: at the sizes of their forms, or each filling the classroom screen (a projector, an
 // interactive whiteboard) with its whole layout scaled by one factor.
 class Presentation {
 public:
@@ -45,7 +45,7 @@ struct Stage {
     QPoint offset;
 
     int length(double designed) const;
-    // A point of the client area, in the designed pixels of the screen table.
+    // A point of the client area, in the pixels of the form.
     QPoint point(QPoint designed) const;
 };
 
@@ -58,6 +58,16 @@ class StagedWindow {
 public:
     virtual ~StagedWindow() = default;
     virtual Stage stage() const = 0;
+};
+
+// A screen without a menu bar, the splash and the menu, laid out by present() when it is built.
+class StagedWidget : public QWidget, public StagedWindow {
+public:
+    using QWidget::QWidget;
+    Stage stage() const override { return m_stage; }
+
+protected:
+    Stage m_stage;
 };
 
 // The stage of a window laid out by present(); the identity for any other.

@@ -28,15 +28,23 @@ struct ExerciseMaker {
 const std::map<ScreenId, ExerciseMaker>& exerciseMakers();
 void registerExercise(ScreenId id, ExerciseMaker maker);
 
-// Registers an exercise screen with the way its model is made. One stands in each exercise screen's source file, so
-// a new exercise is added without touching the program that runs it.
+// Registers an exercise: its screen, and its model made from the program's services and the given options. One
+// stands in the screen's source file, so an exercise is added without touching the program that runs it. A screen
+// is made with `new Screen(context, model)`, or by `Screen::create(context, model)` where it has one.
 template<typename Screen, typename Model> struct ExerciseRegistration {
-    ExerciseRegistration(ScreenId id, std::function<std::unique_ptr<Model>(const ExerciseServices&)> makeModel)
+    template<typename... Options> explicit ExerciseRegistration(ScreenId id, Options... options)
     {
         registerExercise(id,
-            {[makeModel](const ExerciseServices& services) -> std::unique_ptr<Exercise> { return makeModel(services); },
+            {[options...](const ExerciseServices& services) -> std::unique_ptr<Exercise> {
+                 return std::make_unique<Model>(services, options...);
+             },
                 [](const ScreenContext& context, Exercise& model) -> QWidget* {
-                    return new Screen(context, static_cast<Model&>(model));
+                    auto& own = static_cast<Model&>(model);
+                    if constexpr (requires { Screen::create(context, own); }) {
+                        return Screen::create(context, own);
+                    } else {
+                        return new Screen(context, own);
+                    }
                 }});
     }
 };

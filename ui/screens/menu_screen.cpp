@@ -47,7 +47,7 @@ protected:
 } // namespace
 
 MenuScreen::MenuScreen(const ScreenContext& context, MenuModel& model, FileChooser& chooser, QWidget* parent)
-    : QWidget(parent)
+    : StagedWidget(parent)
     , m_context(context)
     , m_model(model)
     , m_chooser(chooser)

@@ -3,8 +3,6 @@
 #include "ui/glue/presentation.h"
 #include "ui/screens/screen_context.h"
 
-#include <QWidget>
-
 #include <array>
 #include <memory>
 
@@ -24,13 +22,11 @@ namespace tavenzo::ui {
 class BackgroundFill;
 
 // The main menu: the six exercises, the list change, the wait-for-avanti option, the about box and the exit.
-class MenuScreen final : public QWidget, public StagedWindow {
+class MenuScreen final : public StagedWidget {
     Q_OBJECT
 public:
     MenuScreen(const ScreenContext& context, MenuModel& model, FileChooser& chooser, QWidget* parent = nullptr);
     ~MenuScreen() override;
-
-    Stage stage() const override { return m_stage; }
 
 private:
     void openExercise(ScreenId screen);
@@ -42,7 +38,6 @@ private:
     std::unique_ptr<Ui::FormMenu> m_ui;
     std::array<QRadioButton*, 2> m_options {};
     std::array<BackgroundFill*, 3> m_backgrounds {};
-    Stage m_stage;
 };
 
 } // namespace tavenzo::ui

@@ -4,6 +4,9 @@
 #include "ui/glue/fitted_text.h"
 #include "ui/glue/looks.h"
 #include "ui/glue/picture_loader.h"
+#include "ui/screens/exercise_registry.h"
+#include "ui_lettera.h"
+#include "ui_lettera1.h"
 
 #include <QLabel>
 #include <QRadioButton>
@@ -16,16 +19,28 @@ constexpr int kKeyPoints = 13;
 // The picture's sideways step: 20 units of 1/15 pixel, which a screen can only show as one whole pixel.
 constexpr int kPictureStep = 1;
 
+template<typename Form> struct From {
+    static QWidget* create(const ScreenContext& context, MissingLetterExercise& model)
+    {
+        auto form = std::make_shared<Form>();
+        return new MissingLetterScreen(context, model, form, [form](QMainWindow* window) { form->setupUi(window); });
+    }
+};
+
+const ExerciseRegistration<From<Ui::lettera1>, MissingLetterExercise> firstLetter(
+    ScreenId::MissingFirstLetter, MissingLetterExercise::kMissingFirstLetter);
+const ExerciseRegistration<From<Ui::lettera>, MissingLetterExercise> innerLetter(
+    ScreenId::MissingInnerLetter, MissingLetterExercise::kMissingInnerLetter);
+
 } // namespace
 
-MissingLetterScreen::MissingLetterScreen(const ScreenContext& context, MissingLetterExercise& model, QWidget* parent)
-    : ExerciseWindow(context, model, parent)
+MissingLetterScreen::MissingLetterScreen(const ScreenContext& context, MissingLetterExercise& model,
+    std::shared_ptr<void> form, const std::function<void(QMainWindow*)>& setUp)
+    : ExerciseWindow(context, model, nullptr)
     , m_model(model)
+    , m_form(std::move(form))
 {
-}
-
-void MissingLetterScreen::start()
-{
+    setUp(this);
     m_word = findChild<QLabel*>(QStringLiteral("Label1"));
     m_picture = findChild<QLabel*>(QStringLiteral("Image1"));
     setPointSize(m_word, 27.75);
@@ -36,7 +51,7 @@ void MissingLetterScreen::start()
         m_model.press(index);
         render();
     });
-    ExerciseWindow::start();
+    start();
 }
 
 void MissingLetterScreen::renderExercise()

@@ -3,25 +3,29 @@
 #include "ui/screens/exercise_window.h"
 #include "ui/screens/keyboard_view.h"
 
+#include <functional>
+#include <memory>
+
 namespace tavenzo {
 class MissingLetterExercise;
 }
 
 namespace tavenzo::ui {
 
-// What the missing-first-letter and missing-inner-letter screens share; each has its own form, whose controls are
-// named alike.
-class MissingLetterScreen : public ExerciseWindow {
+// Missing first letter and missing inner letter: one screen, drawn from either of two forms whose controls are named
+// alike.
+class MissingLetterScreen final : public ExerciseWindow {
     Q_OBJECT
-protected:
-    MissingLetterScreen(const ScreenContext& context, MissingLetterExercise& model, QWidget* parent);
-    // Once the form is set up: the keyboard and the word's look, then the frame.
-    void start();
+public:
+    // `form` is the form's generated class, which `setUp` builds the window from.
+    MissingLetterScreen(const ScreenContext& context, MissingLetterExercise& model, std::shared_ptr<void> form,
+        const std::function<void(QMainWindow*)>& setUp);
 
 private:
     void renderExercise() override;
 
     MissingLetterExercise& m_model;
+    std::shared_ptr<void> m_form;
     KeyboardView m_keyboard;
     QLabel* m_word = nullptr;
     QLabel* m_picture = nullptr;

@@ -10,10 +10,6 @@
 
 namespace tavenzo::ui {
 
-namespace {
-constexpr int kKeyPoints = 24;
-} // namespace
-
 SpellWordScreen::SpellWordScreen(const ScreenContext& context, SpellWordExercise& model, QWidget* parent)
     : ExerciseWindow(context, model, parent)
     , m_model(model)
@@ -25,7 +21,8 @@ SpellWordScreen::SpellWordScreen(const ScreenContext& context, SpellWordExercise
     m_timer.setObjectName(QStringLiteral("Timer1"));
     m_timer.setInterval(1000);
 
-    m_keyboard.attach(centralWidget(), kKeyPoints, [this](int index) {
+    // The keys' letters in 24 points, larger than the form's.
+    m_keyboard.attach(centralWidget(), 24, [this](int index) {
         m_model.press(index);
         render();
     });
@@ -55,8 +52,7 @@ void SpellWordScreen::renderExercise()
 }
 
 namespace {
-const ExerciseRegistration<SpellWordScreen, SpellWordExercise> registration(ScreenId::SpellWord,
-    [](const ExerciseServices& services) { return std::make_unique<SpellWordExercise>(services); });
+const ExerciseRegistration<SpellWordScreen, SpellWordExercise> registration(ScreenId::SpellWord);
 } // namespace
 
 } // namespace tavenzo::ui

@@ -8,7 +8,7 @@
 namespace tavenzo::ui {
 
 SplashScreen::SplashScreen(const ScreenContext& context, SharedState& state, RandomSource& random, QWidget* parent)
-    : QWidget(parent)
+    : StagedWidget(parent)
     , m_context(context)
     , m_ui(std::make_unique<Ui::FormAvvio>())
 {

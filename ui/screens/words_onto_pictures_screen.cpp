@@ -49,8 +49,8 @@ void WordsOntoPicturesScreen::renderExercise()
 }
 
 namespace {
-const ExerciseRegistration<WordsOntoPicturesScreen, WordsOntoPicturesExercise> registration(ScreenId::WordsOntoPictures,
-    [](const ExerciseServices& services) { return std::make_unique<WordsOntoPicturesExercise>(services); });
+const ExerciseRegistration<WordsOntoPicturesScreen, WordsOntoPicturesExercise> registration(
+    ScreenId::WordsOntoPictures);
 } // namespace
 
 } // namespace tavenzo::ui

@@ -1,0 +1,82 @@
+#include "core/content_finder.h"
+#include "core/paths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace tavenzo;
+
+namespace {
+
+// Which file a word finds when the list's folder, the teacher's and the bundled content hold the files of a row.
+struct FinderCase {
+    const char* name;
+    QStringList files; // under the root: "lista/...", "insegnante/...", "programma/..."
+    QString word;
+    QString found; // empty when the word finds nothing
+};
+
+void PrintTo(const FinderCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class Finder : public ::testing::TestWithParam<FinderCase> { };
+
+TEST_P(Finder, FindsTheFileOfAWordInOrder)
+{
+    const FinderCase& c = GetParam();
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    for (const QString& file : c.files) {
+        const QString path = root.filePath(file);
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
+        QFile made(path);
+        ASSERT_TRUE(made.open(QIODevice::WriteOnly));
+    }
+    const Paths paths(root.filePath("programma"), root.filePath("insegnante"));
+    ContentFinder finder(pictureKind(), paths.contentPlaces(root.filePath("lista/settimana.txt")));
+    const QString found = finder.find(c.word);
+    EXPECT_EQ(found, c.found.isEmpty() ? QString() : root.filePath(c.found));
+}
+
+INSTANTIATE_TEST_SUITE_P(Pictures, Finder,
+    ::testing::Values(FinderCase {"bundled", {"programma/jpg/cane.jpg"}, "cane", "programma/jpg/cane.jpg"},
+        FinderCase {"teacher_before_bundled", {"programma/jpg/cane.jpg", "insegnante/jpg/cane.png"}, "cane",
+            "insegnante/jpg/cane.png"},
+        FinderCase {
+            "list_before_teacher", {"insegnante/jpg/cane.jpg", "lista/jpg/cane.jpeg"}, "cane", "lista/jpg/cane.jpeg"},
+        FinderCase {"jpg_before_jpeg_before_png_in_one_folder",
+            {"insegnante/jpg/cane.png", "insegnante/jpg/cane.jpeg", "insegnante/jpg/cane.jpg"}, "cane",
+            "insegnante/jpg/cane.jpg"},
+        FinderCase {"jpeg_before_png", {"insegnante/jpg/cane.png", "insegnante/jpg/cane.jpeg"}, "cane",
+            "insegnante/jpg/cane.jpeg"},
+        FinderCase {"ending_in_any_case", {"lista/jpg/Cane.JPEG"}, "cane", "lista/jpg/Cane.JPEG"},
+        FinderCase {"word_in_any_case", {"lista/jpg/cane.png"}, "CANE", "lista/jpg/cane.png"},
+        FinderCase {"folder_in_any_case", {"lista/JPG/cane.jpg"}, "cane", "lista/JPG/cane.jpg"},
+        FinderCase {"other_endings_are_no_pictures", {"lista/jpg/cane.txt", "lista/jpg/cane"}, "cane", {}},
+        FinderCase {"beside_the_folder_is_not_in_it", {"lista/cane.jpg"}, "cane", {}},
+        FinderCase {"accent_in_the_name", {"lista/jpg/città.jpg"}, QStringLiteral("CITTÀ"), "lista/jpg/città.jpg"},
+        FinderCase {"no_way_out_of_the_folder", {"lista/segreto.jpg"}, "../segreto", {}},
+        FinderCase {"nothing_anywhere", {}, "cane", {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Finder, OtherKindsLookInTheirOwnFolderWithTheirOwnEndings)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(QDir(root.path()).mkpath("voci"));
+    ASSERT_TRUE(QDir(root.path()).mkpath("jpg"));
+    for (const char* name : {"voci/cane.wav", "jpg/cane.ogg"}) {
+        QFile file(root.filePath(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    ContentFinder voices({QStringLiteral("voci"), {QStringLiteral(".wav"), QStringLiteral(".ogg")}}, {root.path()});
+    EXPECT_EQ(voices.find("cane"), root.filePath("voci/cane.wav"));
+    ContentFinder pictures(pictureKind(), {root.path()});
+    EXPECT_TRUE(pictures.find("cane").isEmpty());
+}
+
+} // namespace
