@@ -126,9 +126,9 @@ const ScreenRow kScreens[] = {
         }},
     {ScreenId::SpellWord, "lettere",
         [](Context& c) {
-            const SpellWordExercise& model = model<SpellWordExercise>(c, ScreenId::SpellWord);
-            for (const QChar letter : c.program.state().word(model.IndiceParola())) {
-                pressLetter(c, model.keyboard(), QString(letter));
+            const auto& spell = model<SpellWordExercise>(c, ScreenId::SpellWord);
+            for (const QChar letter : c.program.state().word(spell.IndiceParola())) {
+                pressLetter(c, spell.keyboard(), QString(letter));
             }
             // The completed word counts after a pause: the clock passes it and the running timer fires at once.
             c.clock.now += SpellWordExercise::kWait + 1;
