@@ -23,7 +23,11 @@ int main(int argc, char* argv[])
             program.start(); // Main: seeds the random generator, reads the start-up lista.txt; then the splash is shown
             return program.currentScreen();
         },
-        // The sounds are loaded once the splash is up, so the first answer plays at once and start-up waits for none.
-        [&toolkit, &program] { toolkit.sounds.preload(program.feedback().soundPaths()); });
+        // The sounds are loaded once the splash is up, so the first answer plays at once and start-up waits for none;
+        // the teacher's own start-up list is checked then too, when its pictures can be read.
+        [&toolkit, &program] {
+            toolkit.sounds.preload(program.feedback().soundPaths());
+            program.started();
+        });
     return QApplication::exec();
 }

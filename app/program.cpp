@@ -18,7 +18,7 @@ Program::Program(Paths paths, ProgramPorts ports, ui::Presentation presentation,
     , m_paths(std::move(paths))
     , m_ports(ports)
     , m_feedback(ports.sounds, ports.beeper, ports.random, m_paths.soundFolder())
-    , m_list(m_state, m_paths, ports.boxes)
+    , m_list(m_state, m_paths, ports.boxes, m_pictureCheck)
     , m_presentation(presentation)
     , m_context {*this, ports.boxes, m_pictureLoader, m_presentation}
     , m_menu(m_state, m_paths, m_list, m_feedback)
@@ -40,6 +40,11 @@ void Program::start()
 {
     Main(m_state, m_ports.random, m_list, m_paths);
     open(ScreenId::Splash);
+}
+
+void Program::started()
+{
+    startupReport(m_list, m_paths);
 }
 
 QWidget* Program::createScreen(ScreenId screen)

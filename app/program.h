@@ -60,6 +60,8 @@ public:
 
     // Start-up: Main, then the splash screen.
     void start();
+    // Once the splash has been painted and the toolkit's picture plug-ins may be loaded: what waits until then.
+    void started();
     void open(ScreenId screen) override;
     void endRun() override;
 
@@ -82,6 +84,7 @@ private:
     ProgramPorts m_ports;
     SharedState m_state;
     Feedback m_feedback;
+    ui::QtPictureCheck m_pictureCheck;
     ListInForce m_list;
     ui::PictureLoader m_pictureLoader;
     ui::Presentation m_presentation;

@@ -80,6 +80,7 @@ int main(int argc, char* argv[])
         [&toolkit, &program] {
             mark("first-paint");
             toolkit.sounds.preload(program.feedback().soundPaths());
+            program.started();
             mark("sounds-loaded");
             print();
             QCoreApplication::quit();

@@ -7,7 +7,15 @@ namespace tavenzo {
 
 ContentKind pictureKind()
 {
-    return {QStringLiteral("jpg"), {QStringLiteral(".jpg"), QStringLiteral(".jpeg"), QStringLiteral(".png")}};
+    // JPEG and PNG first, as the bundled pictures and most teachers' are; then whatever else a teacher's camera,
+    // phone or browser saves and the toolkit's picture plug-ins may read. A file found that cannot be read is named
+    // by the check after loading, and the picture of a bundled word never stands in for the teacher's own.
+    QStringList endings;
+    for (const char* ending : {".jpg", ".jpeg", ".png", ".webp", ".gif", ".bmp", ".tif", ".tiff", ".heic", ".heif",
+             ".avif", ".jp2", ".tga", ".ico", ".svg", ".pbm", ".pgm", ".ppm", ".xpm", ".xbm", ".wbmp", ".icns"}) {
+        endings << QLatin1String(ending);
+    }
+    return {QStringLiteral("jpg"), endings};
 }
 
 ContentFinder::ContentFinder(ContentKind kind, QStringList places)

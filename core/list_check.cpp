@@ -4,6 +4,8 @@
 #include "core/content_finder.h"
 #include "core/shared_state.h"
 
+#include <QFileInfo>
+
 namespace tavenzo {
 
 namespace {
@@ -23,18 +25,38 @@ QString named(const QStringList& words)
     return text + QLatin1Char('.');
 }
 
+// One sentence for one word, another for several.
+QString sentence(qsizetype count, const char* one, const char* several)
+{
+    return QString::fromUtf8(count == 1 ? one : several);
+}
+
+QString why(PictureCheck::Result result)
+{
+    return result == PictureCheck::Result::UnknownFormat ? QStringLiteral("formato non riconosciuto")
+                                                         : QStringLiteral("file danneggiato");
+}
+
 } // namespace
 
-ListCheck checkList(const SharedState& state, ContentFinder& pictures, int emptyLinesSkipped)
+ListCheck checkList(const SharedState& state, ContentFinder& pictures, PictureCheck& reader, int emptyLinesSkipped)
 {
     ListCheck check;
     check.emptyLinesSkipped = emptyLinesSkipped;
+    QStringList seen;
     for (int slot = 1; slot <= state.NumeroParole; ++slot) {
         const QString& word = state.word(slot);
-        if (!check.withoutPicture.contains(word) && pictures.find(word).isEmpty()) {
-            check.withoutPicture.append(word);
+        if (seen.contains(word)) {
+            continue;
         }
-        if (!check.offKeyboard.contains(word) && !onKeyboard(word)) {
+        seen.append(word);
+        const QString file = pictures.find(word);
+        if (file.isEmpty()) {
+            check.withoutPicture.append(word);
+        } else if (const PictureCheck::Result result = reader.check(file); result != PictureCheck::Result::Readable) {
+            check.unreadable.push_back({word, file, result});
+        }
+        if (!onKeyboard(word)) {
             check.offKeyboard.append(word);
         }
     }
@@ -46,18 +68,29 @@ QString listCheckMessage(const ListCheck& check)
     if (check.clean()) {
         return {};
     }
-    QStringList paragraphs {QStringLiteral("La lista è stata caricata, ma alcune cose vanno sapute:")};
+    QStringList paragraphs {QStringLiteral("La lista è stata caricata.")};
     if (!check.withoutPicture.isEmpty()) {
-        paragraphs << (check.withoutPicture.size() == 1 ? QStringLiteral("Questa parola non ha un'immagine: ")
-                                                        : QStringLiteral("Queste parole non hanno un'immagine: "))
+        paragraphs << sentence(check.withoutPicture.size(),
+                          "Questa parola non ha una figura, e al suo posto si vedrà un riquadro grigio: ",
+                          "Queste parole non hanno una figura, e al loro posto si vedrà un riquadro grigio: ")
                 + named(check.withoutPicture);
     }
+    if (!check.unreadable.empty()) {
+        QStringList files;
+        for (const UnreadablePicture& picture : check.unreadable) {
+            files << QStringLiteral("%1 (%2)").arg(QFileInfo(picture.file).fileName(), why(picture.why));
+        }
+        paragraphs << sentence(static_cast<qsizetype>(check.unreadable.size()),
+                          "Questa figura non si può mostrare, e al suo posto si vedrà un riquadro grigio: ",
+                          "Queste figure non si possono mostrare, e al loro posto si vedrà un riquadro grigio: ")
+                + named(files);
+    }
     if (!check.offKeyboard.isEmpty()) {
-        paragraphs << (check.offKeyboard.size() == 1
-                              ? QStringLiteral("Questa parola ha lettere che la tastiera sullo schermo non ha, e negli "
-                                               "esercizi con le lettere non si può completare: ")
-                              : QStringLiteral("Queste parole hanno lettere che la tastiera sullo schermo non ha, e "
-                                               "negli esercizi con le lettere non si possono completare: "))
+        paragraphs << sentence(check.offKeyboard.size(),
+                          "Questa parola ha lettere che la tastiera sullo schermo non ha, e negli esercizi con le "
+                          "lettere non viene proposta: ",
+                          "Queste parole hanno lettere che la tastiera sullo schermo non ha, e negli esercizi con le "
+                          "lettere non vengono proposte: ")
                 + named(check.offKeyboard);
     }
     if (check.emptyLinesSkipped == 1) {

@@ -1,23 +1,38 @@
 #pragma once
 
+#include "core/ports.h"
+
 #include <QString>
 #include <QStringList>
+
+#include <vector>
 
 namespace tavenzo {
 
 struct SharedState;
 class ContentFinder;
 
+// A word's picture file that exists but cannot be shown.
+struct UnreadablePicture {
+    QString word;
+    QString file;
+    PictureCheck::Result why;
+};
+
 // What a teacher should know of a list just loaded: the words the exercises cannot show or complete.
 struct ListCheck {
     QStringList withoutPicture; // each word once, in list order
-    QStringList offKeyboard; // words with a letter the on-screen keyboard lacks
+    std::vector<UnreadablePicture> unreadable; // a file named after the word that cannot be shown
+    QStringList offKeyboard; // words with a letter no key types, which the letter exercises leave out
     int emptyLinesSkipped = 0;
 
-    bool clean() const { return withoutPicture.isEmpty() && offKeyboard.isEmpty() && emptyLinesSkipped == 0; }
+    bool clean() const
+    {
+        return withoutPicture.isEmpty() && unreadable.empty() && offKeyboard.isEmpty() && emptyLinesSkipped == 0;
+    }
 };
 
-ListCheck checkList(const SharedState& state, ContentFinder& pictures, int emptyLinesSkipped);
+ListCheck checkList(const SharedState& state, ContentFinder& pictures, PictureCheck& reader, int emptyLinesSkipped);
 
 // The text of the information box that tells the teacher; empty when the list is clean.
 QString listCheckMessage(const ListCheck& check);

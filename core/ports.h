@@ -63,6 +63,14 @@ public:
     virtual void plain(const QString& text) = 0;
 };
 
+// What the toolkit, which decodes pictures, can tell of a picture file before it is shown.
+class PictureCheck {
+public:
+    enum class Result { Readable, UnknownFormat, Damaged };
+    virtual ~PictureCheck() = default;
+    virtual Result check(const QString& path) = 0;
+};
+
 // A modal file-open dialog for word lists; returns an empty name when nothing was chosen.
 class FileChooser {
 public:

@@ -12,12 +12,19 @@ bool Main(SharedState& state, RandomSource& random, ListInForce& list, const Pat
     random.seedFromClock();
     state.NumeroParole = 0;
     const QString startup = paths.startupWordList();
-    if (list.load(startup)) {
+    if (list.read(startup)) {
         return true;
     }
     // A teacher's list that cannot be read has been reported; the class still gets the bundled words.
     const QString bundled = paths.bundledWordList();
-    return startup != bundled && list.load(bundled);
+    return startup != bundled && list.read(bundled);
+}
+
+void startupReport(ListInForce& list, const Paths& paths)
+{
+    if (!list.path().isEmpty() && list.path() != paths.bundledWordList()) {
+        list.report();
+    }
 }
 
 void splashLoad(SharedState& state, RandomSource& random)

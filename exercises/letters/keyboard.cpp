@@ -1,6 +1,8 @@
 #include "exercises/letters/keyboard.h"
 
 #include "core/alphabet.h"
+#include "core/ports.h"
+#include "core/shared_state.h"
 
 #include <algorithm>
 
@@ -70,6 +72,23 @@ void Keyboard::showAll()
 void Keyboard::setAllEnabled(bool enabled)
 {
     m_enabled.fill(enabled);
+}
+
+int drawWordForKeys(RandomSource& random, const SharedState& state)
+{
+    const auto spellable = [&state](int slot) { return onKeyboard(state.word(slot)); };
+    int slot = drawWhole(random, state.NumeroParole);
+    if (spellable(slot)) {
+        return slot;
+    }
+    bool any = false;
+    for (int s = 1; s <= state.NumeroParole && !any; ++s) {
+        any = spellable(s);
+    }
+    while (any && !spellable(slot)) {
+        slot = drawWhole(random, state.NumeroParole);
+    }
+    return slot;
 }
 
 int Keyboard::keysLeft() const

@@ -9,6 +9,9 @@
 
 namespace tavenzo {
 
+struct SharedState;
+class RandomSource;
+
 // Where the three letter screens' keyboards differ.
 struct KeyboardOptions {
     LetterCase openingCase = LetterCase::Lower;
@@ -57,5 +60,10 @@ private:
     std::array<bool, kKeys> m_visible {};
     std::array<bool, kKeys> m_enabled {};
 };
+
+// The slot of the word a letter exercise asks next: drawn from the whole list, and drawn again while its word has a
+// letter that no key types, as long as the list holds a word the keys can complete. A child is never given a word
+// that no key can finish.
+int drawWordForKeys(RandomSource& random, const SharedState& state);
 
 } // namespace tavenzo

@@ -1,5 +1,6 @@
 #include "exercises/letters/missing_letter_exercise.h"
 
+#include "core/alphabet.h"
 #include "core/content_finder.h"
 #include "core/ports.h"
 #include "core/shared_state.h"
@@ -44,7 +45,7 @@ void MissingLetterExercise::PreparaEsercizio()
     m_frame.setBackground(m_services.feedback.ColoreCasuale());
     m_keyboard.showAll();
 
-    m_indiceParola = drawWhole(m_services.random, state.NumeroParole);
+    m_indiceParola = drawWordForKeys(m_services.random, state);
     QString& word = state.word(m_indiceParola);
     word = inCase(word, m_case);
 
@@ -97,7 +98,8 @@ bool MissingLetterExercise::press(int index)
         return false;
     }
     Feedback& feedback = m_services.feedback;
-    if (*letter == m_letteraNascosta) {
+    // The key of a plain vowel types its accented form too: "citt_" is finished with the "a".
+    if (*letter == keyFor(m_letteraNascosta)) {
         m_label1 = m_services.state.word(m_indiceParola);
         if (m_options.pictureMoves) {
             m_pictureSteps += (m_contaEsercizi % 2 != 0) ? -1 : 1;

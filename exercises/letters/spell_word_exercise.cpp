@@ -1,5 +1,6 @@
 #include "exercises/letters/spell_word_exercise.h"
 
+#include "core/alphabet.h"
 #include "core/content_finder.h"
 #include "core/ports.h"
 #include "core/shared_state.h"
@@ -46,7 +47,7 @@ void SpellWordExercise::PreparaEsercizio()
     SharedState& state = m_services.state;
     m_frame.beginItem();
     m_keyboard.setAllEnabled(true);
-    m_indiceParola = drawWhole(m_services.random, state.NumeroParole);
+    m_indiceParola = drawWordForKeys(m_services.random, state);
     QString& current = state.word(m_indiceParola);
     // The picture is looked up by the word as the list held it, before it takes this screen's case.
     m_picture = m_services.pictures.find(current);
@@ -92,8 +93,11 @@ void SpellWordExercise::press(int index)
         if (positions.at(i) != kOpen) {
             continue;
         }
-        if (characters.at(i) == pressed) {
-            positions[i] = pressed;
+        // The key of a plain vowel types its accented form too, which is the letter placed: "citta" typed shows
+        // "città".
+        const char32_t wanted = characters.at(i);
+        if (keyFor(QString::fromUcs4(&wanted, 1)).toUcs4().value(0) == pressed) {
+            positions[i] = wanted;
             setDisplay(positions);
         } else {
             Feedback& feedback = m_services.feedback;
@@ -129,6 +133,14 @@ void SpellWordExercise::tick()
     m_services.feedback.SuonoEsatto();
 }
 
+void SpellWordExercise::countCompletedWord()
+{
+    m_timerEnabled = false;
+    m_frame.showRightIcon();
+    m_frame.countRight();
+    m_services.feedback.SuonoEsatto();
+}
+
 void SpellWordExercise::help(MessageBoxes& boxes)
 {
     m_frame.whileBoxOpen([this, &boxes] { boxes.plain(word().toUpper()); });
@@ -138,8 +150,10 @@ void SpellWordExercise::help(MessageBoxes& boxes)
 void SpellWordExercise::setCase(LetterCase letterCase)
 {
     m_case = letterCase;
-    // A completed word that is still on view is given up with the rest, not counted for the next word.
-    m_timerEnabled = false;
+    // A word the child has completed counts, even while it is still on view for its pause.
+    if (m_timerEnabled) {
+        countCompletedWord();
+    }
     PreparaTastiera();
     PreparaEsercizio();
 }

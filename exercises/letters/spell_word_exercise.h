@@ -42,6 +42,7 @@ public:
 
 private:
     void MostraTrattini();
+    void countCompletedWord();
     void setDisplay(const QList<uint>& positions);
     const QString& word() const;
 

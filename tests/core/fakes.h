@@ -8,6 +8,8 @@
 #include "feedback/sound_player.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QHash>
 #include <QStringList>
 
 #include <deque>
@@ -168,6 +170,18 @@ public:
     QStringList startFolders;
 };
 
+// Every picture file reads, but those a test names otherwise by their file name.
+class FakePictureCheck final : public PictureCheck {
+public:
+    Result check(const QString& path) override
+    {
+        checked.append(path);
+        return results.value(QFileInfo(path).fileName(), Result::Readable);
+    }
+    QHash<QString, Result> results;
+    QStringList checked;
+};
+
 class FakeClock final : public MonotonicClock {
 public:
     double seconds() override { return now; }
@@ -200,6 +214,7 @@ struct Bench {
     Feedback feedback;
     ContentFinder pictures;
     FakeClock clock;
+    FakePictureCheck pictureCheck;
 };
 
 } // namespace tavenzo::testing

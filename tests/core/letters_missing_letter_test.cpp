@@ -205,9 +205,8 @@ TEST_P(Unanswerable, EveryKeyIsWrongAndAvantiStaysOff)
 INSTANTIATE_TEST_SUITE_P(MissingInnerLetter, Unanswerable,
     ::testing::Values(UnanswerableRow {"j", "jeans", 1, "_eans"}, UnanswerableRow {"k", "kiwi", 1, "_iwi"},
         UnanswerableRow {"w", "kiwi", 3, "ki_i"}, UnanswerableRow {"x", "taxi", 3, "ta_i"},
-        UnanswerableRow {"y", "yoga", 1, "_oga"}, UnanswerableRow {"accent", QString::fromUtf8("città"), 5, "citt_"},
-        UnanswerableRow {"apostrophe", "l'ape", 2, "l_ape"}, UnanswerableRow {"blank", "la casa", 3, "la_casa"},
-        UnanswerableRow {"digit", "r2d2", 2, "r_d2"}),
+        UnanswerableRow {"y", "yoga", 1, "_oga"}, UnanswerableRow {"apostrophe", "l'ape", 2, "l_ape"},
+        UnanswerableRow {"blank", "la casa", 3, "la_casa"}, UnanswerableRow {"digit", "r2d2", 2, "r_d2"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MissingInnerLetter, UpperCaseRecasesTheListAndTheKeys)
@@ -333,6 +332,55 @@ protected:
     MissingLetterExercise model {bench.services(), MissingLetterExercise::kMissingFirstLetter};
 };
 
+struct AccentRow {
+    const char* name;
+    QString word;
+    int position;
+    LetterCase letterCase;
+    char key;
+    QString masked;
+    QString completed;
+};
+
+void PrintTo(const AccentRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
+// An accented letter has no key of its own: its plain vowel's key types it, and the word shows its accent.
+class AccentedLetter : public ::testing::TestWithParam<AccentRow> { };
+
+TEST_P(AccentedLetter, IsTypedWithThePlainVowel)
+{
+    const AccentRow& row = GetParam();
+    Bench bench;
+    bench.state.AttendiAvanti = true; // the completed word stays on view
+    bench.setWords({row.word});
+    MissingLetterExercise model(bench.services(), MissingLetterExercise::kMissingInnerLetter);
+    scriptLettera(bench.random, 1, 1, 1, 1);
+    model.open();
+    scriptLettera(bench.random, 1, 1, row.position, static_cast<int>(row.word.toUcs4().size()));
+    model.setCase(row.letterCase);
+    EXPECT_EQ(model.label1(), row.masked);
+    const QChar other = QLatin1Char(row.key == 'a' ? 'o' : 'a');
+    EXPECT_FALSE(model.press(static_cast<int>(keyboardAlphabet().indexOf(other)))) << "another vowel stays wrong";
+    bench.random.push({0.0}); // the success sound
+    EXPECT_TRUE(model.press(key(row.key)));
+    EXPECT_EQ(model.label1(), row.completed);
+    EXPECT_EQ(bench.state.ContaEsatti, 1);
+    EXPECT_EQ(bench.state.ContaErrati, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(MissingLetter, AccentedLetter,
+    ::testing::Values(
+        AccentRow {"grave_a", QStringLiteral("città"), 5, LetterCase::Lower, 'a', "citt_", QStringLiteral("città")},
+        AccentRow {"acute_e", QStringLiteral("perché"), 6, LetterCase::Lower, 'e', "perch_", QStringLiteral("perché")},
+        AccentRow {"grave_o_upper", QStringLiteral("però"), 4, LetterCase::Upper, 'o', "PER_", QStringLiteral("PERÒ")},
+        AccentRow {"grave_u_first", QStringLiteral("ùva"), 1, LetterCase::Lower, 'u', "_va", QStringLiteral("ùva")},
+        AccentRow {"plain_letter_beside_an_accent", QStringLiteral("città"), 1, LetterCase::Lower, 'c', "_ittà",
+            QStringLiteral("città")}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(MissingFirstLetter, AlwaysTheFirstLetterWithOneDrawOnly)
 {
     bench.state.AttendiAvanti = false;
@@ -355,16 +403,28 @@ TEST_F(MissingFirstLetter, AlwaysTheFirstLetterWithOneDrawOnly)
     EXPECT_EQ(bench.state.ContaEsatti, 2);
 }
 
-TEST_F(MissingFirstLetter, FirstCharacterOffTheKeyboardEndsOnlyByCaseSwitch)
+TEST_F(MissingFirstLetter, AWordNoKeyCanFinishIsDrawnAgain)
 {
-    scriptMissingFirstLetter(bench.random, 4, 4);
+    scriptMissingFirstLetter(bench.random, 4, 4); // "jeans"
+    bench.random.pushSlot(1, 4);
+    model.open();
+    EXPECT_EQ(bench.random.remaining(), 0u);
+    EXPECT_EQ(model.label1(), "_occinella");
+}
+
+TEST(MissingFirstLetterAlone, AListOfWordsNoKeyCanFinishEndsOnlyByCaseSwitch)
+{
+    Bench bench;
+    bench.setWords({"jeans"});
+    MissingLetterExercise model(bench.services(), MissingLetterExercise::kMissingFirstLetter);
+    scriptMissingFirstLetter(bench.random, 1, 1);
     model.open();
     for (int i = 0; i < Keyboard::kKeys; ++i) {
         model.press(i);
     }
     EXPECT_EQ(bench.state.ContaErrati, 21);
     EXPECT_EQ(model.keyboard().keysLeft(), 0);
-    scriptMissingFirstLetter(bench.random, 4, 4);
+    scriptMissingFirstLetter(bench.random, 1, 1);
     model.setCase(LetterCase::Upper);
     EXPECT_EQ(model.label1(), "_EANS");
     EXPECT_EQ(model.keyboard().keysLeft(), 21);

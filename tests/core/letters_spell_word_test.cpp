@@ -166,27 +166,37 @@ TEST_F(SpellWord, LowerCaseFromTheMenuEvenTwice)
     spell("sole");
     EXPECT_EQ(model.display(), "sole");
     EXPECT_EQ(bench.state.word(1), "CANE") << "only the drawn word is recased";
+    bench.random.push({0.0}); // the success sound of the completed word
     script(2);
     model.setCase(LetterCase::Upper);
     EXPECT_EQ(model.letterCase(), LetterCase::Upper);
     EXPECT_EQ(model.keyboard().Alfabeto(21), "Z");
-    EXPECT_EQ(model.frame().esatti(), 0);
+    EXPECT_EQ(model.frame().esatti(), 1) << "the completed word counts at the switch";
     EXPECT_EQ(model.frame().errati(), 0);
 }
 
-TEST_F(SpellWord, CaseMenuGivesUpACompletedWordWithoutCountingIt)
+TEST_F(SpellWord, CaseMenuDuringThePauseCountsTheCompletedWordOnce)
 {
     openOn(1);
     spell("cane");
     ASSERT_TRUE(model.timerEnabled());
+    bench.random.push({0.99}); // the success sound: si4
     script(5);
     model.setCase(LetterCase::Lower);
     EXPECT_FALSE(model.timerEnabled());
+    EXPECT_EQ(model.frame().esatti(), 1);
+    EXPECT_EQ(model.frame().esattiText(), " 1");
+    EXPECT_TRUE(model.frame().rightIconVisible());
+    EXPECT_EQ(bench.recorder.log, QStringList {"play si4.wav"});
+    EXPECT_EQ(model.display(), "_ _ _ ") << "the new word, in the new case";
+    EXPECT_EQ(model.letterCase(), LetterCase::Lower);
     clock.now += 60;
     model.tick();
-    EXPECT_EQ(model.frame().esatti(), 0);
-    EXPECT_EQ(model.display(), "_ _ _ ");
-    EXPECT_TRUE(bench.recorder.log.isEmpty());
+    EXPECT_EQ(model.frame().esatti(), 1) << "counted once";
+
+    script(2);
+    model.setCase(LetterCase::Upper);
+    EXPECT_EQ(model.frame().esatti(), 1) << "a word not completed counts nothing";
 }
 
 TEST_F(SpellWord, HelpShowsTheWordInUpperCaseAndCostsOneRightAnswer)
@@ -284,16 +294,35 @@ TEST_F(SpellWord, EmptyListDrawsSlotOneAndDoesNotStop)
     EXPECT_FALSE(model.timerEnabled());
 }
 
-TEST_F(SpellWord, ACharacterOffTheKeyboardBlocksTheWord)
+TEST_F(SpellWord, AnAccentIsTypedWithItsPlainVowel)
 {
     openOn(4);
     spell("citt");
     EXPECT_EQ(model.display(), QString::fromUtf8("CITT_ "));
+    model.press(key('e'));
+    EXPECT_EQ(model.frame().errati(), 1) << "another vowel is wrong";
+    model.press(key('a'));
+    EXPECT_EQ(model.display(), QStringLiteral("CITTÀ")) << "the word shows its accent";
+    EXPECT_TRUE(model.timerEnabled());
+    clock.now += SpellWordExercise::kWait;
+    script(1);
+    bench.random.push({0.0}); // the success sound
+    model.tick();
+    EXPECT_EQ(model.frame().esatti(), 1);
+}
+
+TEST(SpellWordAlone, ALetterNoKeyTypesBlocksTheWordWhenTheListHasNoOther)
+{
+    Bench bench;
+    bench.setWords({"kiwi", QStringLiteral("l'ape")});
+    SpellWordExercise model(bench.services());
+    bench.random.push({ScriptedRandom::forSlot(1, 2), 0.0});
+    model.open();
     for (int i = 0; i < Keyboard::kKeys; ++i) {
         model.press(i);
     }
     EXPECT_EQ(model.frame().errati(), 21);
-    EXPECT_EQ(model.display(), QString::fromUtf8("CITT_ "));
+    EXPECT_EQ(model.display(), "_ _ _ _ ");
     EXPECT_FALSE(model.timerEnabled());
 }
 

@@ -118,7 +118,7 @@ TEST(StartUp, SplashSetsAvantiAndReseeds)
     FakeMessageBoxes boxes;
     bench.state.NumeroParole = 7;
     const Paths paths(dir.path(), QString());
-    ListInForce list(bench.state, paths, boxes);
+    ListInForce list(bench.state, paths, boxes, bench.pictureCheck);
     Main(bench.state, bench.random, list, paths);
     EXPECT_EQ(bench.state.NumeroParole, 2);
     EXPECT_FALSE(bench.state.AttendiAvanti);
@@ -133,7 +133,7 @@ TEST(StartUp, MissingListGoesOnEmptyAndSaysWhere)
     QTemporaryDir dir;
     FakeMessageBoxes boxes;
     const Paths paths(dir.path(), QString());
-    ListInForce list(bench.state, paths, boxes);
+    ListInForce list(bench.state, paths, boxes, bench.pictureCheck);
     Main(bench.state, bench.random, list, paths);
     EXPECT_EQ(bench.state.NumeroParole, 0);
     ASSERT_EQ(boxes.errors.size(), 1);
@@ -147,7 +147,7 @@ protected:
     FakeFileChooser chooser;
     QTemporaryDir dir;
     Paths paths {QStringLiteral("/prog"), QString()};
-    ListInForce list {bench.state, paths, boxes};
+    ListInForce list {bench.state, paths, boxes, bench.pictureCheck};
     MenuModel menu {bench.state, paths, list, bench.feedback};
 
     QString writeList(const QString& name, int words)

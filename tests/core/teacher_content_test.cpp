@@ -51,25 +51,29 @@ TEST_F(TeacherContent, StartUpReadsTheTeachersListWhenThereIsOne)
     const Paths where = paths();
     put("prog/jpg/cane.jpg");
     put("prog/jpg/gatto.jpg");
-    ListInForce bundled(bench.state, where, boxes);
+    ListInForce bundled(bench.state, where, boxes, bench.pictureCheck);
     EXPECT_TRUE(Main(bench.state, bench.random, bundled, where));
     EXPECT_EQ(bundled.path(), at("prog/lista.txt"));
     EXPECT_EQ(bench.state.NumeroParole, 2);
-    EXPECT_TRUE(boxes.informations.isEmpty()) << "a clean list says nothing";
+    startupReport(bundled, where);
+    EXPECT_TRUE(boxes.informations.isEmpty()) << "the bundled list needs no word";
 
     put("insegnante/lista.txt", "sole\r\nluna\r\nmare\r\n");
     put("insegnante/jpg/sole.png");
     put("insegnante/jpg/luna.png");
-    ListInForce own(bench.state, where, boxes);
+    ListInForce own(bench.state, where, boxes, bench.pictureCheck);
     EXPECT_TRUE(Main(bench.state, bench.random, own, where));
     EXPECT_EQ(own.path(), at("insegnante/lista.txt"));
     EXPECT_EQ(bench.state.NumeroParole, 3);
     EXPECT_EQ(bench.state.word(1), "sole");
     EXPECT_TRUE(boxes.errors.isEmpty());
+    EXPECT_TRUE(boxes.informations.isEmpty()) << "told once the splash is on view";
+    startupReport(own, where);
     // The teacher learns at start-up, as after choosing a list in the menu, which words will not work.
     ASSERT_EQ(boxes.informations.size(), 1);
-    EXPECT_TRUE(boxes.informations.at(0).contains(QStringLiteral("Questa parola non ha un'immagine: mare.")))
+    EXPECT_TRUE(boxes.informations.at(0).contains(QStringLiteral("Questa parola non ha una figura")))
         << boxes.informations.at(0).toStdString();
+    EXPECT_TRUE(boxes.informations.at(0).contains(QStringLiteral("grigio: mare.")));
     EXPECT_EQ(own.pictures().find("sole"), at("insegnante/jpg/sole.png"));
 }
 
@@ -79,7 +83,7 @@ TEST_F(TeacherContent, AnUnreadableTeachersListIsReportedAndTheBundledWordsServe
     Bench bench;
     FakeMessageBoxes boxes;
     const Paths where = paths();
-    ListInForce list(bench.state, where, boxes);
+    ListInForce list(bench.state, where, boxes, bench.pictureCheck);
     EXPECT_TRUE(Main(bench.state, bench.random, list, where));
     EXPECT_EQ(list.path(), at("prog/lista.txt"));
     ASSERT_EQ(boxes.errors.size(), 1);
@@ -129,7 +133,7 @@ TEST_F(TeacherContent, AListChosenFromTheMenuIsHandedOnWithWhatWasSkipped)
     FakeFileChooser chooser;
     FakeMessageBoxes boxes;
     const Paths where = paths();
-    ListInForce list(bench.state, where, boxes);
+    ListInForce list(bench.state, where, boxes, bench.pictureCheck);
     MenuModel menu(bench.state, where, list, bench.feedback);
     chooser.names = {at("insegnante/piante.txt"), at("insegnante/manca.txt")};
     menu.changeWordList(chooser, boxes);
@@ -150,7 +154,7 @@ protected:
     ListCheck check(const QStringList& words, int emptyLines = 0)
     {
         bench.setWords(words);
-        return checkList(bench.state, pictures, emptyLines);
+        return checkList(bench.state, pictures, bench.pictureCheck, emptyLines);
     }
     QTemporaryDir dir;
     Bench bench;
@@ -176,30 +180,57 @@ TEST_F(CheckedList, NamesTenWordsThenCountsTheRest)
              "undici", "dodici", "tredici"}) {
         words << QLatin1String(word);
     }
-    words << QStringLiteral("città") << QStringLiteral("kiwi") << QStringLiteral("uno");
+    words << QStringLiteral("città") << QStringLiteral("kiwi") << QStringLiteral("uno") << QStringLiteral("l'ape");
     const ListCheck listed = check(words, 3);
-    EXPECT_EQ(listed.withoutPicture.size(), 15) << "each word once";
-    EXPECT_EQ(listed.offKeyboard, (QStringList {QStringLiteral("città"), QStringLiteral("kiwi")}));
+    EXPECT_EQ(listed.withoutPicture.size(), 16) << "each word once";
+    EXPECT_EQ(listed.offKeyboard, (QStringList {QStringLiteral("kiwi"), QStringLiteral("l'ape")}))
+        << "an accent is typed with its plain vowel; a letter no key types leaves the word out";
     const QString message = listCheckMessage(listed);
-    EXPECT_TRUE(message.contains(QStringLiteral("Queste parole non hanno un'immagine: uno, due, tre, quattro, cinque, "
-                                                "sei, sette, otto, nove, dieci e altre 5.")))
+    EXPECT_TRUE(message.startsWith(QStringLiteral("La lista è stata caricata.\n\n"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("Queste parole non hanno una figura, e al loro posto si vedrà un "
+                                                "riquadro grigio: uno, due, tre, quattro, cinque, sei, sette, otto, "
+                                                "nove, dieci e altre 6.")))
         << message.toStdString();
-    EXPECT_TRUE(message.contains(QStringLiteral("non si possono completare: città, kiwi.")));
+    EXPECT_TRUE(message.contains(QStringLiteral("negli esercizi con le lettere non vengono proposte: kiwi, l'ape.")));
     EXPECT_TRUE(message.contains(QStringLiteral("3 righe vuote sono state saltate.")));
     EXPECT_FALSE(message.contains(QStringLiteral("undici")));
+    EXPECT_FALSE(message.contains(QStringLiteral("immagine"))) << "one word for picture: the guide's \"figura\"";
 }
 
 TEST_F(CheckedList, OneOfEachIsSaidInTheSingular)
 {
-    const QString message = listCheckMessage(check({QStringLiteral("perché")}, 1));
-    EXPECT_TRUE(message.contains(QStringLiteral("Questa parola non ha un'immagine: perché.")));
-    EXPECT_TRUE(message.contains(QStringLiteral("Questa parola ha lettere che la tastiera sullo schermo non ha")));
+    const QString message = listCheckMessage(check({QStringLiteral("yogurt")}, 1));
+    EXPECT_TRUE(message.contains(QStringLiteral("Questa parola non ha una figura, e al suo posto si vedrà un riquadro "
+                                                "grigio: yogurt.")))
+        << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("Questa parola ha lettere che la tastiera sullo schermo non ha, e "
+                                                "negli esercizi con le lettere non viene proposta: yogurt.")));
     EXPECT_TRUE(message.contains(QStringLiteral("Una riga vuota è stata saltata.")));
     QStringList eleven;
     for (int i = 0; i < 11; ++i) {
         eleven << QStringLiteral("parola%1").arg(i);
     }
     EXPECT_TRUE(listCheckMessage(check(eleven)).contains(QStringLiteral(" e un'altra.")));
+}
+
+TEST_F(CheckedList, APictureThatCannotBeShownIsNamedWithWhy)
+{
+    QDir(dir.path()).mkpath(QStringLiteral("jpg"));
+    for (const char* name : {"jpg/mela.webp", "jpg/cane.jpg", "jpg/gatto.png"}) {
+        QFile file(dir.filePath(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    bench.pictureCheck.results = {{QStringLiteral("mela.webp"), PictureCheck::Result::UnknownFormat},
+        {QStringLiteral("cane.jpg"), PictureCheck::Result::Damaged}};
+    const ListCheck listed = check({"mela", "cane", "gatto", "mela"});
+    EXPECT_TRUE(listed.withoutPicture.isEmpty()) << "a file is there: the message says what is wrong with it";
+    ASSERT_EQ(listed.unreadable.size(), 2u) << "each word once";
+    const QString message = listCheckMessage(listed);
+    EXPECT_TRUE(message.contains(QStringLiteral("Queste figure non si possono mostrare, e al loro posto si vedrà un "
+                                                "riquadro grigio: mela.webp (formato non riconosciuto), cane.jpg "
+                                                "(file danneggiato).")))
+        << message.toStdString();
+    EXPECT_FALSE(message.contains(QStringLiteral("gatto")));
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "core/alphabet.h"
 #include "ui/glue/fitted_text.h"
 #include "ui/screens/menu_screen.h"
 #include "ui/screens/spell_word_screen.h"
@@ -81,6 +82,36 @@ TEST_F(ChildProof, ADoubleClickOnAChoiceCountsOnce)
     doubleClick(choicesOf(pictures)[3]);
     EXPECT_EQ(esatti(pictures), " 1");
     EXPECT_EQ(errati(pictures), " 1");
+}
+
+// Keys, avanti and "Aiutami" are buttons: a double click on them must count once too.
+TEST_F(ChildProof, ADoubleClickOnAKeyPressesItOnce)
+{
+    auto* spell = open("Command3D2", ScreenId::SpellWord); // "ORSO": every draw is 0
+    ASSERT_NE(spell, nullptr);
+    const auto keys = keysOf(spell);
+    const auto key
+        = [&keys](char letter) { return keys[static_cast<size_t>(keyboardAlphabet().indexOf(QLatin1Char(letter)))]; };
+    doubleClick(key('z'));
+    EXPECT_EQ(errati(spell), " 1") << "one wrong answer, not two";
+    doubleClick(key('o'));
+    EXPECT_EQ(control<QLabel>(spell, "Label1")->text(), "O_ _ _ ") << "the letter typed once";
+    EXPECT_EQ(errati(spell), " 1");
+    bench.random.setFallback(0.0);
+    bench.boxes.answers = {true};
+    doubleClick(control<QToolButton>(spell, "SSCommand1"));
+    EXPECT_EQ(bench.boxes.plains.size(), 1) << "the help opens once";
+
+    bench.boxes.answers = {true};
+    control<QAction>(spell, "mnuEsci")->trigger();
+    automatic();
+    auto* first = open("Command1", ScreenId::MissingFirstLetter); // "_rso"
+    ASSERT_NE(first, nullptr);
+    // The right key builds the next word at once, with every key back: the rest of the double click must not answer
+    // it.
+    doubleClick(keysOf(first)[static_cast<size_t>(keyboardAlphabet().indexOf(QLatin1Char('o')))]);
+    EXPECT_EQ(esatti(first), " 1");
+    EXPECT_EQ(errati(first), "0");
 }
 
 TEST_F(ChildProof, ADoubleClickOnTheSplashOpensOneMenu)

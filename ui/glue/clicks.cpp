@@ -64,6 +64,18 @@ bool ClickWatcher::eventFilter(QObject* watched, QEvent* event)
 
 namespace {
 
+class DoubleClickAsOne final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
+    {
+        // The press that ends a double click never makes the button down, so its release clicks nothing either.
+        return event->type() == QEvent::MouseButtonDblClick;
+    }
+};
+
 class PressGuard final : public QObject {
 public:
     PressGuard(QWidget* window, int milliseconds)
@@ -112,6 +124,14 @@ private:
 };
 
 } // namespace
+
+void countDoubleClicksOnce(const std::vector<QWidget*>& buttons, QObject* parent)
+{
+    auto* filter = new DoubleClickAsOne(parent);
+    for (QWidget* button : buttons) {
+        button->installEventFilter(filter);
+    }
+}
 
 void ignorePressesWhileNew(QWidget* window)
 {

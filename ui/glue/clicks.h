@@ -27,6 +27,11 @@ private:
     int m_pressed = -1;
 };
 
+// A button clicked twice in quick succession gets a click and then a press the toolkit reports as a double click,
+// which a button takes for a second press: the key of a spelt word would be typed twice, a wrong key counted twice.
+// The buttons given here take that second press for nothing, as the labels of ClickWatcher do.
+void countDoubleClicksOnce(const std::vector<QWidget*>& buttons, QObject* parent);
+
 // A window just shown takes no mouse or touch press for the system's double-click interval, so the second half of
 // a double click on the screen before never lands on a control of this one.
 void ignorePressesWhileNew(QWidget* window);

@@ -63,7 +63,19 @@ QImage decode(const QString& path, const QSize& wanted)
         reader.setScaledSize(decodedSize(reader, natural, wanted));
     }
     QImage image = reader.read();
-    return image.isNull() ? image : resized(std::move(image), wanted);
+    if (image.isNull()) {
+        return image;
+    }
+    if (image.hasAlphaChannel()) {
+        // A picture with see-through parts stands on white, as the bundled ones do, not on the screen's colour.
+        QImage opaque(image.size(), QImage::Format_RGB32);
+        opaque.fill(Qt::white);
+        QPainter painter(&opaque);
+        painter.drawImage(0, 0, image);
+        painter.end();
+        image = std::move(opaque);
+    }
+    return resized(std::move(image), wanted);
 }
 
 } // namespace
@@ -143,6 +155,15 @@ std::vector<QPixmap> PictureLoader::loadAll(const std::vector<Wanted>& pictures)
         m_cache.insert(job.key, pixmap, costOf(*pixmap));
     }
     return shown;
+}
+
+PictureCheck::Result QtPictureCheck::check(const QString& path)
+{
+    QImageReader reader(path);
+    if (reader.canRead() && reader.size().isValid()) {
+        return Result::Readable;
+    }
+    return reader.error() == QImageReader::UnsupportedFormatError ? Result::UnknownFormat : Result::Damaged;
 }
 
 void PictureLoader::showIn(QLabel* box, const QString& path)

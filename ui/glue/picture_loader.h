@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ports.h"
+
 #include <QCache>
 #include <QPixmap>
 #include <QSize>
@@ -34,6 +36,13 @@ private:
     std::vector<QPixmap> loadAll(const std::vector<Wanted>& pictures);
 
     QCache<QString, QPixmap> m_cache;
+};
+
+// Reads a picture file's header as the loader would: a format no installed plug-in reads, or a header that cannot be
+// read, is a picture that would show as the placeholder.
+class QtPictureCheck final : public PictureCheck {
+public:
+    Result check(const QString& path) override;
 };
 
 } // namespace tavenzo::ui

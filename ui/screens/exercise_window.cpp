@@ -2,6 +2,7 @@
 
 #include "exercises/frame/exercise_frame.h"
 #include "ui/glue/art.h"
+#include "ui/glue/clicks.h"
 #include "ui/glue/looks.h"
 #include "ui/glue/window_title.h"
 
@@ -35,10 +36,16 @@ void ExerciseWindow::start()
     QWidget* client = centralWidget();
     // Space on a focused option or button would switch the case or open the help: no control takes the focus, and
     // the screens answer to the mouse alone (the menu bar stays reachable with Alt).
+    std::vector<QWidget*> buttons;
     for (QWidget* control : client->findChildren<QWidget*>()) {
         control->setFocusPolicy(Qt::NoFocus);
         m_designed.insert(control, control->geometry());
+        if (qobject_cast<QAbstractButton*>(control) != nullptr) {
+            buttons.push_back(control);
+        }
     }
+    // Keys, avanti and the help count a child's double click once, as the words and pictures do.
+    countDoubleClicksOnce(buttons, this);
     showNoTitle(this);
     m_background = new BackgroundFill(client);
 
