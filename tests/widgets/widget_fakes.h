@@ -189,6 +189,7 @@ inline void doubleClick(QWidget* widget)
 template<typename Splash, typename Menu> Menu* startToMenu(ProgramBench& bench, int picture)
 {
     bench.program->start();
+    bench.program->started();
     auto* splash = bench.current<Splash>();
     if (splash == nullptr) {
         return nullptr;

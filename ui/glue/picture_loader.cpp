@@ -163,7 +163,9 @@ PictureCheck::Result QtPictureCheck::check(const QString& path)
     if (reader.canRead() && reader.size().isValid()) {
         return Result::Readable;
     }
-    return reader.error() == QImageReader::UnsupportedFormatError ? Result::UnknownFormat : Result::Damaged;
+    // A file named for a format the plug-ins read, which they cannot read, is damaged (or something else renamed).
+    const QByteArray ending = QFileInfo(path).suffix().toLower().toLatin1();
+    return QImageReader::supportedImageFormats().contains(ending) ? Result::Damaged : Result::UnknownFormat;
 }
 
 void PictureLoader::showIn(QLabel* box, const QString& path)
