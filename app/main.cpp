@@ -23,7 +23,8 @@ int main(int argc, char* argv[])
             program.start(); // Main: seeds the random generator, reads the start-up lista.txt; then the splash is shown
             return program.currentScreen();
         },
-        // The sounds are loaded once the splash is up, so the first answer plays at once and start-up waits for none.
+        // The sounds are decoded once the splash is up, on a thread of their own, so the first answer plays at once
+        // and start-up waits for none.
         [&toolkit, &program] { toolkit.sounds.preload(program.feedback().soundPaths()); });
     return QApplication::exec();
 }

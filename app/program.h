@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/background_work.h"
 #include "core/menu_model.h"
 #include "core/paths.h"
 #include "core/ports.h"
@@ -12,7 +13,7 @@
 #include "exercises/pictures/choice_exercise.h"
 #include "exercises/pictures/words_onto_pictures_exercise.h"
 #include "feedback/feedback.h"
-#include "feedback/preloading_sound_player.h"
+#include "feedback/sound_bank.h"
 #include "ui/glue/picture_loader.h"
 #include "ui/glue/presentation.h"
 #include "ui/glue/qt_ports.h"
@@ -40,10 +41,13 @@ struct ToolkitPorts {
     ui::QtMessageBoxes boxes;
     ui::QtFileChooser chooser;
     ui::QtBeeper beeper;
-    ui::QtSoundBackend soundBackend;
-    PreloadingSoundPlayer sounds {soundBackend};
     ClockSeededRandom random;
     SteadyClock clock;
+    ui::QtSoundFileDecoder soundDecoder;
+    ui::QtPcmOutput soundOutput;
+    // Ends after the bank and before the decoder: it waits for a decode under way.
+    ThreadPoolWork soundWork;
+    SoundBank sounds {soundDecoder, soundOutput, soundWork, clock};
 
     ProgramPorts ports() { return {boxes, chooser, beeper, sounds, random, clock}; }
 };
