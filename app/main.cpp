@@ -1,5 +1,6 @@
 #include "app/program.h"
 #include "ui/glue/command_line.h"
+#include "ui/glue/sound_environment.h"
 #include "ui/glue/toolkit_setup.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@ int main(int argc, char* argv[])
         return *status;
     }
 
+    tavenzo::ui::keepSoundLibraryOffDisk();
     tavenzo::ui::registerResources();
     QApplication app(argc, argv);
     tavenzo::ToolkitPorts toolkit;

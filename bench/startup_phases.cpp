@@ -8,6 +8,7 @@
 
 #include "app/program.h"
 #include "ui/glue/command_line.h"
+#include "ui/glue/sound_environment.h"
 #include "ui/glue/toolkit_setup.h"
 
 #include <QApplication>
@@ -61,6 +62,7 @@ int main(int argc, char* argv[])
         return *status;
     }
 
+    tavenzo::ui::keepSoundLibraryOffDisk();
     tavenzo::ui::registerResources();
     QApplication app(argc, argv);
     mark("QApplication");

@@ -6,9 +6,11 @@
 #                 process ends by itself with status 0
 #   splash-click  a double click on the splash where the menu's "Esci" appears does not reach "Esci"
 #   title         the exercise windows carry no title; splash and menu keep theirs, every window keeps its class
-#   config        opening and cancelling the word-list dialog leaves a fresh configuration folder empty
+#   config        opening and cancelling the word-list dialog leaves a fresh home and configuration folder empty, also
+#                 without XDG_RUNTIME_DIR, when the temporary folder gets only the toolkit's empty runtime folder
 #   double-click  a real double click on a word of "parole" counts as one answer
-#   sound         one wrong and one right answer are heard on a PulseAudio server of our own, at their full length
+#   sound         one wrong and one right answer are heard on a PulseAudio server of our own, at their full length, and
+#                 nothing is written into the fresh home and configuration folder
 #   sound-session 24 answers in a row, some while the sound before still plays: every one is heard, at its length
 # SMOKE_ONLY picks checks by name; the names of exercise screens pick the screens check on just those screens:
 #   SMOKE_ONLY=sound tests/smoke/smoke.sh build/bin/tavenzo
@@ -66,6 +68,9 @@ fail() {
 
 # Options given to the program by the check that runs it.
 program_options=()
+# Set by a check to start the program as a session without a runtime folder would: no XDG_RUNTIME_DIR, no sound server
+# named, and a temporary folder of its own ($run/tmp) where what it leaves can be seen.
+without_runtime_folder=""
 
 # Starts the program in the folder $1 (its copy of tavenzo) with the extra environment given after it, from a
 # working directory of its own, with a fresh home and configuration folder so no run reads or writes the machine's.
@@ -76,17 +81,32 @@ start_program() {
     shift
     local run
     run=$(mktemp -d "$work/run.XXXX")
-    mkdir -p "$run/cwd" "$run/home" "$run/config" "$run/runtime"
+    mkdir -p "$run/cwd" "$run/home" "$run/config" "$run/runtime" "$run/tmp"
     chmod 700 "$run/runtime"
     log="$run/tavenzo.log"
+    local session=(XDG_RUNTIME_DIR="$run/runtime" PULSE_SERVER="unix:$run/no-sound-server")
+    local unset=()
+    if [ -n "$without_runtime_folder" ]; then
+        session=(TMPDIR="$run/tmp")
+        unset=(-u XDG_RUNTIME_DIR -u PULSE_SERVER -u PULSE_RUNTIME_PATH -u PULSE_COOKIE)
+    fi
     (
         cd "$run/cwd"
         unset QT_QPA_PLATFORM
-        exec env HOME="$run/home" XDG_CONFIG_HOME="$run/config" XDG_DATA_HOME="$run/data" XDG_RUNTIME_DIR="$run/runtime" \
-            PULSE_SERVER="unix:$run/no-sound-server" "$@" "$folder/tavenzo" "${program_options[@]}" >"$log" 2>&1
+        exec env "${unset[@]}" HOME="$run/home" XDG_CONFIG_HOME="$run/config" XDG_DATA_HOME="$run/data" \
+            "${session[@]}" "$@" "$folder/tavenzo" "${program_options[@]}" >"$log" 2>&1
     ) &
     app_pid=$!
     remember "$app_pid"
+}
+
+# Fails unless the program of the current check left its home, configuration and data folders as they were: empty, or
+# not there. $1 says after what.
+expect_nothing_written() {
+    local run=${log%/tavenzo.log} left
+    # The data folder is not made for the program, so find fails on it unless the program made it.
+    left=$(cd "$run" && { find home config data -mindepth 1 2>/dev/null || true; } | paste -sd' ')
+    [ -z "$left" ] || fail "the program wrote into its home or configuration folder $1: $left"
 }
 
 # Ends the program of the current check if it is still running.
@@ -333,8 +353,20 @@ check_title() {
 }
 
 check_config() {
+    config_dialog_run
+    # Without a runtime folder the sound library would make folders of its own in the configuration folder and in the
+    # temporary folder. The toolkit makes its own runtime folder there, empty, and warns; nothing else may appear.
+    without_runtime_folder=yes
+    config_dialog_run
+    without_runtime_folder=""
+    local tmp=${log%/tavenzo.log}/tmp left
+    left=$(cd "$tmp" && find . -mindepth 1 ! -path "./runtime-$(id -un)" | sed 's|^\./||' | paste -sd' ')
+    [ -z "$left" ] || fail "without XDG_RUNTIME_DIR the program left in the temporary folder: $left"
+    echo "smoke: config: the same without XDG_RUNTIME_DIR and a sound server named, and nothing left in the temporary folder"
+}
+
+config_dialog_run() {
     start_program "$content"
-    local config=${log%/tavenzo.log}/config
     open_menu_from_splash
     local menu
     menu=$(window Form2)
@@ -349,10 +381,8 @@ check_config() {
     xdotool key Return
     wait_gone Tavenzo || fail "the message after the cancelled dialog did not close"
     quit_from_menu
-    local left
-    left=$(cd "$config" && find . -mindepth 1 | sed 's|^\./||' | paste -sd' ')
-    [ -z "$left" ] || fail "the configuration folder is no longer empty after the list dialog: $left"
-    echo "smoke: config: the list dialog opened and cancelled left the configuration folder empty"
+    expect_nothing_written "after the list dialog"
+    echo "smoke: config: the list dialog opened and cancelled left the home and configuration folders empty"
 }
 
 # A real double click on a wrong word must count one wrong answer. Two single wrong clicks give the picture of the
@@ -551,6 +581,8 @@ check_sound() {
     matches_one_of "$right" "$sound_tolerance" "$sounds"/si[1-4].wav \
         || fail "the right answer was heard for $right s, not as any of $(audible_lengths "$sounds"/si[1-4].wav) (± $sound_tolerance s)"
     stop_program
+    # A sound library meeting a server for the first time in an account writes a cookie, unless it is kept from it.
+    expect_nothing_written "on a sound server"
     echo "smoke: sound: a wrong and a right answer were heard as no.wav and one of si1..si4.wav"
 }
 
