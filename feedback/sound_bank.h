@@ -86,7 +86,7 @@ public:
     void cutOff(SoundKind kind);
 
     // When the sound the child hears falls silent (seconds of the clock), counted from its frames; nothing when none
-    // is sounding. The output's own delay of a few hundredths comes on top.
+    // is sounding. The sound server's own delay comes on top.
     std::optional<double> soundingUntil() const;
     State state(const QString& id) const;
     int decoding() const { return m_decoding; }
