@@ -87,8 +87,8 @@ void PrintTo(const FormatCase& c, std::ostream* out)
 
 class WaveFormats : public ::testing::TestWithParam<FormatCase> { };
 
-// What the README and the decoder's comment promise about sample formats, held to what Qt 6.4 does; the sink plays
-// every format delivered here (heard on a real sound server: each at its full length and level).
+// What the README and the decoder's comment promise about sample formats, held to what Qt 6.4 does. That the sink
+// plays what is delivered, the smoke stage's sound-formats check hears.
 TEST_P(WaveFormats, AreReadAsTheReadmeSays)
 {
     const QVersionNumber qt = QVersionNumber::fromString(QLatin1String(qVersion()));
