@@ -1,5 +1,6 @@
 #include "app/program.h"
 #include "ui/glue/command_line.h"
+#include "ui/glue/sound_environment.h"
 #include "ui/glue/toolkit_setup.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@ int main(int argc, char* argv[])
         return *status;
     }
 
+    tavenzo::ui::keepSoundLibraryOffDisk();
     tavenzo::ui::registerResources();
     QApplication app(argc, argv);
     tavenzo::ToolkitPorts toolkit;
@@ -23,8 +25,9 @@ int main(int argc, char* argv[])
             program.start(); // Main: seeds the random generator, reads the start-up lista.txt; then the splash is shown
             return program.currentScreen();
         },
-        // The sounds are loaded once the splash is up, so the first answer plays at once and start-up waits for none;
-        // the teacher's own start-up list is checked then too, when its pictures can be read.
+        // The sounds are decoded once the splash is up, on a thread of their own, so the first answer plays at once
+        // and start-up waits for none; the teacher's own start-up list is checked then too, when its pictures can be
+        // read.
         [&toolkit, &program] {
             toolkit.sounds.preload(program.feedback().soundPaths());
             program.started();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/background_work.h"
 #include "core/list_in_force.h"
 #include "core/menu_model.h"
 #include "core/paths.h"
@@ -8,7 +9,7 @@
 #include "core/screen_id.h"
 #include "core/shared_state.h"
 #include "feedback/feedback.h"
-#include "feedback/preloading_sound_player.h"
+#include "feedback/sound_bank.h"
 #include "ui/glue/picture_loader.h"
 #include "ui/glue/presentation.h"
 #include "ui/glue/qt_ports.h"
@@ -41,10 +42,13 @@ struct ToolkitPorts {
     ui::QtMessageBoxes boxes;
     ui::QtFileChooser chooser;
     ui::QtBeeper beeper;
-    ui::QtSoundBackend soundBackend;
-    PreloadingSoundPlayer sounds {soundBackend};
     ClockSeededRandom random;
     SteadyClock clock;
+    ui::QtSoundFileDecoder soundDecoder;
+    ui::QtPcmOutput soundOutput;
+    // Ends after the bank and before the decoder: it waits for a decode under way.
+    ThreadPoolWork soundWork;
+    SoundBank sounds {soundDecoder, soundOutput, soundWork, clock};
 
     ProgramPorts ports() { return {boxes, chooser, beeper, sounds, random, clock}; }
 };

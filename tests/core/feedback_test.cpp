@@ -1,6 +1,5 @@
 #include "core/random_source.h"
 #include "fakes.h"
-#include "feedback/preloading_sound_player.h"
 
 #include <cmath>
 
@@ -83,44 +82,6 @@ TEST(Colours, BgrToRgb)
     EXPECT_EQ(bgrToRgb(0x0000FF), 0xFF0000u);
     EXPECT_EQ(bgrToRgb(0xFFFF00), 0x00FFFFu);
     EXPECT_EQ(bgrToRgb(0x0040C0), 0xC04000u);
-}
-
-class FakeBackend final : public SoundEffectBackend {
-public:
-    int load(const QString& path) override
-    {
-        loads.append(path);
-        if (path.contains(QStringLiteral("missing"))) {
-            return -1;
-        }
-        return static_cast<int>(loads.size()) - 1;
-    }
-    void start(int id) override { events.append(QStringLiteral("start %1").arg(id)); }
-    void stop(int id) override { events.append(QStringLiteral("stop %1").arg(id)); }
-    QStringList loads, events;
-};
-
-TEST(SoundPlayer, NewSoundCutsOffThePreviousOne)
-{
-    FakeBackend backend;
-    PreloadingSoundPlayer player(backend);
-    player.preload({"a.wav", "b.wav"});
-    player.play("a.wav");
-    player.play("b.wav");
-    player.play("a.wav");
-    EXPECT_EQ(backend.events, (QStringList {"start 0", "stop 0", "start 1", "stop 1", "start 0"}));
-    EXPECT_EQ(backend.loads.size(), 2) << "each file is loaded once";
-}
-
-TEST(SoundPlayer, MissingFileStopsTheOldSoundAndPlaysNothing)
-{
-    FakeBackend backend;
-    PreloadingSoundPlayer player(backend);
-    player.play("a.wav");
-    player.play("missing.wav");
-    player.play("missing.wav");
-    EXPECT_EQ(backend.events, (QStringList {"start 0", "stop 0"}));
-    EXPECT_EQ(backend.loads.count("missing.wav"), 1);
 }
 
 } // namespace

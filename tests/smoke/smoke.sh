@@ -6,10 +6,13 @@
 #                 process ends by itself with status 0
 #   splash-click  a double click on the splash where the menu's "Esci" appears does not reach "Esci"
 #   title         the exercise windows carry no title; splash and menu keep theirs, every window keeps its class
-#   config        opening and cancelling the word-list dialog leaves a fresh configuration folder empty
+#   config        opening and cancelling the word-list dialog leaves a fresh home and configuration folder empty, also
+#                 without XDG_RUNTIME_DIR, when the temporary folder gets only the toolkit's empty runtime folder
 #   double-click  a real double click on a word of "parole" counts as one answer
-#   sound         one wrong and one right answer are heard on a PulseAudio server of our own, at their full length
+#   sound         one wrong and one right answer are heard on a PulseAudio server of our own, at their full length, and
+#                 nothing is written into the fresh home and configuration folder
 #   sound-session 24 answers in a row, some while the sound before still plays: every one is heard, at its length
+#   sound-formats the failure sound in 8-bit, 24-bit, 32-bit and 48 kHz stereo PCM: each heard at its full length
 # SMOKE_ONLY picks checks by name; the names of exercise screens pick the screens check on just those screens:
 #   SMOKE_ONLY=sound tests/smoke/smoke.sh build/bin/tavenzo
 #   SMOKE_ONLY="parole disegni title" tests/smoke/smoke.sh build/bin/tavenzo
@@ -24,7 +27,7 @@ app_pid=""
 log=""
 check=""
 
-all_checks=(screens splash-click title config double-click sound sound-session full-screen)
+all_checks=(screens splash-click title config double-click sound sound-session sound-formats full-screen)
 all_screens=(lettera1 lettera lettere parole disegni DISEGNI1)
 
 # A recorded sound may be this much shorter or longer than the sound in its file and still count as that sound. Both
@@ -66,6 +69,9 @@ fail() {
 
 # Options given to the program by the check that runs it.
 program_options=()
+# Set by a check to start the program as a session without a runtime folder would: no XDG_RUNTIME_DIR, no sound server
+# named, and a temporary folder of its own ($run/tmp) where what it leaves can be seen.
+without_runtime_folder=""
 
 # Starts the program in the folder $1 (its copy of tavenzo) with the extra environment given after it, from a
 # working directory of its own, with a fresh home and configuration folder so no run reads or writes the machine's.
@@ -76,17 +82,32 @@ start_program() {
     shift
     local run
     run=$(mktemp -d "$work/run.XXXX")
-    mkdir -p "$run/cwd" "$run/home" "$run/config" "$run/runtime"
+    mkdir -p "$run/cwd" "$run/home" "$run/config" "$run/runtime" "$run/tmp"
     chmod 700 "$run/runtime"
     log="$run/tavenzo.log"
+    local session=(XDG_RUNTIME_DIR="$run/runtime" PULSE_SERVER="unix:$run/no-sound-server")
+    local unset=()
+    if [ -n "$without_runtime_folder" ]; then
+        session=(TMPDIR="$run/tmp")
+        unset=(-u XDG_RUNTIME_DIR -u PULSE_SERVER -u PULSE_RUNTIME_PATH -u PULSE_COOKIE)
+    fi
     (
         cd "$run/cwd"
         unset QT_QPA_PLATFORM
-        exec env HOME="$run/home" XDG_CONFIG_HOME="$run/config" XDG_DATA_HOME="$run/data" XDG_RUNTIME_DIR="$run/runtime" \
-            PULSE_SERVER="unix:$run/no-sound-server" "$@" "$folder/tavenzo" "${program_options[@]}" >"$log" 2>&1
+        exec env "${unset[@]}" HOME="$run/home" XDG_CONFIG_HOME="$run/config" XDG_DATA_HOME="$run/data" \
+            "${session[@]}" "$@" "$folder/tavenzo" "${program_options[@]}" >"$log" 2>&1
     ) &
     app_pid=$!
     remember "$app_pid"
+}
+
+# Fails unless the program of the current check left its home, configuration and data folders as they were: empty, or
+# not there. $1 says after what.
+expect_nothing_written() {
+    local run=${log%/tavenzo.log} left
+    # The data folder is not made for the program, so find fails on it unless the program made it.
+    left=$(cd "$run" && { find home config data -mindepth 1 2>/dev/null || true; } | paste -sd' ')
+    [ -z "$left" ] || fail "the program wrote into its home or configuration folder $1: $left"
 }
 
 # Ends the program of the current check if it is still running.
@@ -333,8 +354,20 @@ check_title() {
 }
 
 check_config() {
+    config_dialog_run
+    # Without a runtime folder the sound library would make folders of its own in the configuration folder and in the
+    # temporary folder. The toolkit makes its own runtime folder there, empty, and warns; nothing else may appear.
+    without_runtime_folder=yes
+    config_dialog_run
+    without_runtime_folder=""
+    local tmp=${log%/tavenzo.log}/tmp left
+    left=$(cd "$tmp" && find . -mindepth 1 ! -path "./runtime-$(id -un)" | sed 's|^\./||' | paste -sd' ')
+    [ -z "$left" ] || fail "without XDG_RUNTIME_DIR the program left in the temporary folder: $left"
+    echo "smoke: config: the same without XDG_RUNTIME_DIR and a sound server named, and nothing left in the temporary folder"
+}
+
+config_dialog_run() {
     start_program "$content"
-    local config=${log%/tavenzo.log}/config
     open_menu_from_splash
     local menu
     menu=$(window Form2)
@@ -349,10 +382,8 @@ check_config() {
     xdotool key Return
     wait_gone Tavenzo || fail "the message after the cancelled dialog did not close"
     quit_from_menu
-    local left
-    left=$(cd "$config" && find . -mindepth 1 | sed 's|^\./||' | paste -sd' ')
-    [ -z "$left" ] || fail "the configuration folder is no longer empty after the list dialog: $left"
-    echo "smoke: config: the list dialog opened and cancelled left the configuration folder empty"
+    expect_nothing_written "after the list dialog"
+    echo "smoke: config: the list dialog opened and cancelled left the home and configuration folders empty"
 }
 
 # A real double click on a wrong word must count one wrong answer. Two single wrong clicks give the picture of the
@@ -509,7 +540,12 @@ key_at() { echo "$((32 + 56 * ($1 % 7) + 20)) $(($2 + 336 + 40 * ($1 / 7) + 16))
 start_sound_exercise() {
     start_sound_server
     check_recorder
-    start_program "$(program_folder "$1" ape)" PULSE_SERVER="$sound_server"
+    open_sound_exercise "$(program_folder "$1" ape)"
+}
+
+# The program in the folder $1 on our sound server, in the missing-first-letter exercise; sets screen and bar.
+open_sound_exercise() {
+    start_program "$1" PULSE_SERVER="$sound_server"
     open_menu_from_splash
     # shellcheck disable=SC2046
     screen=$(open_exercise $(button_of lettera1) lettera1)
@@ -551,7 +587,43 @@ check_sound() {
     matches_one_of "$right" "$sound_tolerance" "$sounds"/si[1-4].wav \
         || fail "the right answer was heard for $right s, not as any of $(audible_lengths "$sounds"/si[1-4].wav) (± $sound_tolerance s)"
     stop_program
+    # A sound library meeting a server for the first time in an account writes a cookie, unless it is kept from it.
+    expect_nothing_written "on a sound server"
     echo "smoke: sound: a wrong and a right answer were heard as no.wav and one of si1..si4.wav"
+}
+
+# The sample formats the README says play, each heard whole through the program's one sink: the failure sound written
+# as 8-bit unsigned, 24-bit (which Qt's decoder hands over as 16-bit) and 32-bit PCM, and as 16-bit stereo at 48 kHz,
+# all under the plain header that the decoder reads.
+check_sound_formats() {
+    local screen bar format name folder bursts heard=""
+    start_sound_server
+    check_recorder
+    for format in "8-bit:-e unsigned -b 8" "24-bit:-e signed -b 24" "32-bit:-e signed -b 32" "stereo-48k:-c 2 -r 48000"; do
+        name=${format%%:*}
+        folder=$(program_folder "format-$name" ape)
+        rm "$folder/suoni"
+        mkdir "$folder/suoni"
+        ln -s "$content"/suoni/si[1-4].wav "$folder/suoni/"
+        # shellcheck disable=SC2086
+        sox -D "$content/suoni/no.wav" ${format#*:} -t wavpcm "$folder/suoni/no.wav"
+        open_sound_exercise "$folder"
+        start_recording "$work/format-$name.raw"
+        # The word shows as "_pe": key b (1) is wrong.
+        # shellcheck disable=SC2046
+        click_at "$screen" $(key_at 1 "$bar")
+        sleep "$(longest_plus 0.7 "$folder/suoni/no.wav")"
+        stop_recording
+        stop_program
+        bursts=$(recorded_bursts "$work/format-$name.raw")
+        if [ "$(echo "$bursts" | grep -c .)" -ne 1 ] \
+            || ! matches_one_of "$(echo "$bursts" | cut -d' ' -f2)" "$sound_tolerance" "$folder/suoni/no.wav"; then
+            fail "no.wav in $name was heard as ${bursts:-nothing} (start, length), not once as" \
+                "$(audible_lengths "$folder/suoni/no.wav") (± $sound_tolerance s)"
+        fi
+        heard="$heard $name:$(echo "$bursts" | cut -d' ' -f2)"
+    done
+    echo "smoke: sound-formats: the failure sound heard whole in each format (s):$heard"
 }
 
 # A long session in the missing-first-letter exercise, answered as a quick child does: rounds of one answer, each

@@ -14,7 +14,8 @@ namespace tavenzo::ui {
 
 namespace {
 
-// The sample formats both sides know; any other is a sound this program does not play.
+// The sample formats both sides know; the sink plays each of them. The decoder gives no floating point, but a sound
+// made as samples may come in it.
 constexpr std::array<std::pair<PcmFormat::Sample, QAudioFormat::SampleFormat>, 4> kSamples {{
     {PcmFormat::Sample::UInt8, QAudioFormat::UInt8},
     {PcmFormat::Sample::Int16, QAudioFormat::Int16},
@@ -86,6 +87,12 @@ QtPcmOutput::~QtPcmOutput()
     stop();
 }
 
+void QtPcmOutput::reachServer()
+{
+    // The first look for a device connects to the sound server.
+    QMediaDevices::defaultAudioOutput();
+}
+
 bool QtPcmOutput::play(const PcmFormat& format, const QByteArray& samples, qsizetype bufferBytes)
 {
     stop();
@@ -133,14 +140,6 @@ void QtPcmOutput::sinkStateChanged(QAudio::State state)
     if (state == QAudio::IdleState && m_sink->state() == QAudio::IdleState && m_source.atEnd()) {
         m_sink->stop();
     }
-}
-
-int QtSoundBackend::load(const QString& path)
-{
-    // The first look for a device connects to the sound server, which may take a while; the sounds are loaded ahead
-    // of the first answer, so that answer need not wait.
-    QMediaDevices::defaultAudioOutput();
-    return m_sounds.load(path);
 }
 
 } // namespace tavenzo::ui

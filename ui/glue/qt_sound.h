@@ -1,7 +1,6 @@
 #pragma once
 
-#include "feedback/memory_sound_backend.h"
-#include "feedback/preloading_sound_player.h"
+#include "feedback/pcm_sound.h"
 
 #include <QAudio>
 #include <QAudioDevice>
@@ -13,10 +12,13 @@ class QAudioSink;
 
 namespace tavenzo::ui {
 
-// Reads a WAV file with the toolkit's own decoder, which plays 8-bit unsigned and 16-bit PCM at any rate.
+// Reads a WAV file with the toolkit's own decoder. Qt 6.4 reads integer PCM under the plain header only: 8-bit
+// unsigned, 16-bit, 24-bit (handed over as 16-bit) and 32-bit, at any rate and with any number of channels. Floating
+// point samples, the extensible header (which many editors write for 24 and 32 bits or more than two channels) and
+// compressed samples it refuses, and those sounds stay silent.
 class QtSoundFileDecoder final : public SoundFileDecoder {
 public:
-    // Answer sounds last a second or two; a bigger file is not read at all.
+    // An answer or a word lasts a second or two; a bigger file is a long recording and is not read at all.
     static constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
 
     std::optional<PcmSound> decode(const QString& path) override;
@@ -30,6 +32,7 @@ public:
     QtPcmOutput(const QtPcmOutput&) = delete;
     QtPcmOutput& operator=(const QtPcmOutput&) = delete;
 
+    void reachServer() override;
     bool play(const PcmFormat& format, const QByteArray& samples, qsizetype bufferBytes) override;
     void stop() override;
 
@@ -40,19 +43,6 @@ private:
     std::unique_ptr<QAudioSink> m_sink;
     QAudioDevice m_device;
     PcmFormat m_format;
-};
-
-// The answer sounds as the program plays them: read whole once, played from memory.
-class QtSoundBackend final : public SoundEffectBackend {
-public:
-    int load(const QString& path) override;
-    void start(int id) override { m_sounds.start(id); }
-    void stop(int id) override { m_sounds.stop(id); }
-
-private:
-    QtSoundFileDecoder m_decoder;
-    QtPcmOutput m_output;
-    MemorySoundBackend m_sounds {m_decoder, m_output};
 };
 
 } // namespace tavenzo::ui

@@ -1,12 +1,9 @@
 #pragma once
 
-#include "feedback/preloading_sound_player.h"
-
 #include <QByteArray>
 #include <QString>
 
 #include <optional>
-#include <vector>
 
 namespace tavenzo {
 
@@ -21,15 +18,27 @@ struct PcmFormat {
     int bytesPerFrame() const;
     // The bytes of the whole frames that last `milliseconds`.
     qsizetype bytesFor(int milliseconds) const;
+    // How long the whole frames among `bytes` last.
+    double secondsOf(qsizetype bytes) const;
+    // The byte that every sample of silence is made of: unsigned 8-bit samples are silent at the middle of their range.
+    char silence() const { return sample == Sample::UInt8 ? char(0x80) : char(0); }
     bool operator==(const PcmFormat&) const = default;
 };
 
 struct PcmSound {
     PcmFormat format;
     QByteArray samples;
+
+    double seconds() const { return format.secondsOf(samples.size()); }
 };
 
-// Reads a sound file whole: nothing for a file that is missing, too big or not a sound it can play.
+// The sound as the output must be given it, or nothing for one that cannot be played (no rate, no channels, no whole
+// frame): cut to whole frames, since a frame cut short at the end would put every sample after it out of step, and
+// followed by `silentTailMilliseconds` of silence.
+std::optional<PcmSound> playable(std::optional<PcmSound> sound, int silentTailMilliseconds);
+
+// Reads a sound file whole: nothing for a file that is missing, too big or not a sound it can play. It is called away
+// from the user-interface thread, so it keeps no state between calls.
 class SoundFileDecoder {
 public:
     virtual ~SoundFileDecoder() = default;
@@ -41,37 +50,13 @@ public:
 class PcmOutput {
 public:
     virtual ~PcmOutput() = default;
+    // Reaches the sound server ahead of the first sound: the first look for a device may take a while.
+    virtual void reachServer() = 0;
     // Ends any stream still open and plays `samples` from the start, asking the server to hold `bufferBytes` ahead;
     // false when there is no audio device or the stream would not open.
     virtual bool play(const PcmFormat& format, const QByteArray& samples, qsizetype bufferBytes) = 0;
     // Ends the stream at once, dropping what the server still holds.
     virtual void stop() = 0;
-};
-
-// The sounds held in memory as the output plays them: each ends in silence longer than the server's buffer, so
-// closing the stream after the last byte drops only silence, and every stream asks for the same buffer, whatever
-// the server granted the one before.
-class MemorySoundBackend final : public SoundEffectBackend {
-public:
-    // What every stream asks the server to hold: the toolkit tops it up 20 ms at a time, so it never runs dry.
-    static constexpr int kBufferMilliseconds = 200;
-    // Longer than that buffer and the device's own delay together.
-    static constexpr int kSilenceMilliseconds = 500;
-
-    MemorySoundBackend(SoundFileDecoder& decoder, PcmOutput& output);
-    ~MemorySoundBackend() override;
-    MemorySoundBackend(const MemorySoundBackend&) = delete;
-    MemorySoundBackend& operator=(const MemorySoundBackend&) = delete;
-
-    int load(const QString& path) override;
-    void start(int id) override;
-    void stop(int id) override;
-
-private:
-    SoundFileDecoder& m_decoder;
-    PcmOutput& m_output;
-    std::vector<PcmSound> m_sounds;
-    int m_playing = -1;
 };
 
 } // namespace tavenzo
