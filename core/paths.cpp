@@ -11,10 +11,18 @@ const QString kWordList = QStringLiteral("lista.txt");
 const QString kPictures = QStringLiteral("jpg");
 } // namespace
 
-Paths::Paths(QString programFolder, QString teacherFolder)
-    : m_programFolder(std::move(programFolder))
+Paths::Paths(QString bundledFolder, QString teacherFolder)
+    : m_bundledFolder(std::move(bundledFolder))
     , m_teacherFolder(std::move(teacherFolder))
 {
+}
+
+QString Paths::bundledFolderOf(const QString& programFolder)
+{
+    // The folder is taken as the layout shows it, not by what it holds: with lista.txt missing, the error names the
+    // file where it belongs.
+    const QString installed = QDir::cleanPath(QDir(programFolder).filePath(QStringLiteral("../share/tavenzo")));
+    return QFileInfo(installed).isDir() ? installed : programFolder;
 }
 
 QString Paths::teacherFolderOfUser()
@@ -25,7 +33,7 @@ QString Paths::teacherFolderOfUser()
 
 QString Paths::bundledWordList() const
 {
-    return QDir(m_programFolder).filePath(kWordList);
+    return QDir(m_bundledFolder).filePath(kWordList);
 }
 
 QString Paths::startupWordList() const
@@ -41,7 +49,7 @@ QString Paths::startupWordList() const
 
 QString Paths::soundFolder() const
 {
-    return QDir(m_programFolder).filePath(QStringLiteral("suoni"));
+    return QDir(m_bundledFolder).filePath(QStringLiteral("suoni"));
 }
 
 QStringList Paths::pictureFolders(const QString& listInForce) const
@@ -59,7 +67,7 @@ QStringList Paths::pictureFolders(const QString& listInForce) const
     if (!m_teacherFolder.isEmpty()) {
         add(QDir(m_teacherFolder).filePath(kPictures));
     }
-    add(QDir(m_programFolder).filePath(kPictures));
+    add(QDir(m_bundledFolder).filePath(kPictures));
     return folders;
 }
 
@@ -71,7 +79,7 @@ QString Paths::listDialogFolder() const
             return m_teacherFolder;
         }
     }
-    return m_programFolder;
+    return m_bundledFolder;
 }
 
 } // namespace tavenzo
