@@ -77,8 +77,8 @@ void MenuModel::changeWordList(FileChooser& chooser, MessageBoxes& boxes)
 
 QString MenuModel::aboutText()
 {
-    return QStringLiteral("Il gruppo di Tavenzo  \r\n ----------------------- \r\nhttps://tavenzo.example\r\n"
-                          "mail: info@tavenzo.example");
+    return QStringLiteral("Il gruppo di Tavenzo  \r\n ----------------------- \r\nhttps://tavenzo.it\r\n"
+                          "mail: info@tavenzo.it");
 }
 
 void MenuModel::MostraInformazioni(MessageBoxes& boxes) const

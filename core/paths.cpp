@@ -10,10 +10,18 @@ namespace {
 const QString kWordList = QStringLiteral("lista.txt");
 } // namespace
 
-Paths::Paths(QString programFolder, QString teacherFolder)
-    : m_programFolder(std::move(programFolder))
+Paths::Paths(QString bundledFolder, QString teacherFolder)
+    : m_bundledFolder(std::move(bundledFolder))
     , m_teacherFolder(std::move(teacherFolder))
 {
+}
+
+QString Paths::bundledFolderOf(const QString& programFolder)
+{
+    // The folder is taken as the layout shows it, not by what it holds: with lista.txt missing, the error names the
+    // file where it belongs.
+    const QString installed = QDir::cleanPath(QDir(programFolder).filePath(QStringLiteral("../share/tavenzo")));
+    return QFileInfo(installed).isDir() ? installed : programFolder;
 }
 
 QString Paths::teacherFolderOfUser()
@@ -24,7 +32,7 @@ QString Paths::teacherFolderOfUser()
 
 QString Paths::bundledWordList() const
 {
-    return QDir(m_programFolder).filePath(kWordList);
+    return QDir(m_bundledFolder).filePath(kWordList);
 }
 
 QString Paths::startupWordList() const
@@ -40,7 +48,7 @@ QString Paths::startupWordList() const
 
 QString Paths::soundFolder() const
 {
-    return QDir(m_programFolder).filePath(QStringLiteral("suoni"));
+    return QDir(m_bundledFolder).filePath(QStringLiteral("suoni"));
 }
 
 QStringList Paths::contentPlaces(const QString& listInForce) const
@@ -56,7 +64,7 @@ QStringList Paths::contentPlaces(const QString& listInForce) const
         add(QFileInfo(listInForce).absolutePath());
     }
     add(m_teacherFolder);
-    add(m_programFolder);
+    add(m_bundledFolder);
     return places;
 }
 
@@ -68,7 +76,7 @@ QString Paths::listDialogFolder() const
             return m_teacherFolder;
         }
     }
-    return m_programFolder;
+    return m_bundledFolder;
 }
 
 } // namespace tavenzo

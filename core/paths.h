@@ -5,17 +5,20 @@
 
 namespace tavenzo {
 
-// Where the program finds its files. The bundled word lists, pictures and sounds lie beside the program file,
-// whatever the working directory; a teacher's own list and pictures lie in the teacher's folder, which needs no
-// administrator rights.
+// Where the program finds its files. The bundled word lists, pictures and sounds lie in the bundled content folder,
+// found from the program file whatever the working directory; a teacher's own list and pictures lie in the teacher's
+// folder, which needs no administrator rights.
 class Paths {
 public:
-    Paths(QString programFolder, QString teacherFolder);
+    Paths(QString bundledFolder, QString teacherFolder);
 
+    // The bundled content folder of a program in programFolder: <prefix>/share/tavenzo when the program is installed
+    // as <prefix>/bin/tavenzo, else the program folder itself, as in a build tree.
+    static QString bundledFolderOf(const QString& programFolder);
     // $XDG_DATA_HOME/tavenzo, by default ~/.local/share/tavenzo.
     static QString teacherFolderOfUser();
 
-    const QString& programFolder() const { return m_programFolder; }
+    const QString& bundledFolder() const { return m_bundledFolder; }
     const QString& teacherFolder() const { return m_teacherFolder; }
     QString bundledWordList() const;
     // The list read at start-up: the teacher's lista.txt when there is one, else the bundled one.
@@ -28,7 +31,7 @@ public:
     QString listDialogFolder() const;
 
 private:
-    QString m_programFolder;
+    QString m_bundledFolder;
     QString m_teacherFolder;
 };
 

@@ -12,16 +12,31 @@ action="${1:-start}"
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins
-    libqt6svg6 libgtest-dev libgmock-dev
+    libqt6svg6 qt6-image-formats-plugins libgtest-dev libgmock-dev
     fonts-liberation2 fonts-dejavu-core
     libxcb1-dev xvfb xauth xdotool x11-utils imagemagick
     pulseaudio pulseaudio-utils sox
     clang clang-format libclang-rt-14-dev libbenchmark-dev
-    desktop-file-utils appstream dpkg-dev fakeroot file binutils
+    desktop-file-utils appstream dpkg-dev fakeroot file binutils lintian man-db bsdextrautils
 )
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# Without root rights nothing can be installed here: say what is missing and how to get it, and stop before a build
+# that would fail for the want of it.
+cannot_install() {
+    local why=$1
+    shift
+    {
+        echo "scripts/dev.sh: these packages are missing: $*"
+        echo "Installing them needs root rights, and $why."
+        echo "Ask an administrator to install them (or do it yourself as root, with su -):"
+        echo "    apt-get update && apt-get install --no-install-recommends $*"
+        echo "then run scripts/dev.sh $action again as this user; the build itself needs no root rights."
+    } >&2
+    exit 1
 }
 
 missing=()
@@ -35,7 +50,13 @@ if ! command -v npm >/dev/null 2>&1; then
     missing+=(nodejs npm)
 fi
 if [ "${#missing[@]}" -gt 0 ]; then
+    if [ "$(id -u)" -ne 0 ] && ! command -v sudo >/dev/null 2>&1; then
+        cannot_install "this user is not root and sudo is not installed" "${missing[@]}"
+    fi
     echo "Installing: ${missing[*]}"
+    if [ "$(id -u)" -ne 0 ] && ! sudo -v; then
+        cannot_install "sudo did not give them to this user" "${missing[@]}"
+    fi
     as_root apt-get update -qq
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi

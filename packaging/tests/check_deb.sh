@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# `cpack -G DEB` builds a package whose control fields and files are right, whose dependencies cover every library
-# and plug-in the program loads, which this system could install, and whose unpacked program starts.
+# `cpack -G DEB` builds a package whose control fields and files are right, about which lintian has nothing to say,
+# whose program is built with Debian's hardening flags, whose dependencies cover every library and plug-in the program
+# loads, which this system could install, and whose unpacked program starts.
 #   check_deb.sh <build-dir> <scratch-dir>
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 need_tools dpkg-dev dpkg-shlibdeps dpkg-architecture
 need_tools binutils readelf
+need_tools lintian lintian
 
 build=$1
 scratch=$2
@@ -31,19 +33,27 @@ echo "Depends: $depends"
 # Package names of the Depends field, alternatives included, without versions.
 declared=$(tr ',|' '\n\n' <<<"$depends" | sed 's/(.*)//; s/:any//; s/ //g' | grep -v '^$' | sort -u)
 is_declared() { grep -qx "$1" <<<"$declared"; }
-for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 libqt6svg6 \
+for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 libqt6svg6 qt6-image-formats-plugins \
     fonts-liberation2 fonts-dejavu-core qt6-translations-l10n; do
     is_declared "$p" || fail "Depends lacks $p"
 done
 
-# ---- file list: all under /usr, owned by root, the command a relative link, modes as installed programs have
+# ---- lintian has nothing to say (no error, no warning); its advice (info, pedantic) is shown
+lintian --info --display-info --pedantic --tag-display-limit 0 "$deb" 2>&1 | grep -E '^[EWIPX]: ' \
+    | sed 's/^/lintian advice: /' || true
+# As root (CI) lintian says on its error stream that it would rather not be; anything else there is shown.
+verdict=$(lintian "$deb" 2>"$scratch/lintian.err") || fail "lintian fails on the package: $verdict $(cat "$scratch/lintian.err")"
+grep -v 'running with root privileges is not recommended' "$scratch/lintian.err" >&2 || true
+[ -z "$verdict" ] || fail "lintian finds errors or warnings in the package: $verdict"
+echo "lintian: nothing to say"
+
+# ---- file list: all under /usr, owned by root, modes as installed programs have
 listing=$(dpkg-deb -c "$deb")
 awk '$2 != "root/root" { exit 1 }' <<<"$listing" \
     || fail "entries not owned by root: $(awk '$2 != "root/root"' <<<"$listing")"
 awk '$6 !~ /^\.\/(usr\/.*)?$/ { exit 1 }' <<<"$listing" || fail "entries outside /usr"
-grep -q '^lrwxrwxrwx .* \./usr/bin/tavenzo -> \.\./lib/tavenzo/tavenzo$' <<<"$listing" || fail "no link usr/bin/tavenzo"
-grep -q '^-rwxr-xr-x .* \./usr/lib/tavenzo/tavenzo$' <<<"$listing" || fail "usr/lib/tavenzo/tavenzo is not mode 755"
-awk '$1 ~ /^-/ && $6 != "./usr/lib/tavenzo/tavenzo" && $1 != "-rw-r--r--" { exit 1 }' <<<"$listing" \
+grep -q '^-rwxr-xr-x .* \./usr/bin/tavenzo$' <<<"$listing" || fail "usr/bin/tavenzo is not mode 755"
+awk '$1 ~ /^-/ && $6 != "./usr/bin/tavenzo" && $1 != "-rw-r--r--" { exit 1 }' <<<"$listing" \
     || fail "data files not mode 644: $(awk '$1 ~ /^-/ && $1 != "-rw-r--r--"' <<<"$listing")"
 
 # ---- unpacked tree: the same layout as `cmake --install`, a menu entry whose command and icon exist
@@ -51,9 +61,30 @@ dpkg-deb -x "$deb" "$scratch/root"
 check_layout "$scratch/root/usr" "$build"
 need_tools desktop-file-utils desktop-file-validate
 check_menu_entry "$scratch/root/usr"
-if readelf -S "$scratch/root/usr/lib/tavenzo/tavenzo" | grep -q '\.debug_info'; then
+need_tools man-db man
+need_tools bsdextrautils col
+check_manual_page "$scratch/root/usr"
+program="$scratch/root/usr/bin/tavenzo"
+if readelf -S "$program" | grep -qE '\.(debug_info|comment)'; then
     fail "the packaged program is not stripped"
 fi
+
+# ---- hardening: position independent, relocations read-only and bound at start, stack protector, fortified calls
+headers=$(readelf -hldW "$program")
+grep -qE 'Type: +DYN' <<<"$headers" || fail "the program is not position independent"
+grep -q 'GNU_RELRO' <<<"$headers" || fail "the program has no read-only relocations (relro)"
+grep -qE '\((FLAGS|FLAGS_1)\).*\bNOW\b' <<<"$headers" || fail "the program's symbols are not bound at start"
+imported=$(readelf --dyn-syms -W "$program" | awk '$7 == "UND" { sub(/@.*/, "", $8); print $8 }')
+grep -qx '__stack_chk_fail' <<<"$imported" || fail "the program is built without the stack protector"
+# The fortified variants (__memcpy_chk ...) appear only where the compiler knows a buffer's size, which the program's
+# C++ may never give it; so the build's own compile commands are what shows that every file was built fortified.
+commands=$(grep -E '"command": ".* -c [^"]*/(app|ui|core|feedback|exercises)/[^"]*\.cpp"' "$build/compile_commands.json") \
+    || fail "no compile commands of the program in $build/compile_commands.json"
+unfortified=$(grep -v -e '-D_FORTIFY_SOURCE=[1-9]' <<<"$commands" | sed -E 's/.* -c ([^"]*)".*/\1/') || true
+[ -z "$unfortified" ] || fail "built without _FORTIFY_SOURCE: $unfortified"
+fortified=$(grep -E '^__[a-z_]+_chk$' <<<"$imported" | grep -vx '__stack_chk_fail' | paste -sd' ') || true
+echo "hardening: PIE, relro, bind now, stack protector, $(wc -l <<<"$commands") files built with _FORTIFY_SOURCE" \
+    "(checked calls: ${fortified:-none the compiler could size})"
 
 # ---- every library the program links comes from a package the Depends field names
 declare -A owner_of
@@ -85,7 +116,6 @@ package_of() {
     fail "no package owns $path"
 }
 
-program="$scratch/root/usr/lib/tavenzo/tavenzo"
 needed=$(readelf -d "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
 resolved=$(ldd "$program")
 libraries=()

@@ -16,6 +16,10 @@ appstreamcli validate --no-net --pedantic --explain "$installed/$id.metainfo.xml
     || fail "appstreamcli rejects $metainfo"
 
 grep -q "<id>$id</id>" "$metainfo" || fail "the component id is not $id"
+# Addresses of the reserved example domains are placeholders, never the project's.
+if grep -nE '\b(example\.(com|org|net)|[a-z0-9-]+\.example|(com|org|net)\.example)\b' "$metainfo"; then
+    fail "the metainfo holds a placeholder address"
+fi
 newest=$(sed -n 's|.*<release version="\([^"]*\)".*|\1|p' "$metainfo" | head -n 1)
 [ "$newest" = "$version" ] || fail "the newest release in the metainfo is '$newest', the project is at $version"
 echo "metainfo valid, release $newest"

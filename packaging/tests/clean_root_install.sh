@@ -36,5 +36,5 @@ in_root "apt-get update -qq && apt-get install -y -qq --no-install-recommends /t
 # The root shares the host's network namespace and with it the abstract X sockets: keep clear of host displays.
 in_root "cd /root && xvfb-run -a -n 170 -s '-screen 0 1280x1024x24 -nolisten tcp' \
     bash /tmp/start_program.sh tavenzo /root tavenzo list"
-in_root "apt-get remove -y -qq tavenzo >/dev/null && test ! -e /usr/bin/tavenzo && test ! -e /usr/lib/tavenzo"
+in_root "apt-get remove -y -qq tavenzo >/dev/null && test ! -e /usr/bin/tavenzo && test ! -e /usr/share/tavenzo"
 echo "clean root: installed with apt, started, removed"

@@ -37,6 +37,18 @@ wait_window() {
     timeout "$2" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1
 }
 
+# Waits until the program says that window $1 takes presses: a new window ignores them for the double-click interval,
+# counted from when the program shows it, which on a busy machine may be well after the window is seen.
+wait_takes_presses() {
+    local deadline=$((SECONDS + $2))
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        grep -q "^tavenzo.screens: window $1 " "$log" && return 0
+        kill -0 "$pid" 2>/dev/null || return 1
+        sleep 0.05
+    done
+    return 1
+}
+
 check_identity() {
     local wid=$1 screen=$2 wm_class icon
     wm_class=$(xprop -id "$wid" WM_CLASS)
@@ -49,8 +61,10 @@ check_identity() {
 
 cd "$workdir" || fail "no working directory $workdir"
 # The suite runs offscreen; this run needs the real X server that xvfb-run provides. A teacher's folder of the machine
-# (~/.local/share/tavenzo) must not change what the package is checked with, so it points where none is.
-env -u QT_QPA_PLATFORM XDG_DATA_HOME="$workdir/.no-teacher-folder" "$command" >"$log" 2>&1 &
+# (~/.local/share/tavenzo) must not change what the package is checked with, so it points where none is. The program
+# is asked to say when each window takes presses.
+env -u QT_QPA_PLATFORM XDG_DATA_HOME="$workdir/.no-teacher-folder" QT_LOGGING_RULES="tavenzo.screens.info=true" \
+    QT_FORCE_STDERR_LOGGING=1 "$command" >"$log" 2>&1 &
 pid=$!
 
 case "$mode" in
@@ -60,6 +74,7 @@ list)
     [ -z "$(xdotool search --onlyvisible --name '^Tavenzo$' 2>/dev/null)" ] || fail "a message box is open"
     check_identity "$splash" "splash"
 
+    wait_takes_presses "$splash" 20 || fail "the splash never said that it takes presses"
     xdotool mousemove --window "$splash" 350 300 click 1
     menu=$(wait_window '^Form2' 20)
     [ -n "$menu" ] || fail "the menu window Form2 did not open after a click on the splash"

@@ -76,7 +76,8 @@ without_runtime_folder=""
 # Starts the program in the folder $1 (its copy of tavenzo) with the extra environment given after it, from a
 # working directory of its own, with a fresh home and configuration folder so no run reads or writes the machine's.
 # Without a sound server of our own the program is pointed at a socket that does not exist: it then has no audio
-# device, as on a machine without sound, and the sound library never starts a server of its own.
+# device, as on a machine without sound, and the sound library never starts a server of its own. The program is asked
+# to say when each of its windows takes presses (wait_takes_presses).
 start_program() {
     local folder=$1
     shift
@@ -95,7 +96,8 @@ start_program() {
         cd "$run/cwd"
         unset QT_QPA_PLATFORM
         exec env "${unset[@]}" HOME="$run/home" XDG_CONFIG_HOME="$run/config" XDG_DATA_HOME="$run/data" \
-            "${session[@]}" "$@" "$folder/tavenzo" "${program_options[@]}" >"$log" 2>&1
+            "${session[@]}" QT_LOGGING_RULES="tavenzo.screens.info=true" QT_FORCE_STDERR_LOGGING=1 \
+            "$@" "$folder/tavenzo" "${program_options[@]}" >"$log" 2>&1
     ) &
     app_pid=$!
     remember "$app_pid"
@@ -181,12 +183,21 @@ exercise_window() {
     done
     return 1
 }
+# A new window ignores presses for the double-click interval, counted from when the program shows it; on a busy machine
+# that can be long before the window is seen, or long after. The program says when the interval is over.
+wait_takes_presses() {
+    for _ in $(seq 400); do
+        grep -q "^tavenzo.screens: window $1 " "$log" && return 0
+        sleep 0.05
+    done
+    fail "window $1 did not say within 20 s that it takes presses"
+}
 click_at() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
 # A real double click: two presses 80 ms apart, well inside any double-click interval.
 double_click_at() { xdotool mousemove --window "$1" "$2" "$3" click --repeat 2 --delay 80 1; }
 confirm_yes() { sleep 0.4; xdotool key Return; }
 # Longer than the double-click interval (400 ms unless the desktop says otherwise): two single clicks this far apart
-# stay two single clicks, and a newly shown screen has begun to take presses.
+# stay two single clicks.
 settle() { sleep 0.7; }
 
 # Height of a window, and the position of its top-left corner on the screen.
@@ -220,7 +231,7 @@ same_image() { compare -metric AE "$1" "$2" null: >/dev/null 2>&1; }
 open_menu_from_splash() {
     local splash
     splash=$(wait_window Form1) || fail "the splash window Form1 did not appear"
-    settle
+    wait_takes_presses "$splash"
     click_at "$splash" 600 560
     wait_window Form2 >/dev/null || fail "the menu Form2 did not open from the splash"
     wait_gone Form1 || fail "the splash stayed open"
@@ -231,7 +242,7 @@ open_exercise() {
     local x=$1 y=$2 name=$3 menu screen
     menu=$(window Form2)
     [ -n "$menu" ] || fail "the menu is not shown before $name"
-    settle
+    wait_takes_presses "$menu"
     click_at "$menu" "$x" "$y"
     wait_gone Form2 || fail "$name did not open (the menu stayed)"
     screen=$(exercise_window) || fail "no window for $name"
@@ -257,7 +268,7 @@ quit_from_menu() {
     local menu
     menu=$(window Form2)
     [ -n "$menu" ] || fail "the menu is not shown at the end"
-    settle
+    wait_takes_presses "$menu"
     click_at "$menu" 469 435
     confirm_yes
     expect_exit "Esci -> Sì on the menu"
@@ -307,7 +318,7 @@ check_splash_click() {
     start_program "$content"
     local splash menu
     splash=$(wait_window Form1) || fail "the splash window Form1 did not appear"
-    settle
+    wait_takes_presses "$splash"
     local splash_at
     splash_at=$(window_origin "$splash")
     double_click_at "$splash" 469 435
@@ -317,7 +328,8 @@ check_splash_click() {
     sleep 1
     [ -z "$(window Tavenzo)" ] \
         || fail "the second click of a double click on the splash reached the menu's Esci: the exit question came up"
-    # The pointer is on "Esci": once the menu has been shown for a while a single click there is taken.
+    # The pointer is on "Esci": once the menu takes presses a single click there is taken.
+    wait_takes_presses "$menu"
     click_at "$menu" 469 435
     wait_window Tavenzo >/dev/null || fail "a single click on the menu's Esci brought no exit question"
     xdotool key Return
@@ -371,7 +383,7 @@ config_dialog_run() {
     open_menu_from_splash
     local menu
     menu=$(window Form2)
-    settle
+    wait_takes_presses "$menu"
     click_at "$menu" 163 339
     # The dialog is the one program window besides the menu.
     exercise_window >/dev/null || fail "Cambia lista di parole opened no dialog"
@@ -398,6 +410,7 @@ check_double_click() {
     # The first word, inside its border; a right answer turns it red and waits for avanti.
     local word_x=$((48 + 109)) word_y=$((bar + 56 + 28)) corner_x=51 corner_y=$((bar + 59))
     local found="" rgb
+    wait_takes_presses "$screen"
     for _ in $(seq 10); do
         settle
         click_at "$screen" "$word_x" "$word_y"
@@ -550,7 +563,7 @@ open_sound_exercise() {
     # shellcheck disable=SC2046
     screen=$(open_exercise $(button_of lettera1) lettera1)
     bar=$(menu_bar_height "$screen" 575)
-    settle
+    wait_takes_presses "$screen"
 }
 
 # The length of the longest of the given sound files, plus $1 seconds.
@@ -746,6 +759,7 @@ check_full_screen() {
     splash=$(wait_window Form1) || fail "the splash window Form1 did not appear"
     settle
     covers "$splash" splash 707 608 no
+    wait_takes_presses "$splash"
     click_at "$splash" 960 1000
     menu=$(wait_window Form2) || fail "the menu did not open from the full-screen splash"
     settle
@@ -764,7 +778,7 @@ check_full_screen() {
         leave_exercise "$screen" "$name"
     done
     menu=$(window Form2)
-    settle
+    wait_takes_presses "$menu"
     # shellcheck disable=SC2046
     click_at "$menu" $(scaled_button 469 435)
     confirm_yes

@@ -7,6 +7,8 @@
 #include "widget_fakes.h"
 
 #include <QDrag>
+#include <QElapsedTimer>
+#include <QLoggingCategory>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStyleHints>
@@ -186,6 +188,42 @@ TEST_F(ChildProof, ANewScreenTakesNoPressForTheDoubleClickInterval)
     fresh.boxes.answers = {false};
     click(control<QToolButton>(freshMenu, "Command3D5"));
     EXPECT_EQ(fresh.boxes.questions, QStringList {"Vuoi uscire dal programma?"});
+}
+
+// Scripts that click the real program wait for this line; a click given as soon as it is out must be taken.
+QStringList screenReports;
+void keepScreenReports(QtMsgType, const QMessageLogContext& context, const QString& message)
+{
+    if (qstrcmp(context.category, "tavenzo.screens") == 0) {
+        screenReports << message;
+    }
+}
+
+TEST_F(ChildProof, ANewScreenSaysWhenItTakesPresses)
+{
+    screenReports.clear();
+    QLoggingCategory::setFilterRules(QStringLiteral("tavenzo.screens.info=true"));
+    const QtMessageHandler previous = qInstallMessageHandler(keepScreenReports);
+    ProgramBench fresh;
+    fresh.random.setFallback(0.0);
+    fresh.program->start();
+    fresh.setWords(kWords);
+    QGuiApplication::styleHints()->setMouseDoubleClickInterval(300);
+    QTRY_COMPARE_WITH_TIMEOUT(screenReports.size(), 1, 2000);
+    QElapsedTimer sinceSplash;
+    sinceSplash.start();
+    click(imagesOf(fresh.current<ui::SplashScreen>())[0]);
+    auto* freshMenu = fresh.current<ui::MenuScreen>();
+    ASSERT_NE(freshMenu, nullptr);
+    const QString menuReport = QStringLiteral("window %1 (FormMenu) takes presses").arg(freshMenu->winId());
+    QTRY_COMPARE_WITH_TIMEOUT(screenReports.size(), 2, 2000);
+    EXPECT_GE(sinceSplash.elapsed(), 300);
+    EXPECT_EQ(screenReports.last(), menuReport);
+    fresh.boxes.answers = {false};
+    click(control<QToolButton>(freshMenu, "Command3D5"));
+    EXPECT_EQ(fresh.boxes.questions, QStringList {"Vuoi uscire dal programma?"});
+    qInstallMessageHandler(previous);
+    QLoggingCategory::setFilterRules(QStringLiteral("tavenzo.screens.info=false"));
 }
 
 // No control of an exercise takes the focus, so Space and Return do nothing there; on the menu they press a button.

@@ -85,8 +85,9 @@ TEST_F(StartUp, DeferredWorkRunsOnceAlsoWhenTheWindowGoesBeforeItIsPainted)
     EXPECT_EQ(runs, 1);
 }
 
-// What the teacher may type: the program's own option, the help, a slip; the toolkit's options pass through to it.
-TEST(CommandLineOptions, FullScreenHelpAndUnknownOptions)
+// What the teacher may type: the program's own option, the help, the version, a slip; the toolkit's options pass
+// through to it.
+TEST(CommandLineOptions, FullScreenHelpVersionAndUnknownOptions)
 {
     struct Case {
         QStringList arguments;
@@ -101,6 +102,8 @@ TEST(CommandLineOptions, FullScreenHelpAndUnknownOptions)
         {{"tavenzo", "-platform", "offscreen", "--schermo-intero"}, std::nullopt, true, "", ""},
         {{"tavenzo", "--help", "--schermo-intero"}, 0, false, "Uso: tavenzo [opzioni]", ""},
         {{"tavenzo", "-h"}, 0, false, "--schermo-intero", ""},
+        {{"tavenzo", "--help"}, 0, false, "--version ", ""},
+        {{"tavenzo", "--version", "--schermo-intero"}, 0, false, "tavenzo " TAVENZO_VERSION "\nCopyright", ""},
         {{"tavenzo", "--schermo"}, 2, false, "", "tavenzo: opzione sconosciuta: --schermo\n\nUso:"},
     };
     for (const Case& c : cases) {

@@ -3,9 +3,11 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QStyleHints>
+#include <QTimer>
 #include <QWidget>
 
 namespace tavenzo::ui {
@@ -76,6 +78,16 @@ protected:
     }
 };
 
+// Off unless asked for (QT_LOGGING_RULES="tavenzo.screens.info=true"): scripts that click the real program wait for
+// this line instead of guessing how long a new window stays deaf on a busy machine.
+Q_LOGGING_CATEGORY(lcScreens, "tavenzo.screens", QtWarningMsg)
+
+void reportTakesPresses(QWidget* window)
+{
+    qCInfo(lcScreens, "window %llu (%s) takes presses", static_cast<unsigned long long>(window->winId()),
+        qPrintable(window->objectName()));
+}
+
 class PressGuard final : public QObject {
 public:
     PressGuard(QWidget* window, int milliseconds)
@@ -85,6 +97,12 @@ public:
     {
         m_shown.start();
         QCoreApplication::instance()->installEventFilter(this);
+        if (lcScreens().isInfoEnabled()) {
+            m_report.setSingleShot(true);
+            m_report.setTimerType(Qt::PreciseTimer);
+            connect(&m_report, &QTimer::timeout, this, &PressGuard::reportWhenOver);
+            m_report.start(m_milliseconds);
+        }
     }
 
 protected:
@@ -94,6 +112,10 @@ protected:
             return false;
         }
         if (m_shown.elapsed() >= m_milliseconds || m_window.isNull()) {
+            if (m_report.isActive() && !m_window.isNull()) {
+                m_report.stop();
+                reportTakesPresses(m_window);
+            }
             QCoreApplication::instance()->removeEventFilter(this);
             deleteLater();
             return false;
@@ -103,6 +125,17 @@ protected:
     }
 
 private:
+    // Said only once a press would pass the test above, whatever the timer's precision.
+    void reportWhenOver()
+    {
+        const qint64 left = m_milliseconds - m_shown.elapsed();
+        if (left > 0) {
+            m_report.start(static_cast<int>(left));
+        } else if (!m_window.isNull()) {
+            reportTakesPresses(m_window);
+        }
+    }
+
     static bool isPointerEvent(QEvent::Type type)
     {
         switch (type) {
@@ -121,6 +154,7 @@ private:
     QPointer<QWidget> m_window;
     int m_milliseconds;
     QElapsedTimer m_shown;
+    QTimer m_report;
 };
 
 } // namespace
@@ -138,6 +172,8 @@ void ignorePressesWhileNew(QWidget* window)
     const int interval = QGuiApplication::styleHints()->mouseDoubleClickInterval();
     if (interval > 0) {
         new PressGuard(window, interval);
+    } else if (lcScreens().isInfoEnabled()) {
+        QTimer::singleShot(0, window, [window] { reportTakesPresses(window); });
     }
 }
 

@@ -18,7 +18,18 @@ QString help()
                           "Opzioni:\n"
                           "  --schermo-intero  mostra ogni schermata a tutto schermo, ingrandita per il proiettore\n"
                           "                    o la lavagna interattiva\n"
-                          "  -h, --help        mostra questo aiuto ed esce\n");
+                          "  -h, --help        mostra questo aiuto ed esce\n"
+                          "  --version         mostra la versione ed esce\n");
+}
+
+QString version()
+{
+    return QStringLiteral("tavenzo " TAVENZO_VERSION "\n"
+                          "Copyright (C) 2026 Il gruppo di Tavenzo\n"
+                          "Licenza GPLv3 o successiva <https://www.gnu.org/licenses/gpl-3.0.html>; le figure vengono\n"
+                          "da Noto Emoji di Google, con licenza Apache 2.0.\n"
+                          "Questo è software libero: potete modificarlo e ridistribuirlo.\n"
+                          "Non c'è alcuna garanzia, nei limiti consentiti dalla legge.\n");
 }
 
 } // namespace
@@ -31,6 +42,10 @@ std::optional<int> readCommandLine(
             options.fullScreen = true;
         } else if (argument == QStringLiteral("-h") || argument == QStringLiteral("--help")) {
             out << help();
+            out.flush();
+            return 0;
+        } else if (argument == QStringLiteral("--version")) {
+            out << version();
             out.flush();
             return 0;
         } else if (argument.startsWith(QStringLiteral("--"))) {

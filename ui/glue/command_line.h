@@ -13,7 +13,7 @@ struct CommandLine {
 };
 
 // Reads the program's own options from its arguments (the toolkit's, such as -platform, are left to it). Answers the
-// exit status when the run ends here: after the help, or after an option it does not know.
+// exit status when the run ends here: after the help or the version, or after an option it does not know.
 std::optional<int> readCommandLine(
     const QStringList& arguments, CommandLine& options, QTextStream& out, QTextStream& err);
 
