@@ -1,5 +1,6 @@
 # Shared by the packaging checks; sourced, not run.
-# Environment from CTest: TAVENZO_SOURCE_DIR, TAVENZO_APP_ID, TAVENZO_ICON_SIZES, TAVENZO_GRADED_LISTS.
+# Environment from CTest: TAVENZO_SOURCE_DIR, TAVENZO_APP_ID, TAVENZO_ICON_SIZES, TAVENZO_GRADED_LISTS,
+# TAVENZO_LICENCE_FILES.
 
 tests_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
@@ -40,7 +41,7 @@ desktop_value() {
 }
 
 # Documents installed from the build's licenze/ folder (picture licence and notice) and from the sources.
-doc_files_from_build="LICENSE-Noto-Emoji.txt NOTICE-pictures.txt"
+doc_files_from_build="${TAVENZO_LICENCE_FILES:-LICENSE-Noto-Emoji.txt NOTICE-pictures.txt}"
 doc_files_from_sources="copyright guida-per-insegnanti.md"
 
 # check_layout <prefix-dir> <build-dir>: the installed tree is exactly the program folder, the command on the PATH,
