@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <vector>
@@ -41,11 +42,47 @@ constexpr int kJpegQuality = 90;
 // ---------------------------------------------------------------------------------------------------------------
 // Word pictures
 
-// Where a word's picture comes from: one emoji of one installed set.
+// Where a word's picture comes from: emoji of one installed set. Usually one emoji; a plural word ("funghi") may
+// name several, joined by " + ", and they are drawn together.
 struct PictureSource {
     QString set;
     QString codePoints;
 };
+
+// The emoji of codePoints ("1F344" or "1F344 + 1F344 + 1F344") fitted into target: one fills it, several share it in
+// rows of equal cells, the shorter row on top and centred (three make a pyramid, four a square). False when an emoji
+// is missing from the set or cannot be drawn.
+bool drawEmojiGroup(
+    QPainter& painter, IconLibrary& library, const QString& set, const QString& codePoints, const QRectF& target)
+{
+    QList<Icon> icons;
+    for (const QString& part : codePoints.split('+')) {
+        const Icon icon = library.icon(set, part.trimmed());
+        if (icon.isNull())
+            return false;
+        icons << icon;
+    }
+    const int count = int(icons.size());
+    if (count == 1)
+        return drawIcon(painter, icons.front(), target);
+    const int columns = int(std::ceil(std::sqrt(double(count))));
+    const int rows = (count + columns - 1) / columns;
+    const qreal cell = std::min(target.width() / columns, target.height() / rows);
+    // A little air between neighbours, so they read as separate things.
+    const qreal inset = cell * 0.04;
+    const qreal top = target.center().y() - cell * rows / 2;
+    int next = 0;
+    for (int row = 0; row < rows; ++row) {
+        const int inRow = row == 0 ? count - columns * (rows - 1) : columns;
+        const qreal left = target.center().x() - cell * inRow / 2;
+        for (int i = 0; i < inRow; ++i, ++next) {
+            const QRectF box(left + i * cell, top + row * cell, cell, cell);
+            if (!drawIcon(painter, icons[next], box.adjusted(inset, inset, -inset, -inset)))
+                return false;
+        }
+    }
+    return true;
+}
 
 // The emoji table: "word<TAB>set<TAB>code points" per line, # for comments.
 QHash<QString, PictureSource> readPictureTable(const QString& tablePath, QStringList& errors)
@@ -98,7 +135,7 @@ QStringList listedWords(const QStringList& listPaths, QStringList& errors)
 }
 
 // The picture on white, with the margin the exercises expect around it.
-bool drawWordPicture(QImage& image, const Icon& icon)
+bool drawWordPicture(QImage& image, IconLibrary& library, const PictureSource& source)
 {
     image = QImage(kPictureSize, kPictureSize, QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -106,7 +143,7 @@ bool drawWordPicture(QImage& image, const Icon& icon)
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
     const QRectF target(
         kPictureMargin, kPictureMargin, kPictureSize - 2 * kPictureMargin, kPictureSize - 2 * kPictureMargin);
-    return drawIcon(painter, icon, target);
+    return drawEmojiGroup(painter, library, source.set, source.codePoints, target);
 }
 
 // One picture per word of all the lists together: a word in several lists is drawn once.
@@ -127,7 +164,7 @@ int renderPictures(IconLibrary& library, const QString& tablePath, const QString
         }
         const PictureSource source = table.value(word);
         QImage image;
-        if (!drawWordPicture(image, library.icon(source.set, source.codePoints))) {
+        if (!drawWordPicture(image, library, source)) {
             errors << QStringLiteral("no %1 picture for word \"%2\" (code points %3 in %4)")
                           .arg(source.set, word, source.codePoints, tablePath);
             continue;
@@ -183,7 +220,7 @@ int renderCandidates(IconLibrary& library, const QString& candidatesPath, const 
             candidates[i][0] + "\n" + candidates[i][1]);
         for (int s = 0; s < sets.size(); ++s) {
             const QRectF target(x + kLabel + s * kCell + 10, y + 10, kCell - 20, kCell - 20);
-            if (!drawIcon(painter, library.icon(sets[s], candidates[i][1]), target))
+            if (!drawEmojiGroup(painter, library, sets[s], candidates[i][1], target))
                 painter.drawText(target, Qt::AlignCenter, "-");
         }
     }
