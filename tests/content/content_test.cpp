@@ -169,6 +169,56 @@ TEST(GradedLists, CoverTheReadingSequenceWithAtLeast400WordsInAll)
     EXPECT_GE(distinct.size(), 400);
 }
 
+TEST(GradedLists, EveryWordOfAGradedListHasWhatTheListPractises)
+{
+    // A word without its sound or spelling teaches the wrong thing at that stage (pergamena is no soft g).
+    const QString consonant = QStringLiteral("[b-df-hl-np-tvz]");
+    const QHash<QString, QString> practises {
+        {"vocali.txt", "^[aeiou]"},
+        {"due-sillabe.txt", QStringLiteral("^(%1[aeiou]){2}$").arg(consonant)},
+        // Open syllables only: no two consonants side by side, and a vowel at the end.
+        {"tre-sillabe.txt", QStringLiteral("^(?!.*%1%1).*[aeiou]$").arg(consonant)},
+        {"sillabe-inverse-e-chiuse.txt", QStringLiteral("[aeiou]%1(%1|$)").arg(consonant)},
+        {"gruppi-consonantici.txt", "[bcdfgpt][rl]"},
+        {"s-consonante.txt", QStringLiteral("s%1").arg(consonant)},
+        {"ca-co-cu-ga-go-gu.txt", "[cg][aou]"},
+        {"ci-ce.txt", "c[ie]"},
+        {"gi-ge.txt", "g[ie]"},
+        {"chi-che-ghi-ghe.txt", "[cg]h[ie]"},
+        {"gn.txt", "gn"},
+        {"gli.txt", "gli"},
+        {"sci-sce.txt", "sc"},
+        {"qu-cu-cqu.txt", "qu|cu"},
+        {"doppie.txt", QStringLiteral("(%1)\\1").arg(consonant)},
+        {"mb-mp.txt", "m[bp]"},
+    };
+    int checked = 0;
+    for (const BundledList& list : gradedLists()) {
+        if (!practises.contains(list.name))
+            continue;
+        ++checked;
+        const QRegularExpression pattern(practises.value(list.name));
+        QStringList without;
+        for (const QString& word : list.words)
+            if (!pattern.match(word).hasMatch())
+                without << word;
+        EXPECT_TRUE(without.isEmpty()) << list.name.toStdString() << ": " << without.join(", ").toStdString();
+    }
+    EXPECT_EQ(checked, practises.size()) << "a graded list was renamed";
+
+    // The spellings a class spends a lesson on need enough words to practise with.
+    const QStringList start = bundledWords();
+    QSet<QString> all(start.begin(), start.end());
+    for (const BundledList& list : gradedLists())
+        all.unite(QSet<QString>(list.words.begin(), list.words.end()));
+    for (const char* spelling : {"ghi|ghe", "gn", "gli"}) {
+        const QRegularExpression pattern(QString::fromLatin1(spelling));
+        EXPECT_GE(
+            std::count_if(all.begin(), all.end(), [&](const QString& w) { return pattern.match(w).hasMatch(); }), 6)
+            << spelling;
+    }
+}
+
 // ---- The teachers' guide ----------------------------------------------------------------------------------------
 
 // One row of the table of ready-made lists in docs/guida-per-insegnanti.md.
