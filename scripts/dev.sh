@@ -61,8 +61,12 @@ if [ "${#missing[@]}" -gt 0 ]; then
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-# The Noto Emoji artwork the pictures are rendered from, pinned by the lockfile.
-if [ ! -f "$here/content/node_modules/@iconify-json/noto/icons.json" ] \
+# The emoji artwork the pictures are rendered from (Noto Emoji, Fluent Emoji Flat, Twemoji), pinned by the lockfile.
+artwork_missing=no
+for picture_set in noto fluent-emoji-flat twemoji; do
+    [ -f "$here/content/node_modules/@iconify-json/$picture_set/icons.json" ] || artwork_missing=yes
+done
+if [ "$artwork_missing" = yes ] \
     || [ "$here/content/package-lock.json" -nt "$here/content/node_modules/.package-lock.json" ]; then
     npm ci --prefix "$here/content" --no-audit --no-fund --loglevel=error
 fi

@@ -1,8 +1,12 @@
-// Build-time tool: renders the word pictures (jpg/<word>.jpg) and the screen art PNGs from the Noto Emoji
-// artwork shipped in the @iconify-json/noto package, so no binary picture has to live in the repository.
+// Build-time tool: renders the word pictures (jpg/<word>.jpg) and the screen art PNGs from emoji artwork shipped in
+// the @iconify-json packages (Noto Emoji, Fluent Emoji Flat, Twemoji), so no binary picture has to live in the
+// repository. The candidates mode draws one emoji from every set side by side, to choose a word's picture from.
 //
-//   render_art pictures <noto-dir> <emoji-table.tsv> <out-dir> <word-list.txt>...
-//   render_art art <noto-dir> <out-dir> <name>...
+//   render_art pictures <sets-dir> <emoji-table.tsv> <out-dir> <word-list.txt>...
+//   render_art art <sets-dir> <out-dir> <name>...
+//   render_art candidates <sets-dir> <candidates.tsv> <out.png>
+
+#include "iconify_icons.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,24 +14,22 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <QImage>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRegularExpression>
 #include <QSet>
-#include <QSvgRenderer>
-#include <QXmlStreamReader>
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <functional>
-#include <list>
 #include <vector>
 
 namespace {
+
+using namespace tavenzo::art;
 
 // Twice the largest box a word picture is shown in (297 pixels), so it stays sharp on a projector.
 constexpr int kPictureSize = 600;
@@ -37,364 +39,88 @@ constexpr int kPictureMargin = 60;
 constexpr std::array<int, 3> kArtTiers {1, 2, 4};
 constexpr int kJpegQuality = 90;
 
-void fail(const QString& message)
-{
-    std::fprintf(stderr, "render_art: %s\n", qPrintable(message));
-}
-
-// One icon: its SVG body (the children of <svg>) and the view box it is drawn in.
-struct NotoIcon {
-    QString body;
-    QRectF viewBox;
-
-    bool isNull() const { return body.isEmpty(); }
-};
-
-// Icon lookup in the Iconify JSON layout: chars.json maps code points ("1f41e", "1f9d1-200d-1f3a8") to icon
-// names, icons.json holds each icon's SVG body plus size defaults at the top level.
-class NotoArtwork {
-public:
-    bool load(const QString& dir)
-    {
-        const QJsonObject chars = readJson(dir + "/chars.json");
-        const QJsonObject set = readJson(dir + "/icons.json");
-        if (chars.isEmpty() || set.isEmpty())
-            return false;
-        chars_ = chars;
-        icons_ = set.value("icons").toObject();
-        aliases_ = set.value("aliases").toObject();
-        // Iconify's documented defaults when the set does not state them.
-        defaultLeft_ = set.value("left").toInt(0);
-        defaultTop_ = set.value("top").toInt(0);
-        defaultWidth_ = set.value("width").toInt(16);
-        defaultHeight_ = set.value("height").toInt(16);
-        return !icons_.isEmpty();
-    }
-
-    // codePoints: hex, separated by blanks, e.g. "1F41E" or "2600 FE0F". Null result: no such emoji.
-    NotoIcon icon(const QString& codePoints) const
-    {
-        QStringList parts;
-        for (const QString& part : codePoints.split(QRegularExpression("[\\s,+-]+"), Qt::SkipEmptyParts)) {
-            QString cp = part.toLower();
-            if (cp.startsWith("u"))
-                cp = cp.mid(cp.startsWith("u+") ? 2 : 1);
-            // The package keys drop the emoji presentation selector.
-            if (cp != "fe0f")
-                parts << cp;
-        }
-        const QString name = chars_.value(parts.join('-')).toString();
-        return name.isEmpty() ? NotoIcon() : iconNamed(name);
-    }
-
-    NotoIcon iconNamed(QString name) const
-    {
-        for (int hops = 0; !icons_.contains(name); ++hops) {
-            const QJsonObject alias = aliases_.value(name).toObject();
-            // An alias that flips or rotates its parent would need transforms this tool does not apply.
-            if (hops > 8 || alias.size() != 1 || !alias.contains("parent"))
-                return {};
-            name = alias.value("parent").toString();
-        }
-        const QJsonObject icon = icons_.value(name).toObject();
-        if (icon.contains("rotate") || icon.contains("hFlip") || icon.contains("vFlip"))
-            return {};
-        return {icon.value("body").toString(),
-            QRectF(icon.value("left").toInt(defaultLeft_), icon.value("top").toInt(defaultTop_),
-                icon.value("width").toInt(defaultWidth_), icon.value("height").toInt(defaultHeight_))};
-    }
-
-private:
-    static QJsonObject readJson(const QString& path)
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            fail(QStringLiteral("cannot read %1 - run the set-up command from README (npm ci --prefix content)")
-                     .arg(path));
-            return {};
-        }
-        QJsonParseError error;
-        const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
-        if (!doc.isObject())
-            fail(QStringLiteral("%1: %2").arg(path, error.errorString()));
-        return doc.object();
-    }
-
-    QJsonObject chars_;
-    QJsonObject icons_;
-    QJsonObject aliases_;
-    int defaultLeft_ = 0;
-    int defaultTop_ = 0;
-    int defaultWidth_ = 16;
-    int defaultHeight_ = 16;
-};
-
-// Qt 6.4's SVG renderer ignores clip-path (and draws a clipPath's shape as if it were content), yet many Noto
-// icons shade their hands and faces with clipped groups. So the icon is painted element by element: runs of
-// plain elements go straight to QSvgRenderer, a clipped element is painted on its own layer and cut out with a
-// mask painted from its clip path.
-class IconPainter {
-public:
-    explicit IconPainter(const NotoIcon& icon)
-        : viewBox_(icon.viewBox)
-    {
-        QXmlStreamReader xml(QStringLiteral("<svg>%1</svg>").arg(icon.body));
-        xml.setNamespaceProcessing(false);
-        std::vector<Element*> open;
-        while (!xml.atEnd()) {
-            const QXmlStreamReader::TokenType token = xml.readNext();
-            if (token == QXmlStreamReader::StartElement) {
-                Element* element = open.empty() ? &root_ : &open.back()->children.emplace_back();
-                element->name = xml.qualifiedName().toString();
-                for (const QXmlStreamAttribute& attribute : xml.attributes())
-                    element->attributes.append({attribute.qualifiedName().toString(), attribute.value().toString()});
-                open.push_back(element);
-            } else if (token == QXmlStreamReader::EndElement) {
-                open.pop_back();
-            }
-        }
-        valid_ = !xml.hasError() && !icon.isNull();
-        if (valid_)
-            index(root_);
-    }
-
-    bool isValid() const { return valid_; }
-
-    // The icon fitted (aspect ratio kept) and centred in a transparent image of the given size.
-    QImage render(const QSize& size)
-    {
-        QImage canvas(size, QImage::Format_ARGB32_Premultiplied);
-        canvas.fill(Qt::transparent);
-        if (valid_)
-            paintChildren(root_, {}, canvas);
-        return canvas;
-    }
-
-private:
-    struct Element {
-        QString name;
-        QList<QPair<QString, QString>> attributes;
-        std::list<Element> children; // a list: parsing keeps pointers to elements still open
-
-        QString attribute(const QString& key) const
-        {
-            for (const auto& [attributeName, value] : attributes)
-                if (attributeName == key)
-                    return value;
-            return {};
-        }
-        bool clipped() const { return !attribute("clip-path").isEmpty(); }
-        bool clippedInside() const
-        {
-            return clipped()
-                || std::any_of(children.begin(), children.end(), [](const Element& e) { return e.clippedInside(); });
-        }
-        bool isResource() const
-        {
-            return name == "defs" || name == "linearGradient" || name == "radialGradient" || name == "clipPath";
-        }
-    };
-
-    enum class Mode { Paint, Mask };
-
-    // Gradients and defs go into every document painted, wherever the icon declares them.
-    void index(const Element& element, bool inResource = false)
-    {
-        const QString id = element.attribute("id");
-        if (!id.isEmpty())
-            byId_.insert(id, &element);
-        const bool resource = element.isResource() && element.name != "clipPath";
-        if (resource && !inResource) {
-            resources_ += serialise(element, Mode::Paint, true);
-            maskResources_ += serialise(element, Mode::Mask, true);
-        }
-        for (const Element& child : element.children)
-            index(child, inResource || resource);
-    }
-
-    // Element back to XML, minus clip-path; in Mask mode everything is painted solid black. Resources are left
-    // out of painted content as every document already carries them.
-    static QString serialise(const Element& element, Mode mode, bool asResource = false)
-    {
-        if (element.name == "clipPath" || (!asResource && element.isResource()))
-            return {};
-        QString out = "<" + element.name;
-        for (const auto& [name, value] : element.attributes) {
-            if (name == "clip-path")
-                continue;
-            if (mode == Mode::Mask && (name == "fill" || name == "stroke" || name.endsWith("opacity")))
-                continue;
-            // Qt 6.4 only follows the xlink: spelling of href.
-            out += QStringLiteral(" %1=\"%2\"").arg(name == "href" ? "xlink:href" : name, value.toHtmlEscaped());
-        }
-        if (mode == Mode::Mask && element.name != "g" && element.name != "defs" && element.name != "use")
-            out += " fill=\"#000\"";
-        out += ">";
-        for (const Element& child : element.children)
-            out += serialise(child, mode, asResource);
-        return out + "</" + element.name + ">";
-    }
-
-    // Open tags carrying the ancestors' attributes (transforms, fills, opacity) around an element painted alone.
-    static QString wrap(const std::vector<const Element*>& ancestors, const QString& inner, Mode mode)
-    {
-        QString head, tail;
-        for (const Element* ancestor : ancestors) {
-            head += "<g";
-            for (const auto& [name, value] : ancestor->attributes) {
-                if (name == "id" || name == "clip-path")
-                    continue;
-                if (mode == Mode::Mask && name != "transform")
-                    continue;
-                head += QStringLiteral(" %1=\"%2\"").arg(name, value.toHtmlEscaped());
-            }
-            head += ">";
-            tail += "</g>";
-        }
-        return head + inner + tail;
-    }
-
-    void paintDocument(const QString& resources, const QString& content, QImage& canvas) const
-    {
-        const QString document = QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" "
-                                                "xmlns:xlink=\"http://www.w3.org/1999/xlink\" width=\"%1\" "
-                                                "height=\"%2\" viewBox=\"%3 %4 %1 %2\">%5%6</svg>")
-                                     .arg(viewBox_.width())
-                                     .arg(viewBox_.height())
-                                     .arg(viewBox_.left())
-                                     .arg(viewBox_.top())
-                                     .arg(resources, content);
-        QSvgRenderer renderer(document.toUtf8());
-        renderer.setAspectRatioMode(Qt::KeepAspectRatio);
-        QPainter painter(&canvas);
-        painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
-        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(canvas.size())));
-    }
-
-    void paintChildren(const Element& parent, std::vector<const Element*> ancestors, QImage& canvas)
-    {
-        QString pending;
-        auto flush = [&] {
-            if (!pending.isEmpty())
-                paintDocument(resources_, wrap(ancestors, pending, Mode::Paint), canvas);
-            pending.clear();
-        };
-        for (const Element& child : parent.children) {
-            if (child.isResource())
-                continue;
-            if (!child.clippedInside()) {
-                pending += serialise(child, Mode::Paint);
-                continue;
-            }
-            flush();
-            if (!child.clipped()) {
-                ancestors.push_back(&child);
-                paintChildren(child, ancestors, canvas);
-                ancestors.pop_back();
-                continue;
-            }
-            QImage layer(canvas.size(), QImage::Format_ARGB32_Premultiplied);
-            layer.fill(Qt::transparent);
-            const bool clipsBelow = std::any_of(
-                child.children.begin(), child.children.end(), [](const Element& e) { return e.clippedInside(); });
-            if (clipsBelow) {
-                ancestors.push_back(&child);
-                paintChildren(child, ancestors, layer);
-                ancestors.pop_back();
-            } else {
-                paintDocument(resources_, wrap(ancestors, serialise(child, Mode::Paint), Mode::Paint), layer);
-            }
-
-            // The clip shape lives in the clipped element's own user space, transform included.
-            static const QRegularExpression urlId("url\\(\\s*#([^)\\s]+)\\s*\\)");
-            const Element* clip = byId_.value(urlId.match(child.attribute("clip-path")).captured(1));
-            if (clip) {
-                QString shape;
-                for (const Element& part : clip->children)
-                    shape += serialise(part, Mode::Mask);
-                const QString transform = child.attribute("transform");
-                if (!transform.isEmpty())
-                    shape = QStringLiteral("<g transform=\"%1\">%2</g>").arg(transform.toHtmlEscaped(), shape);
-                QImage mask(canvas.size(), QImage::Format_ARGB32_Premultiplied);
-                mask.fill(Qt::transparent);
-                paintDocument(maskResources_, wrap(ancestors, shape, Mode::Mask), mask);
-                QPainter cut(&layer);
-                cut.setCompositionMode(QPainter::CompositionMode_DestinationIn);
-                cut.drawImage(0, 0, mask);
-            }
-            QPainter(&canvas).drawImage(0, 0, layer);
-        }
-        flush();
-    }
-
-    QRectF viewBox_;
-    Element root_;
-    QHash<QString, const Element*> byId_;
-    QString resources_;
-    QString maskResources_;
-    bool valid_ = false;
-};
-
-bool drawIcon(QPainter& painter, const NotoIcon& icon, const QRectF& target)
-{
-    IconPainter iconPainter(icon);
-    if (!iconPainter.isValid())
-        return false;
-    const QRect pixels = target.toAlignedRect();
-    painter.drawImage(pixels, iconPainter.render(pixels.size()));
-    return true;
-}
-
-QStringList readLines(const QString& path, bool* ok)
-{
-    QFile file(path);
-    *ok = file.open(QIODevice::ReadOnly);
-    if (!*ok) {
-        fail("cannot read " + path);
-        return {};
-    }
-    QStringList lines;
-    for (QString line : QString::fromUtf8(file.readAll()).split('\n')) {
-        line.remove('\r');
-        lines << line;
-    }
-    return lines;
-}
-
 // ---------------------------------------------------------------------------------------------------------------
 // Word pictures
 
-// One picture per word of all the lists together: a word in several lists is drawn once.
-int renderPictures(
-    const NotoArtwork& noto, const QString& tablePath, const QString& outDir, const QStringList& listPaths)
+// Where a word's picture comes from: emoji of one installed set. Usually one emoji; a plural word ("funghi") may
+// name several, joined by " + ", and they are drawn together.
+struct PictureSource {
+    QString set;
+    QString codePoints;
+};
+
+// The emoji of codePoints ("1F344" or "1F344 + 1F344 + 1F344") fitted into target: one fills it, several share it in
+// rows of equal cells, the shorter row on top and centred (three make a pyramid, four a square). False when an emoji
+// is missing from the set or cannot be drawn.
+bool drawEmojiGroup(
+    QPainter& painter, IconLibrary& library, const QString& set, const QString& codePoints, const QRectF& target)
+{
+    QList<Icon> icons;
+    for (const QString& part : codePoints.split('+')) {
+        const Icon icon = library.icon(set, part.trimmed());
+        if (icon.isNull())
+            return false;
+        icons << icon;
+    }
+    const int count = int(icons.size());
+    if (count == 1)
+        return drawIcon(painter, icons.front(), target);
+    const int columns = int(std::ceil(std::sqrt(double(count))));
+    const int rows = (count + columns - 1) / columns;
+    const qreal cell = std::min(target.width() / columns, target.height() / rows);
+    // A little air between neighbours, so they read as separate things.
+    const qreal inset = cell * 0.04;
+    const qreal top = target.center().y() - cell * rows / 2;
+    int next = 0;
+    for (int row = 0; row < rows; ++row) {
+        const int inRow = row == 0 ? count - columns * (rows - 1) : columns;
+        const qreal left = target.center().x() - cell * inRow / 2;
+        for (int i = 0; i < inRow; ++i, ++next) {
+            const QRectF box(left + i * cell, top + row * cell, cell, cell);
+            if (!drawIcon(painter, icons[next], box.adjusted(inset, inset, -inset, -inset)))
+                return false;
+        }
+    }
+    return true;
+}
+
+// The emoji table: "word<TAB>set<TAB>code points" per line, # for comments.
+QHash<QString, PictureSource> readPictureTable(const QString& tablePath, QStringList& errors)
 {
     bool ok = false;
-    QHash<QString, QString> table;
-    QStringList errors;
+    QHash<QString, PictureSource> table;
     const QStringList tableLines = readLines(tablePath, &ok);
-    if (!ok)
-        return 1;
+    if (!ok) {
+        errors << "cannot read " + tablePath;
+        return table;
+    }
     for (int i = 0; i < tableLines.size(); ++i) {
         const QString line = tableLines[i].trimmed();
         if (line.isEmpty() || line.startsWith('#'))
             continue;
         const QStringList fields = line.split('\t', Qt::SkipEmptyParts);
-        if (fields.size() != 2 || table.contains(fields[0])) {
-            errors << QStringLiteral("%1:%2: expected one \"word<TAB>code points\" line per word")
+        if (fields.size() != 3 || table.contains(fields[0])) {
+            errors << QStringLiteral("%1:%2: expected one \"word<TAB>set<TAB>code points\" line per word")
                           .arg(tablePath)
                           .arg(i + 1);
             continue;
         }
-        table.insert(fields[0], fields[1]);
+        table.insert(fields[0], {fields[1], fields[2]});
     }
+    return table;
+}
 
+// The words of the lists, each once, in the order they first appear.
+QStringList listedWords(const QStringList& listPaths, QStringList& errors)
+{
     static const QRegularExpression italianLetters("^[a-il-vz]+$");
     QStringList words;
     QSet<QString> seen;
     for (const QString& listPath : listPaths) {
+        bool ok = false;
         const QStringList lines = readLines(listPath, &ok);
         if (!ok)
-            return 1;
+            errors << "cannot read " + listPath;
         for (const QString& word : lines) {
             if (word.isEmpty() || seen.contains(word))
                 continue;
@@ -405,6 +131,27 @@ int renderPictures(
                 words << word;
         }
     }
+    return words;
+}
+
+// The picture on white, with the margin the exercises expect around it.
+bool drawWordPicture(QImage& image, IconLibrary& library, const PictureSource& source)
+{
+    image = QImage(kPictureSize, kPictureSize, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    const QRectF target(
+        kPictureMargin, kPictureMargin, kPictureSize - 2 * kPictureMargin, kPictureSize - 2 * kPictureMargin);
+    return drawEmojiGroup(painter, library, source.set, source.codePoints, target);
+}
+
+// One picture per word of all the lists together: a word in several lists is drawn once.
+int renderPictures(IconLibrary& library, const QString& tablePath, const QString& outDir, const QStringList& listPaths)
+{
+    QStringList errors;
+    const QHash<QString, PictureSource> table = readPictureTable(tablePath, errors);
+    const QStringList words = listedWords(listPaths, errors);
     if (!QDir().mkpath(outDir)) {
         fail("cannot create " + outDir);
         return 1;
@@ -415,18 +162,13 @@ int renderPictures(
             errors << QStringLiteral("word \"%1\" has no line in %2").arg(word, tablePath);
             continue;
         }
-        QImage image(kPictureSize, kPictureSize, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
-        const QRectF target(
-            kPictureMargin, kPictureMargin, kPictureSize - 2 * kPictureMargin, kPictureSize - 2 * kPictureMargin);
-        if (!drawIcon(painter, noto.icon(table.value(word)), target)) {
-            errors << QStringLiteral("no Noto Emoji picture for word \"%1\" (code points %2 in %3)")
-                          .arg(word, table.value(word), tablePath);
+        const PictureSource source = table.value(word);
+        QImage image;
+        if (!drawWordPicture(image, library, source)) {
+            errors << QStringLiteral("no %1 picture for word \"%2\" (code points %3 in %4)")
+                          .arg(source.set, word, source.codePoints, tablePath);
             continue;
         }
-        painter.end();
         const QString path = outDir + "/" + word + ".jpg";
         if (!image.save(path, "JPG", kJpegQuality)) {
             errors << "cannot write " + path;
@@ -441,13 +183,58 @@ int renderPictures(
     return errors.isEmpty() ? 0 : 1;
 }
 
+// A sheet to choose a word's picture from: for each line of the candidates file ("label<TAB>code points") the label
+// and the emoji as every set draws it, side by side, two candidates a row.
+int renderCandidates(IconLibrary& library, const QString& candidatesPath, const QString& outPath)
+{
+    bool ok = false;
+    const QStringList lines = readLines(candidatesPath, &ok);
+    if (!ok)
+        return 1;
+    QList<QStringList> candidates;
+    for (const QString& line : lines) {
+        const QStringList fields = line.split('\t', Qt::SkipEmptyParts);
+        if (fields.size() == 2 && !line.startsWith('#'))
+            candidates << fields;
+    }
+    const QStringList& sets = pictureSets();
+    constexpr int kCell = 150, kLabel = 170, kHeader = 34, kColumns = 2;
+    const int block = kLabel + kCell * int(sets.size());
+    const int rows = (int(candidates.size()) + kColumns - 1) / kColumns;
+    QImage sheet(block * kColumns, kHeader + kCell * rows, QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    QPainter painter(&sheet);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform | QPainter::TextAntialiasing);
+    QFont font("Liberation Sans");
+    font.setPixelSize(18);
+    painter.setFont(font);
+    for (int column = 0; column < kColumns; ++column)
+        for (int s = 0; s < sets.size(); ++s)
+            painter.drawText(QRectF(column * block + kLabel + s * kCell, 0, kCell, kHeader), Qt::AlignCenter, sets[s]);
+    for (int i = 0; i < candidates.size(); ++i) {
+        const qreal x = (i % kColumns) * block, y = kHeader + (i / kColumns) * kCell;
+        painter.setPen(QColor("#bbbbbb"));
+        painter.drawRect(QRectF(x, y, block, kCell));
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(x + 8, y, kLabel - 12, kCell), Qt::AlignVCenter | Qt::TextWordWrap,
+            candidates[i][0] + "\n" + candidates[i][1]);
+        for (int s = 0; s < sets.size(); ++s) {
+            const QRectF target(x + kLabel + s * kCell + 10, y + 10, kCell - 20, kCell - 20);
+            if (!drawEmojiGroup(painter, library, sets[s], candidates[i][1], target))
+                painter.drawText(target, Qt::AlignCenter, "-");
+        }
+    }
+    painter.end();
+    return sheet.save(outPath) ? 0 : 1;
+}
+
 // ---------------------------------------------------------------------------------------------------------------
 // Screen art
 
 // Drawing helpers for one art piece; a missing emoji is collected as an error instead of leaving a hole.
 class Sketch {
 public:
-    Sketch(QPainter& painter, const NotoArtwork& noto, QStringList& errors)
+    Sketch(QPainter& painter, const IconSet& noto, QStringList& errors)
         : p(painter)
         , noto_(noto)
         , errors_(errors)
@@ -568,7 +355,7 @@ public:
     QPainter& p;
 
 private:
-    const NotoArtwork& noto_;
+    const IconSet& noto_;
     QStringList& errors_;
 };
 
@@ -861,7 +648,7 @@ std::vector<ArtPiece> artPieces()
     };
 }
 
-int renderArt(const NotoArtwork& noto, const QString& outDir, const QStringList& names)
+int renderArt(const IconSet& noto, const QString& outDir, const QStringList& names)
 {
     const std::vector<ArtPiece> pieces = artPieces();
     QStringList errors;
@@ -925,8 +712,10 @@ int renderArt(const NotoArtwork& noto, const QString& outDir, const QStringList&
 int usage()
 {
     std::fprintf(stderr,
-        "usage: render_art pictures <noto-dir> <emoji-table.tsv> <out-dir> <word-list.txt>...\n"
-        "       render_art art <noto-dir> <out-dir> <name>...\n");
+        "usage: render_art pictures <sets-dir> <emoji-table.tsv> <out-dir> <word-list.txt>...\n"
+        "       render_art art <sets-dir> <out-dir> <name>...\n"
+        "       render_art candidates <sets-dir> <candidates.tsv> <out.png>\n"
+        "<sets-dir> holds the Iconify sets (content/node_modules/@iconify-json); the art is drawn from noto.\n");
     return 2;
 }
 
@@ -944,18 +733,18 @@ int main(int argc, char** argv)
             defaultHandler(type, context, message);
     });
     QGuiApplication app(argc, argv);
+    QGuiApplication::setApplicationName("render_art");
     const QStringList args = app.arguments();
-    if (args.size() < 4)
-        return usage();
-    const QString mode = args[1];
+    const QString mode = args.value(1);
     if ((mode == "pictures" && args.size() < 6) || (mode == "art" && args.size() < 4)
-        || (mode != "pictures" && mode != "art"))
+        || (mode == "candidates" && args.size() != 5) || (mode != "pictures" && mode != "art" && mode != "candidates"))
         return usage();
 
-    NotoArtwork noto;
-    if (!noto.load(args[2]))
-        return 1;
+    IconLibrary library(args[2]);
     if (mode == "pictures")
-        return renderPictures(noto, args[3], args[4], args.mid(5));
-    return renderArt(noto, args[3], args.mid(4));
+        return renderPictures(library, args[3], args[4], args.mid(5));
+    if (mode == "candidates")
+        return renderCandidates(library, args[3], args[4]);
+    const IconSet* noto = library.set("noto");
+    return noto ? renderArt(*noto, args[3], args.mid(4)) : 1;
 }

@@ -1,5 +1,6 @@
 # Shared by the packaging checks; sourced, not run.
-# Environment from CTest: TAVENZO_SOURCE_DIR, TAVENZO_APP_ID, TAVENZO_VERSION, TAVENZO_ICON_SIZES, TAVENZO_GRADED_LISTS.
+# Environment from CTest: TAVENZO_SOURCE_DIR, TAVENZO_APP_ID, TAVENZO_VERSION, TAVENZO_ICON_SIZES, TAVENZO_GRADED_LISTS,
+# TAVENZO_LICENCE_FILES.
 
 tests_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
@@ -36,9 +37,9 @@ desktop_value() {
         group == "[Desktop Entry]" && $1 == key { print substr($0, length(key) + 2) }' "$1"
 }
 
-# Documents installed from the build's licenze/ folder (picture licence and notice), from the sources, and made by
+# Documents installed from the build's licenze/ folder (picture licences and notice), from the sources, and made by
 # the build (the changelog, compressed).
-doc_files_from_build="LICENSE-Noto-Emoji.txt NOTICE-pictures.txt"
+doc_files_from_build="${TAVENZO_LICENCE_FILES:-LICENSE-Noto-Emoji.txt NOTICE-pictures.txt}"
 doc_files_from_sources="copyright guida-per-insegnanti.md"
 doc_files_made="changelog.gz"
 

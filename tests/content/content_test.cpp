@@ -11,6 +11,7 @@
 #include <QColor>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QImage>
 #include <QImageReader>
@@ -139,27 +140,160 @@ TEST(WordList, HasOneLowerCaseItalianWordPerCrLfLine)
         EXPECT_TRUE(words.contains(QString::fromLatin1(word))) << word;
 }
 
-TEST(WordList, HasNoDuplicates)
+TEST(WordList, HasNoDuplicatesAndEveryWordEndsInAVowel)
 {
+    // The first list a child meets: open final syllables only, as the first reading lessons have them.
     QSet<QString> seen;
-    QStringList twice;
+    QStringList twice, closed;
     for (const QString& word : bundledWords()) {
         if (seen.contains(word))
             twice << word;
         seen.insert(word);
+        if (!QStringLiteral("aeiou").contains(word.back()))
+            closed << word;
     }
     EXPECT_TRUE(twice.isEmpty()) << twice.join(", ").toStdString();
+    EXPECT_TRUE(closed.isEmpty()) << closed.join(", ").toStdString();
 }
 
-TEST(GradedLists, EachIsPlayableAndTogetherTheyHoldAtLeast250Words)
+TEST(GradedLists, CoverTheReadingSequenceWithAtLeast400WordsInAll)
 {
-    EXPECT_GE(gradedLists().size(), 10u);
+    // With lista.txt at least 22 lists, each long enough that the six-picture exercises rarely repeat a word.
+    EXPECT_GE(gradedLists().size() + 1, 22u);
     QSet<QString> distinct;
+    const QStringList start = bundledWords();
+    distinct.unite(QSet<QString>(start.begin(), start.end()));
     for (const BundledList& list : gradedLists()) {
         expectPlayableList(list, 12);
         distinct.unite(QSet<QString>(list.words.begin(), list.words.end()));
     }
-    EXPECT_GE(distinct.size(), 250);
+    EXPECT_GE(distinct.size(), 400);
+}
+
+TEST(GradedLists, EveryWordOfAGradedListHasWhatTheListPractises)
+{
+    // A word without its sound or spelling teaches the wrong thing at that stage (pergamena is no soft g).
+    const QString consonant = QStringLiteral("[b-df-hl-np-tvz]");
+    const QHash<QString, QString> practises {
+        {"vocali.txt", "^[aeiou]"},
+        {"due-sillabe.txt", QStringLiteral("^(%1[aeiou]){2}$").arg(consonant)},
+        // Open syllables only: no two consonants side by side, and a vowel at the end.
+        {"tre-sillabe.txt", QStringLiteral("^(?!.*%1%1).*[aeiou]$").arg(consonant)},
+        {"sillabe-inverse-e-chiuse.txt", QStringLiteral("[aeiou]%1(%1|$)").arg(consonant)},
+        {"gruppi-consonantici.txt", "[bcdfgpt][rl]"},
+        {"s-consonante.txt", QStringLiteral("s%1").arg(consonant)},
+        {"ca-co-cu-ga-go-gu.txt", "[cg][aou]"},
+        {"ci-ce.txt", "c[ie]"},
+        {"gi-ge.txt", "g[ie]"},
+        {"chi-che-ghi-ghe.txt", "[cg]h[ie]"},
+        {"gn.txt", "gn"},
+        {"gli.txt", "gli"},
+        {"sci-sce.txt", "sc"},
+        {"qu-cu-cqu.txt", "qu|cu"},
+        {"doppie.txt", QStringLiteral("(%1)\\1").arg(consonant)},
+        {"mb-mp.txt", "m[bp]"},
+    };
+    int checked = 0;
+    for (const BundledList& list : gradedLists()) {
+        if (!practises.contains(list.name))
+            continue;
+        ++checked;
+        const QRegularExpression pattern(practises.value(list.name));
+        QStringList without;
+        for (const QString& word : list.words)
+            if (!pattern.match(word).hasMatch())
+                without << word;
+        EXPECT_TRUE(without.isEmpty()) << list.name.toStdString() << ": " << without.join(", ").toStdString();
+    }
+    EXPECT_EQ(checked, practises.size()) << "a graded list was renamed";
+
+    // The spellings a class spends a lesson on need enough words to practise with.
+    const QStringList start = bundledWords();
+    QSet<QString> all(start.begin(), start.end());
+    for (const BundledList& list : gradedLists())
+        all.unite(QSet<QString>(list.words.begin(), list.words.end()));
+    for (const char* spelling : {"ghi|ghe", "gn", "gli"}) {
+        const QRegularExpression pattern(QString::fromLatin1(spelling));
+        EXPECT_GE(
+            std::count_if(all.begin(), all.end(), [&](const QString& w) { return pattern.match(w).hasMatch(); }), 6)
+            << spelling;
+    }
+}
+
+// ---- The teachers' guide ----------------------------------------------------------------------------------------
+
+// One row of the table of ready-made lists in docs/guida-per-insegnanti.md.
+struct GuideRow {
+    QString file;
+    QString stage; // "1", "2", ... for the graded lists, "tema" for the themes
+    QString practises;
+    QStringList examples;
+};
+
+std::vector<GuideRow> guideRows()
+{
+    std::vector<GuideRow> rows;
+    static const QRegularExpression row("^\\| `([^`]+\\.txt)` \\| ([^|]+) \\| ([^|]+) \\| ([^|]+) \\|$");
+    for (QString line : QString::fromUtf8(readFile(kSourceDir + "/docs/guida-per-insegnanti.md")).split('\n')) {
+        line.remove('\r');
+        const QRegularExpressionMatch match = row.match(line);
+        if (match.hasMatch())
+            rows.push_back({match.captured(1), match.captured(2).trimmed(), match.captured(3).trimmed(),
+                match.captured(4).trimmed().split(QStringLiteral(", "))});
+    }
+    return rows;
+}
+
+TEST(GuideTable, NamesEveryListOnceWithItsStageAndWordsFromIt)
+{
+    const std::vector<GuideRow> rows = guideRows();
+    QStringList files;
+    for (const GuideRow& row : rows)
+        files << row.file;
+    QStringList sortedFiles = files;
+    sortedFiles.sort();
+    EXPECT_EQ(sortedFiles.join(' ').toStdString(), gradedListNames().join(' ').toStdString());
+    EXPECT_EQ(files.size(), QSet<QString>(files.begin(), files.end()).size()) << "a list has two rows";
+
+    // The graded lists first, numbered in the order a class meets them, then the themes.
+    int stage = 0;
+    bool themes = false;
+    for (const GuideRow& row : rows) {
+        SCOPED_TRACE(row.file.toStdString());
+        if (row.stage == QStringLiteral("tema")) {
+            themes = true;
+        } else {
+            EXPECT_FALSE(themes) << "a graded list after the themes";
+            EXPECT_EQ(row.stage.toInt(), ++stage);
+        }
+        const auto list = std::find_if(
+            gradedLists().begin(), gradedLists().end(), [&](const BundledList& l) { return l.name == row.file; });
+        ASSERT_NE(list, gradedLists().end());
+        EXPECT_GE(row.examples.size(), 6);
+        for (const QString& example : row.examples)
+            EXPECT_TRUE(list->words.contains(example)) << "the guide gives \"" << example.toStdString() << "\"";
+    }
+    EXPECT_GE(stage, 12) << "graded lists";
+}
+
+TEST(GuideTable, ListsSaidToDifferFromTheStartingListShareNoWordWithIt)
+{
+    const QStringList start = bundledWords();
+    int checked = 0;
+    for (const GuideRow& row : guideRows()) {
+        if (!row.practises.contains(QStringLiteral("diversi da quelli di `lista.txt`")))
+            continue;
+        ++checked;
+        const auto list = std::find_if(
+            gradedLists().begin(), gradedLists().end(), [&](const BundledList& l) { return l.name == row.file; });
+        ASSERT_NE(list, gradedLists().end()) << row.file.toStdString();
+        QStringList shared;
+        for (const QString& word : list->words)
+            if (start.contains(word))
+                shared << word;
+        EXPECT_TRUE(shared.isEmpty()) << row.file.toStdString() << " repeats " << shared.join(", ").toStdString();
+    }
+    EXPECT_GE(checked, 1);
 }
 
 TEST(ProgramFolder, HoldsNoTextFileButTheWordLists)
@@ -181,21 +315,38 @@ std::string wordsNotIn(const QSet<QString>& words, const QSet<QString>& others)
     return missing.join(' ').toStdString();
 }
 
-TEST(EmojiTable, CoversExactlyTheListedWordsOnce)
+// The emoji table: word -> (icon set, code points), one line per word.
+QHash<QString, QStringList> emojiTable()
 {
-    const QStringList lines = QString::fromUtf8(readFile(kSourceDir + "/content/emoji_table.tsv")).split('\n');
-    static const QRegularExpression codePoints("^[0-9A-Fa-f]{4,6}( [0-9A-Fa-f]{4,6})*$");
-    QSet<QString> tableWords;
-    for (QString line : lines) {
+    QHash<QString, QStringList> table;
+    for (QString line : QString::fromUtf8(readFile(kSourceDir + "/content/emoji_table.tsv")).split('\n')) {
         line.remove('\r');
         if (line.isEmpty() || line.startsWith('#'))
             continue;
         const QStringList fields = line.split('\t');
-        ASSERT_EQ(fields.size(), 2) << line.toStdString();
-        EXPECT_TRUE(codePoints.match(fields[1]).hasMatch()) << line.toStdString();
-        EXPECT_FALSE(tableWords.contains(fields[0])) << "twice in the table: " << fields[0].toStdString();
-        tableWords.insert(fields[0]);
+        EXPECT_EQ(fields.size(), 3) << line.toStdString();
+        EXPECT_FALSE(table.contains(fields[0])) << "twice in the table: " << fields[0].toStdString();
+        table.insert(fields[0], fields.mid(1));
     }
+    return table;
+}
+
+const QStringList kPictureSets {"noto", "fluent-emoji-flat", "twemoji"};
+
+TEST(EmojiTable, CoversExactlyTheListedWordsOnceEachFromAKnownSet)
+{
+    // One emoji, or for a plural word several joined by " + ".
+    static const QRegularExpression codePoints(
+        "^[0-9A-Fa-f]{4,6}( [0-9A-Fa-f]{4,6})*( \\+ [0-9A-Fa-f]{4,6}( [0-9A-Fa-f]{4,6})*)*$");
+    const QHash<QString, QStringList> table = emojiTable();
+    for (auto it = table.constBegin(); it != table.constEnd(); ++it) {
+        ASSERT_EQ(it.value().size(), 2) << it.key().toStdString();
+        EXPECT_TRUE(kPictureSets.contains(it.value()[0]))
+            << it.key().toStdString() << ": " << it.value()[0].toStdString();
+        EXPECT_TRUE(codePoints.match(it.value()[1]).hasMatch()) << it.key().toStdString();
+    }
+    const QList<QString> keys = table.keys();
+    const QSet<QString> tableWords(keys.begin(), keys.end());
     const QStringList words = allBundledWords();
     const QSet<QString> listed(words.begin(), words.end());
     EXPECT_EQ(wordsNotIn(listed, tableWords), "") << "listed, but without a line in the table";
@@ -351,12 +502,54 @@ TEST(Sounds, FailureSoundIsQuieterAndJinglesDiffer)
 
 // ---- Licence ----------------------------------------------------------------------------------------------------
 
-TEST(Licence, ApacheTextAndPictureNoticeShipWithThePictures)
+TEST(Licence, EverySetsLicenceAndThePictureNoticeShipWithThePictures)
 {
-    const QByteArray licence = readFile(kProgramDir + "/licenze/LICENSE-Noto-Emoji.txt");
-    EXPECT_TRUE(licence.contains("Apache License") && licence.contains("Version 2.0"));
+    const QByteArray noto = readFile(kProgramDir + "/licenze/LICENSE-Noto-Emoji.txt");
+    EXPECT_TRUE(noto.contains("Apache License") && noto.contains("Version 2.0"));
+    const QByteArray fluent = readFile(kProgramDir + "/licenze/LICENSE-Fluent-Emoji.txt");
+    EXPECT_TRUE(fluent.contains("MIT License") && fluent.contains("Copyright (c) Microsoft Corporation"));
+    const QByteArray twemoji = readFile(kProgramDir + "/licenze/LICENSE-Twemoji.txt");
+    EXPECT_TRUE(twemoji.contains("CC BY 4.0") && twemoji.contains("https://creativecommons.org/licenses/by/4.0/"));
     const QByteArray notice = readFile(kProgramDir + "/licenze/NOTICE-pictures.txt");
-    EXPECT_TRUE(notice.contains("Noto Emoji") && notice.contains("Apache License 2.0"));
+    for (const char* credit : {"Noto Emoji", "Apache License 2.0", "Fluent Emoji Flat", "MIT", "Twemoji", "CC BY 4.0"})
+        EXPECT_TRUE(notice.contains(credit)) << credit;
+}
+
+// The paragraph of the package's copyright file whose licence is the given one: the files it covers.
+QStringList copyrightFiles(const QString& licence)
+{
+    const QString copyright = QString::fromUtf8(readFile(kSourceDir + "/packaging/copyright"));
+    QStringList files;
+    for (const QString& paragraph : copyright.split(QStringLiteral("\n\n"))) {
+        if (!paragraph.contains(QStringLiteral("\nLicense: %1\n").arg(licence)))
+            continue;
+        const QString field
+            = paragraph.section(QStringLiteral("Copyright:"), 0, 0).section(QStringLiteral("Files:"), 1);
+        for (const QString& file : field.split(QRegularExpression("\\s+"), Qt::SkipEmptyParts))
+            files << QFileInfo(file).completeBaseName();
+    }
+    files.sort();
+    return files;
+}
+
+TEST(Licence, NoticeAndCopyrightNameEveryPictureTakenFromASetOtherThanNoto)
+{
+    // The attribution those licences ask for: which pictures come from them.
+    const QHash<QString, QString> licences {{"fluent-emoji-flat", "MIT"}, {"twemoji", "CC-BY-4.0"}};
+    const QString notice = QString::fromUtf8(readFile(kSourceDir + "/content/NOTICE-pictures.txt"));
+    const QHash<QString, QStringList> table = emojiTable();
+    for (const QString& set : kPictureSets.mid(1)) {
+        SCOPED_TRACE(set.toStdString());
+        const QRegularExpression line(QStringLiteral("^%1: (.*)$").arg(set), QRegularExpression::MultilineOption);
+        const QStringList named = line.match(notice).captured(1).split(' ', Qt::SkipEmptyParts);
+        QStringList drawn;
+        for (auto it = table.constBegin(); it != table.constEnd(); ++it)
+            if (it.value().value(0) == set)
+                drawn << it.key();
+        drawn.sort();
+        EXPECT_EQ(named.join(' ').toStdString(), drawn.join(' ').toStdString());
+        EXPECT_EQ(copyrightFiles(licences.value(set)).join(' ').toStdString(), drawn.join(' ').toStdString());
+    }
 }
 
 // ---- Screen art -------------------------------------------------------------------------------------------------

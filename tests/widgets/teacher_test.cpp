@@ -94,7 +94,7 @@ protected:
 
 TEST_F(Teacher, OwnListAndPicturesFromTheTeachersFolder)
 {
-    put("insegnante/lista.txt", "drago\r\nfata\r\ncane\r\nstrega\r\nmago\r\ngnomo\r\n");
+    put("insegnante/lista.txt", "drago\r\nfata\r\ncane\r\ngrifone\r\nmago\r\ngnomo\r\n");
     put("insegnante/jpg/Drago.PNG", png(Qt::darkGreen));
     put("insegnante/jpg/cane.png", png(Qt::blue)); // the teacher's own dog comes before the bundled one
     ProgramBench bench(QStringLiteral(TAVENZO_PROGRAM_DIR), teacher());
@@ -123,7 +123,7 @@ TEST_F(Teacher, OwnListAndPicturesFromTheTeachersFolder)
     EXPECT_TRUE(bench.boxes.errors.isEmpty());
     // The teacher's start-up list is checked as a list chosen from the menu is: the words without a picture named.
     ASSERT_EQ(bench.boxes.informations.size(), 1);
-    EXPECT_TRUE(bench.boxes.informations.at(0).contains(QStringLiteral("strega, gnomo.")))
+    EXPECT_TRUE(bench.boxes.informations.at(0).contains(QStringLiteral("grifone, gnomo.")))
         << bench.boxes.informations.at(0).toStdString();
     EXPECT_FALSE(bench.boxes.informations.at(0).contains(QStringLiteral("drago")));
 }
