@@ -244,18 +244,25 @@ WordListReadResult readWordList(const QByteArray& bytes)
 
 WordListLoad loadWordListFile(const QString& path, SharedState& state)
 {
+    const auto refused = [](Refusal why) { return WordListLoad {LoadStatus::Unreadable, 0, why}; };
     const QFileInfo info(path);
-    if (!info.exists() || !info.isFile()) {
-        return {};
+    if (!info.exists()) {
+        return refused(Refusal::Missing);
+    }
+    if (!info.isFile()) {
+        return refused(Refusal::NotAFile);
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return {};
+        return refused(info.isReadable() ? Refusal::ReadFailed : Refusal::NotAllowed);
     }
     // The words are read aside first, so a file that fails part-way leaves the list in force untouched.
     const WordListReadResult read = readWordList(file);
-    if (read.readError || read.binary) {
-        return {};
+    if (read.readError) {
+        return refused(Refusal::ReadFailed);
+    }
+    if (read.binary) {
+        return refused(Refusal::NotText);
     }
     applyWordList(read, state);
     return {read.truncated ? LoadStatus::Truncated : LoadStatus::Loaded, read.emptyLinesSkipped};
@@ -275,9 +282,30 @@ QString tooManyWordsMessage()
     return QStringLiteral("La lista contiene più di 500 parole: sono state caricate le prime 500.");
 }
 
-QString unreadableListMessage(const QString& path)
+QString unreadableListMessage(const QString& path, Refusal why)
 {
-    return QStringLiteral("Non riesco a leggere la lista di parole:\n") + QDir::toNativeSeparators(path);
+    QString reason;
+    switch (why) {
+    case Refusal::Missing:
+        reason = QStringLiteral("Il file non c'è.");
+        break;
+    case Refusal::NotAFile:
+        reason = QStringLiteral("Non è un file di testo, ma una cartella o un dispositivo.");
+        break;
+    case Refusal::NotAllowed:
+        reason = QStringLiteral("Non ho il permesso di leggerlo.");
+        break;
+    case Refusal::ReadFailed:
+        reason = QStringLiteral("La lettura si è interrotta: forse la chiavetta è stata tolta.");
+        break;
+    case Refusal::NotText:
+        reason = QStringLiteral("La lista è in un formato che non conosco: salvala come testo UTF-8.");
+        break;
+    case Refusal::None:
+        break;
+    }
+    QString text = QStringLiteral("Non riesco a leggere la lista di parole:\n") + QDir::toNativeSeparators(path);
+    return reason.isEmpty() ? text : text + QStringLiteral("\n\n") + reason;
 }
 
 WordListLoad CaricaElencoParole(const QString& path, SharedState& state, MessageBoxes& boxes)
@@ -290,7 +318,7 @@ WordListLoad CaricaElencoParole(const QString& path, SharedState& state, Message
         boxes.information(tooManyWordsMessage());
         break;
     case LoadStatus::Unreadable:
-        boxes.error(unreadableListMessage(path));
+        boxes.error(unreadableListMessage(path, load.why));
         break;
     }
     return load;

@@ -35,9 +35,13 @@ void applyWordList(const WordListReadResult& read, SharedState& state);
 
 enum class LoadStatus { Loaded, Truncated, Unreadable };
 
+// Why a list could not be read, as the teacher is told.
+enum class Refusal { None, Missing, NotAFile, NotAllowed, ReadFailed, NotText };
+
 struct WordListLoad {
     LoadStatus status = LoadStatus::Unreadable;
     int emptyLinesSkipped = 0;
+    Refusal why = Refusal::None;
     bool loaded() const { return status != LoadStatus::Unreadable; }
 };
 
@@ -49,6 +53,6 @@ WordListLoad loadWordListFile(const QString& path, SharedState& state);
 WordListLoad CaricaElencoParole(const QString& path, SharedState& state, MessageBoxes& boxes);
 
 QString tooManyWordsMessage();
-QString unreadableListMessage(const QString& path);
+QString unreadableListMessage(const QString& path, Refusal why);
 
 } // namespace tavenzo

@@ -9,6 +9,8 @@
 
 #include <filesystem>
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 using namespace tavenzo;
@@ -40,11 +42,13 @@ protected:
         EXPECT_EQ(state.NumeroParole, 12);
         EXPECT_EQ(state.ElencoParole, before);
     }
-    void expectUnreadableMessage(const QString& file)
+    // The box names the file and says why, in words a teacher can act on.
+    void expectUnreadableMessage(const QString& file, const QString& why)
     {
         ASSERT_EQ(boxes.errors.size(), 1);
-        EXPECT_EQ(boxes.errors.at(0), unreadableListMessage(file));
-        EXPECT_TRUE(boxes.errors.at(0).startsWith("Non riesco a leggere la lista di parole:\n"));
+        EXPECT_EQ(boxes.errors.at(0),
+            QStringLiteral("Non riesco a leggere la lista di parole:\n") + QDir::toNativeSeparators(file)
+                + QStringLiteral("\n\n") + why);
     }
 
     QTemporaryDir dir;
@@ -57,7 +61,7 @@ TEST_F(BadList, MissingFile)
 {
     CaricaElencoParole(path("lista.txt"), state, boxes);
     expectListIntact();
-    expectUnreadableMessage(path("lista.txt"));
+    expectUnreadableMessage(path("lista.txt"), QStringLiteral("Il file non c'è."));
 }
 
 TEST_F(BadList, AFolderNamedLikeAList)
@@ -65,7 +69,8 @@ TEST_F(BadList, AFolderNamedLikeAList)
     ASSERT_TRUE(QDir(dir.path()).mkdir("lista.txt"));
     CaricaElencoParole(path("lista.txt"), state, boxes);
     expectListIntact();
-    expectUnreadableMessage(path("lista.txt"));
+    expectUnreadableMessage(
+        path("lista.txt"), QStringLiteral("Non è un file di testo, ma una cartella o un dispositivo."));
 }
 
 TEST_F(BadList, DanglingLink)
@@ -73,7 +78,7 @@ TEST_F(BadList, DanglingLink)
     ASSERT_TRUE(QFile::link(path("gone.txt"), path("lista.txt")));
     CaricaElencoParole(path("lista.txt"), state, boxes);
     expectListIntact();
-    expectUnreadableMessage(path("lista.txt"));
+    expectUnreadableMessage(path("lista.txt"), QStringLiteral("Il file non c'è."));
 }
 
 TEST_F(BadList, DeviceFileIsNotAList)
@@ -89,7 +94,29 @@ TEST_F(BadList, JpegRenamedIsRefusedAsBinary)
     jpeg += QByteArray(4000, '\x7f');
     CaricaElencoParole(write("lista.txt", jpeg), state, boxes);
     expectListIntact();
-    expectUnreadableMessage(path("lista.txt"));
+    expectUnreadableMessage(
+        path("lista.txt"), QStringLiteral("La lista è in un formato che non conosco: salvala come testo UTF-8."));
+}
+
+TEST_F(BadList, UnicodeTextWithoutItsMarkSaysHowToSaveIt)
+{
+    // UTF-16 without a byte order mark: every other byte is a NUL.
+    CaricaElencoParole(write("lista.txt", QByteArray("c\0a\0n\0e\0\r\0\n\0", 12)), state, boxes);
+    expectListIntact();
+    expectUnreadableMessage(
+        path("lista.txt"), QStringLiteral("La lista è in un formato che non conosco: salvala come testo UTF-8."));
+}
+
+TEST_F(BadList, AListOneMayNotReadSaysSo)
+{
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "root reads every file";
+    }
+    const QString file = write("lista.txt", "cane\r\n");
+    ASSERT_TRUE(QFile::setPermissions(file, QFileDevice::WriteOwner));
+    CaricaElencoParole(file, state, boxes);
+    expectListIntact();
+    expectUnreadableMessage(file, QStringLiteral("Non ho il permesso di leggerlo."));
 }
 
 TEST_F(BadList, HugeSparseFileWithoutLineBreakLoadsInBoundedTime)

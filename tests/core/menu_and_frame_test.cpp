@@ -137,7 +137,8 @@ TEST(StartUp, MissingListGoesOnEmptyAndSaysWhere)
     Main(bench.state, bench.random, list, paths);
     EXPECT_EQ(bench.state.NumeroParole, 0);
     ASSERT_EQ(boxes.errors.size(), 1);
-    EXPECT_TRUE(boxes.errors.at(0).endsWith(QDir::toNativeSeparators(dir.filePath("lista.txt"))));
+    EXPECT_TRUE(
+        boxes.errors.at(0).contains(QDir::toNativeSeparators(dir.filePath("lista.txt")) + QStringLiteral("\n\n")));
 }
 
 class Menu : public ::testing::Test {

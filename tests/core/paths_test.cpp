@@ -77,7 +77,8 @@ TEST_F(BundledFolder, AMissingInstalledListIsReportedWhereItBelongs)
     ListInForce list(bench.state, paths, boxes, bench.pictureCheck);
     Main(bench.state, bench.random, list, paths);
     ASSERT_EQ(boxes.errors.size(), 1);
-    EXPECT_TRUE(boxes.errors.at(0).endsWith(QDir::toNativeSeparators(at("usr/share/tavenzo/lista.txt"))))
+    EXPECT_TRUE(boxes.errors.at(0).contains(
+        QDir::toNativeSeparators(at("usr/share/tavenzo/lista.txt")) + QStringLiteral("\n\n")))
         << boxes.errors.at(0).toStdString();
     EXPECT_EQ(bench.state.NumeroParole, 0);
 }

@@ -204,7 +204,10 @@ TEST_F(WordListFile, UnreadableFileKeepsTheListInForce)
     EXPECT_EQ(slotRange(1, 2), (QStringList {"uno", "due"}));
     ASSERT_EQ(boxes.errors.size(), 3);
     EXPECT_EQ(boxes.errors.at(0),
-        QStringLiteral("Non riesco a leggere la lista di parole:\n") + QDir::toNativeSeparators(missing));
+        QStringLiteral("Non riesco a leggere la lista di parole:\n") + QDir::toNativeSeparators(missing)
+            + QStringLiteral("\n\nIl file non c'è."));
+    EXPECT_TRUE(
+        boxes.errors.at(1).endsWith(QStringLiteral("Non è un file di testo, ma una cartella o un dispositivo.")));
 }
 
 TEST_F(WordListFile, TooLongListLoadsFiveHundredAndTellsOnce)
@@ -267,7 +270,10 @@ INSTANTIATE_TEST_SUITE_P(TextDecoding, Utf8Fields,
         Utf8Case {"three_of_four_at_a_cut", "a\xf0\x9f\x90", true, true, "a"},
         Utf8Case {"unfinished_overlong_at_a_cut", "a\xe0\x80", true, false, {}},
         Utf8Case {"unfinished_surrogate_at_a_cut", "a\xed\xa0", true, false, {}},
-        Utf8Case {"broken_before_a_cut", "\xe9" "a\xc3", true, false, {}}),
+        Utf8Case {"broken_before_a_cut",
+            "\xe9"
+            "a\xc3",
+            true, false, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

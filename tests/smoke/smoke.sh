@@ -27,7 +27,7 @@ app_pid=""
 log=""
 check=""
 
-all_checks=(screens splash-click title config double-click sound sound-session sound-formats full-screen)
+all_checks=(screens splash-click title config double-click key-double-click accents sound sound-session sound-formats full-screen)
 all_screens=(lettera1 lettera lettere parole disegni DISEGNI1)
 
 # A recorded sound may be this much shorter or longer than the sound in its file and still count as that sound. Both
@@ -447,6 +447,109 @@ check_double_click() {
     echo "smoke: double-click: a double click on a wrong word of parole counted one wrong answer"
 }
 
+# The centre of key $1 (0..20) of a letter screen's keyboard, seven keys a row, in the window whose menu bar is $2 high.
+key_at() { echo "$((32 + 56 * ($1 % 7) + 20)) $(($2 + 336 + 40 * ($1 / 7) + 16))"; }
+# The keys' indexes in keyboard order: a b c d e f g h i l m n o p q r s t u v z.
+key_of() {
+    local keys=abcdefghilmnopqrstuvz
+    local before=${keys%%"$1"*}
+    echo "${#before}"
+}
+
+# A count label of a letter screen as a picture: $1 the window, $2 the label's x, y in the form, $3 the bar's height,
+# $4 the file.
+count_picture() {
+    local x y
+    read -r x y <<<"$2"
+    capture "$1" "$x" $((y + $3)) 57 41 "$4"
+}
+
+# A real double click on a key counts one press: on a wrong key of the spell-the-word exercise, whose keys stay, one
+# wrong answer, the same as a single click gives.
+check_key_double_click() {
+    start_program "$(program_folder key-words orso)"
+    open_menu_from_splash
+    local screen bar errati="520 136"
+    # shellcheck disable=SC2046
+    screen=$(open_exercise $(button_of lettere) lettere)
+    bar=$(menu_bar_height "$screen" 480)
+    wait_takes_presses "$screen"
+    # shellcheck disable=SC2046
+    click_at "$screen" $(key_at "$(key_of z)" "$bar")
+    settle
+    count_picture "$screen" "$errati" "$bar" "$work/one.png"
+    # "Azzera conteggio" is the first command of the menu bar.
+    click_at "$screen" 40 $((bar / 2))
+    settle
+    count_picture "$screen" "$errati" "$bar" "$work/zero.png"
+    same_image "$work/one.png" "$work/zero.png" && fail "the wrong count looks the same before and after Azzera conteggio"
+    # shellcheck disable=SC2046
+    double_click_at "$screen" $(key_at "$(key_of z)" "$bar")
+    settle
+    count_picture "$screen" "$errati" "$bar" "$work/after.png"
+    same_image "$work/one.png" "$work/after.png" \
+        || fail "a double click on a wrong key of lettere did not count exactly one wrong answer (see the count label)"
+    leave_exercise "$screen" lettere
+    quit_from_menu
+    echo "smoke: key-double-click: a double click on a wrong key of lettere counted one wrong answer"
+}
+
+# A word with an accent is finished with the key of its plain vowel: "città" in the missing-inner-letter exercise
+# (until the masked letter is the "à", each try on "a" being right or wrong; a case switch brings a new exercise) and
+# spelt whole in spell-the-word, each time counted right and never wrong.
+check_accents() {
+    start_program "$(program_folder accent-words città)"
+    open_menu_from_splash
+    local screen bar found=""
+    # shellcheck disable=SC2046
+    screen=$(open_exercise $(button_of lettera) lettera)
+    bar=$(menu_bar_height "$screen" 575)
+    wait_takes_presses "$screen"
+    count_picture "$screen" "85 93" "$bar" "$work/esatti-before.png"
+    local option=2
+    for _ in $(seq 30); do
+        count_picture "$screen" "91 135" "$bar" "$work/errati-before.png"
+        settle
+        # shellcheck disable=SC2046
+        click_at "$screen" $(key_at "$(key_of a)" "$bar")
+        settle
+        count_picture "$screen" "85 93" "$bar" "$work/esatti-now.png"
+        if ! same_image "$work/esatti-before.png" "$work/esatti-now.png"; then
+            found=yes
+            break
+        fi
+        count_picture "$screen" "91 135" "$bar" "$work/errati-now.png"
+        same_image "$work/errati-before.png" "$work/errati-now.png" \
+            && fail "a press on the key a in lettera counted neither right nor wrong"
+        # Another letter was masked: "minuscolo" or "MAIUSCOLO" builds a new exercise.
+        click_at "$screen" 553 $((bar + 160 + 24 * (option - 1)))
+        option=$((3 - option))
+    done
+    [ -n "$found" ] || fail "the key a never finished città in lettera (thirty exercises)"
+    leave_exercise "$screen" lettera
+
+    # shellcheck disable=SC2046
+    screen=$(open_exercise $(button_of lettere) lettere)
+    bar=$(menu_bar_height "$screen" 480)
+    wait_takes_presses "$screen"
+    count_picture "$screen" "518 100" "$bar" "$work/esatti-before.png"
+    count_picture "$screen" "520 136" "$bar" "$work/errati-before.png"
+    for letter in c i t t a; do
+        settle
+        # shellcheck disable=SC2046
+        click_at "$screen" $(key_at "$(key_of "$letter")" "$bar")
+    done
+    # The completed word counts after its pause of four seconds.
+    sleep 5
+    count_picture "$screen" "518 100" "$bar" "$work/esatti-now.png"
+    count_picture "$screen" "520 136" "$bar" "$work/errati-now.png"
+    same_image "$work/errati-before.png" "$work/errati-now.png" || fail "spelling citta in lettere counted a wrong answer"
+    same_image "$work/esatti-before.png" "$work/esatti-now.png" && fail "spelling citta in lettere did not finish città"
+    leave_exercise "$screen" lettere
+    quit_from_menu
+    echo "smoke: accents: città finished with the key a in lettera and spelt citta in lettere"
+}
+
 # A PulseAudio server of our own, in user mode with its files under $work, that plays into a null sink whose monitor
 # we record. The sink does not rewind, so what the program writes is what the monitor hears, in order.
 start_sound_server() {
@@ -544,9 +647,6 @@ check_recorder() {
     fi
     echo "smoke: $check: the recorder hears no.wav played by paplay for $(echo "$bursts" | cut -d' ' -f2) s"
 }
-
-# The centre of key $1 (0..20) of a letter screen's keyboard, seven keys a row, in the window whose menu bar is $2 high.
-key_at() { echo "$((32 + 56 * ($1 % 7) + 20)) $(($2 + 336 + 40 * ($1 / 7) + 16))"; }
 
 # A program on our own sound server whose one word is "ape", in the missing-first-letter exercise; sets the caller's
 # screen (the exercise's window) and bar (its menu bar's height).

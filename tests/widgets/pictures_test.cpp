@@ -184,6 +184,13 @@ TEST_F(Pictures, WordsOntoPicturesCaseMenuSummaryAndReset)
     control<QAction>(screen, "mnuMinuscolo")->trigger();
     EXPECT_TRUE(control<QAction>(screen, "mnuMinuscolo")->isChecked())
         << "choosing the ticked entry again keeps its tick";
+    control<QAction>(screen, "mnuMaiuscolo")->trigger();
+    EXPECT_TRUE(control<QAction>(screen, "mnuMaiuscolo")->isChecked()) << "and back to upper case";
+    EXPECT_FALSE(control<QAction>(screen, "mnuMinuscolo")->isChecked());
+    EXPECT_EQ(wordsOf(screen)[0]->text(), "ORSO");
+    EXPECT_EQ(boxesOf(screen)[2]->text(), "SEMAFORO") << "a placed word keeps the case it was placed in";
+    control<QAction>(screen, "mnuMinuscolo")->trigger();
+    EXPECT_EQ(wordsOf(screen)[0]->text(), "orso");
 
     control<QAction>(screen, "mnuEsercizi")->trigger();
     EXPECT_EQ(bench.boxes.informations.last(), "Hai eseguito  0 esercizi esatti e  1 esercizi errati.");
