@@ -57,50 +57,36 @@ struct ModelRow {
     std::function<std::function<void()>(Rig&)> make;
 };
 
-template<typename Model> std::function<void()> keep(std::shared_ptr<Model> model, void (Model::*next)())
+// A model opened on the rig, behind the call that builds its next exercise.
+template<typename Model, auto next, typename... Options> std::function<void()> opened(Rig& rig, Options... options)
 {
-    return [model, next] { (model.get()->*next)(); };
+    auto model = std::make_shared<Model>(rig.services(), options...);
+    model->open();
+    return [model] { ((*model).*next)(); };
 }
 
 const ModelRow kModels[] = {
     {"parole",
         [](Rig& rig) {
-            auto m = std::make_shared<ChoiceExercise>(rig.services(), ChoiceExercise::kWordForPicture);
-            m->open();
-            return keep(m, &ChoiceExercise::PreparaEsercizio);
+            return opened<ChoiceExercise, &ChoiceExercise::PreparaEsercizio>(rig, ChoiceExercise::kWordForPicture);
         }},
     {"disegni",
         [](Rig& rig) {
-            auto m = std::make_shared<ChoiceExercise>(rig.services(), ChoiceExercise::kPictureForWord);
-            m->open();
-            return keep(m, &ChoiceExercise::PreparaEsercizio);
+            return opened<ChoiceExercise, &ChoiceExercise::PreparaEsercizio>(rig, ChoiceExercise::kPictureForWord);
         }},
     {"lettera1",
         [](Rig& rig) {
-            auto m
-                = std::make_shared<MissingLetterExercise>(rig.services(), MissingLetterExercise::kMissingFirstLetter);
-            m->open();
-            return keep(m, &MissingLetterExercise::PreparaEsercizio);
+            return opened<MissingLetterExercise, &MissingLetterExercise::PreparaEsercizio>(
+                rig, MissingLetterExercise::kMissingFirstLetter);
         }},
     {"lettera",
         [](Rig& rig) {
-            auto m
-                = std::make_shared<MissingLetterExercise>(rig.services(), MissingLetterExercise::kMissingInnerLetter);
-            m->open();
-            return keep(m, &MissingLetterExercise::PreparaEsercizio);
+            return opened<MissingLetterExercise, &MissingLetterExercise::PreparaEsercizio>(
+                rig, MissingLetterExercise::kMissingInnerLetter);
         }},
-    {"lettere",
-        [](Rig& rig) {
-            auto m = std::make_shared<SpellWordExercise>(rig.services());
-            m->open();
-            return keep(m, &SpellWordExercise::PreparaEsercizio);
-        }},
+    {"lettere", [](Rig& rig) { return opened<SpellWordExercise, &SpellWordExercise::PreparaEsercizio>(rig); }},
     {"DISEGNI1",
-        [](Rig& rig) {
-            auto m = std::make_shared<WordsOntoPicturesExercise>(rig.services());
-            m->open();
-            return keep(m, &WordsOntoPicturesExercise::GeneraEsercizio);
-        }},
+        [](Rig& rig) { return opened<WordsOntoPicturesExercise, &WordsOntoPicturesExercise::GeneraEsercizio>(rig); }},
 };
 
 struct DataSet {

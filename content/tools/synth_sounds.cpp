@@ -143,18 +143,26 @@ struct Sound {
     double peak;
 };
 
+// Notes one after another, `step` seconds apart, each ringing until `end`; the last one a little louder.
+std::vector<Note> run(std::initializer_list<int> tune, double step, double end, double level, double lastLevel,
+    const std::vector<Partial>* timbre)
+{
+    std::vector<Note> notes;
+    int i = 0;
+    for (const int midi : tune) {
+        const bool last = i + 1 == static_cast<int>(tune.size());
+        notes.push_back({step * i, midiFreq(midi), end - step * i, last ? lastLevel : level, timbre});
+        ++i;
+    }
+    return notes;
+}
+
 std::vector<Sound> sounds()
 {
     std::vector<Sound> list;
 
     // si1: rising major arpeggio that rings out.
-    {
-        std::vector<Note> n;
-        const int tune[] = {C5, E5, G5, C6};
-        for (int i = 0; i < 4; ++i)
-            n.push_back({0.09 * i, midiFreq(tune[i]), 0.75 - 0.09 * i, i == 3 ? 1.0 : 0.8, &kBell});
-        list.push_back({"si1.wav", n, 0.75, 0.70});
-    }
+    list.push_back({"si1.wav", run({C5, E5, G5, C6}, 0.09, 0.75, 0.8, 1.0, &kBell), 0.75, 0.70});
     // si2: little fanfare, short-short-long, landing on a chord.
     {
         std::vector<Note> n = {
@@ -167,13 +175,7 @@ std::vector<Sound> sounds()
         list.push_back({"si2.wav", n, 0.86, 0.70});
     }
     // si3: quick sparkly pentatonic run up to a high note.
-    {
-        std::vector<Note> n;
-        const int tune[] = {C6, D6, E6, G6, A6, C7};
-        for (int i = 0; i < 6; ++i)
-            n.push_back({0.055 * i, midiFreq(tune[i]), 0.62 - 0.055 * i, i == 5 ? 0.9 : 0.65, &kGlock});
-        list.push_back({"si3.wav", n, 0.62, 0.66});
-    }
+    list.push_back({"si3.wav", run({C6, D6, E6, G6, A6, C7}, 0.055, 0.62, 0.65, 0.9, &kGlock), 0.62, 0.66});
     // si4: "ta-da": a short pick-up, then a full warm chord.
     {
         std::vector<Note> n = {
