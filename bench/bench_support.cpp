@@ -112,6 +112,18 @@ long residentKib()
     return -1;
 }
 
+long privateKib()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("RssAnon:", 0) == 0) {
+            return std::stol(line.substr(8));
+        }
+    }
+    return -1;
+}
+
 std::string residentParts()
 {
     std::ifstream status("/proc/self/status");
