@@ -6,6 +6,7 @@
 //   render_art art <sets-dir> <out-dir> <name>...
 //   render_art candidates <sets-dir> <candidates.tsv> <out.png>
 
+#include "build_tool.h"
 #include "iconify_icons.h"
 
 #include <QDir>
@@ -723,15 +724,7 @@ int usage()
 
 int main(int argc, char** argv)
 {
-    // Runs during the build, where there may be no display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Keep build logs to what matters: the offscreen platform's runtime-dir notice is not.
-    static const QtMessageHandler defaultHandler = qInstallMessageHandler(nullptr);
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
-        if (!message.startsWith("QStandardPaths: XDG_RUNTIME_DIR not set"))
-            defaultHandler(type, context, message);
-    });
+    prepareForTheBuild();
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName("render_art");
     const QStringList args = app.arguments();
