@@ -284,25 +284,22 @@ QString tooManyWordsMessage()
 
 QString unreadableListMessage(const QString& path, Refusal why)
 {
+    struct Reason {
+        Refusal why;
+        const char* text;
+    };
+    static constexpr Reason kReasons[] = {
+        {Refusal::Missing, "Il file non c'è."},
+        {Refusal::NotAFile, "Non è un file di testo, ma una cartella o un dispositivo."},
+        {Refusal::NotAllowed, "Non ho il permesso di leggerlo."},
+        {Refusal::ReadFailed, "La lettura si è interrotta: forse la chiavetta è stata tolta."},
+        {Refusal::NotText, "La lista è in un formato che non conosco: salvala come testo UTF-8."},
+    };
     QString reason;
-    switch (why) {
-    case Refusal::Missing:
-        reason = QStringLiteral("Il file non c'è.");
-        break;
-    case Refusal::NotAFile:
-        reason = QStringLiteral("Non è un file di testo, ma una cartella o un dispositivo.");
-        break;
-    case Refusal::NotAllowed:
-        reason = QStringLiteral("Non ho il permesso di leggerlo.");
-        break;
-    case Refusal::ReadFailed:
-        reason = QStringLiteral("La lettura si è interrotta: forse la chiavetta è stata tolta.");
-        break;
-    case Refusal::NotText:
-        reason = QStringLiteral("La lista è in un formato che non conosco: salvala come testo UTF-8.");
-        break;
-    case Refusal::None:
-        break;
+    for (const Reason& known : kReasons) {
+        if (known.why == why) {
+            reason = QString::fromUtf8(known.text);
+        }
     }
     QString text = QStringLiteral("Non riesco a leggere la lista di parole:\n") + QDir::toNativeSeparators(path);
     return reason.isEmpty() ? text : text + QStringLiteral("\n\n") + reason;
