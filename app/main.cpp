@@ -17,8 +17,9 @@ int main(int argc, char* argv[])
     tavenzo::ui::registerResources();
     QApplication app(argc, argv);
     tavenzo::ToolkitPorts toolkit;
-    tavenzo::Program program({tavenzo::Paths::bundledFolderOf(QCoreApplication::applicationDirPath()),
-                                 tavenzo::Paths::teacherFolderOfUser()},
+    tavenzo::Program program(
+        {tavenzo::Paths::bundledFolderOf(QCoreApplication::applicationDirPath()),
+            tavenzo::Paths::teacherFolderFor(options.folder, tavenzo::Paths::systemSettingsFile())},
         toolkit.ports(), tavenzo::ui::Presentation(options.fullScreen));
     tavenzo::ui::startWithoutPlugins(
         [&app, &program] {
