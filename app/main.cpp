@@ -1,7 +1,12 @@
 #include "app/program.h"
+#include "ui/glue/clicks.h"
 #include "ui/glue/command_line.h"
+#include "ui/glue/qt_picture_importer.h"
+#include "ui/glue/qt_ports.h"
+#include "ui/glue/qt_studio_dialogs.h"
 #include "ui/glue/sound_environment.h"
 #include "ui/glue/toolkit_setup.h"
+#include "ui/studio/studio_window.h"
 
 #include <QApplication>
 

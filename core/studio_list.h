@@ -58,6 +58,21 @@ private:
     bool m_modified = false;
 };
 
+// What the teacher answers when the studio is closed with unsaved changes.
+enum class UnsavedAnswer { Save, Discard, Cancel };
+
+// The studio's modal questions and file choosers; tests preset the answers.
+class StudioDialogs {
+public:
+    virtual ~StudioDialogs() = default;
+    virtual UnsavedAnswer askUnsaved(const QString& listName) = 0;
+    // A list to open, or empty when the teacher gives up.
+    virtual QString chooseListToOpen(const QString& startFolder) = 0;
+    // Where to save, starting with the suggested file in the folder; empty when the teacher gives up.
+    virtual QString chooseListToSave(const QString& suggestedPath) = 0;
+    virtual QString choosePicture(const QString& startFolder) = 0;
+};
+
 // The words a list file holds, as the studio opens it (the same reader as the children's, UTF-16 with a mark too).
 struct StudioOpen {
     bool ok = false;
