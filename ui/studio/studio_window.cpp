@@ -138,7 +138,7 @@ void StudioWindow::buildWindow()
     m_table = new QTableWidget(0, 3, page);
     m_table->setObjectName(QStringLiteral("tabellaParole"));
     m_table->setHorizontalHeaderLabels(
-        {QStringLiteral("Parola"), QStringLiteral("Figura, come la vedono i bambini"), QStringLiteral("Cosa non va")});
+        {QStringLiteral("Parola"), QStringLiteral("Figura"), QStringLiteral("Cosa non va")});
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setIconSize(pictureSize());
