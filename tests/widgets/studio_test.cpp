@@ -251,9 +251,12 @@ TEST_F(Studio, ABundledListIsAStartingCopyAndTheChosenListBecomesTheStartUpList)
     EXPECT_EQ(dialogs.openStartedIn, QStringList({QStringLiteral(TAVENZO_PROGRAM_DIR)}));
     EXPECT_TRUE(window->list().path().isEmpty());
     const QStringList words = window->list().words();
+    EXPECT_FALSE(window->isWindowModified());
 
     dialogs.nextSave = at("insegnante/animali.txt");
     window->findChild<QAction*>(QStringLiteral("azioneUsaAllAvvio"))->trigger();
+    // Saved first, under the bundled list's name in the teacher's folder.
+    EXPECT_EQ(dialogs.saveSuggested, QStringList({at("insegnante/animali.txt")}));
     QFile startup(at("insegnante/lista.txt"));
     ASSERT_TRUE(startup.open(QIODevice::ReadOnly));
     const WordListReadResult read = readWordList(startup.readAll());

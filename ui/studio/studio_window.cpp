@@ -233,6 +233,7 @@ void StudioWindow::newList()
 {
     m_list.setWords({});
     m_list.setPath({});
+    m_startingName.clear();
     m_importedFrom.clear();
     refresh();
 }
@@ -247,6 +248,7 @@ bool StudioWindow::openList(const QString& path)
     m_list.setWords(opened.words);
     // A bundled list is a starting copy: saving it goes to the teacher's folder, never over the program's own.
     m_list.setPath(inBundledFolder(path) ? QString() : QFileInfo(path).absoluteFilePath());
+    m_startingName = inBundledFolder(path) ? QFileInfo(path).fileName() : QString();
     m_importedFrom.clear();
     refresh();
     if (!opened.message.isEmpty()) {
@@ -274,10 +276,9 @@ bool StudioWindow::saveAs()
     if (!teacher.isEmpty()) {
         QDir().mkpath(teacher);
     }
+    // A starting copy keeps the bundled list's name, in the teacher's folder.
     const QString suggested = m_list.path().isEmpty()
-        ? QDir(teacher).filePath(m_list.size() > 0 && ContentFinder::isSafeName(m_list.word(0))
-                ? QStringLiteral("parole.txt")
-                : QStringLiteral("parole.txt"))
+        ? QDir(teacher).filePath(m_startingName.isEmpty() ? QStringLiteral("parole.txt") : m_startingName)
         : m_list.path();
     QString path = m_dialogs.chooseListToSave(suggested);
     if (path.isEmpty()) {

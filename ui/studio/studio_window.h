@@ -86,6 +86,7 @@ private:
     std::vector<bool> m_pictureShown;
     // The file each word's picture was last imported from in this session, so a new framing can be tried on it.
     QHash<QString, QString> m_importedFrom;
+    QString m_startingName; // the bundled list a new one was started from
     bool m_filling = false;
 
     QTabWidget* m_tabs = nullptr;
