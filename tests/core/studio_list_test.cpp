@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
 #include <unistd.h>
 
 using namespace tavenzo;
@@ -201,6 +202,33 @@ TEST_F(StudioSave, AMissingOrReadOnlyFolderSaysWhyAndTheListStaysUnsaved)
         << refused.message.toStdString();
     EXPECT_TRUE(list.modified());
     EXPECT_EQ(list.path(), at("chiavetta/lista.txt"));
+}
+
+// Root can make a real full disk: a tiny memory file system holding the old list.
+TEST_F(StudioSave, AFullDiskSaysSoAndTheOldListStaysWhole)
+{
+    const QString disk = at("chiavetta-piena");
+    QDir().mkpath(disk);
+    if (::geteuid() != 0 || ::mount("tmpfs", disk.toLocal8Bit().constData(), "tmpfs", 0, "size=8k") != 0) {
+        GTEST_SKIP() << "cannot mount a small file system here";
+    }
+    write(disk + "/lista.txt", "vecchia\r\n");
+    StudioList list;
+    QStringList words;
+    for (int i = 0; i < 3000; ++i) {
+        words << QStringLiteral("parola%1").arg(i);
+    }
+    list.setWords(words);
+    list.setModified(true);
+    const SaveResult full = saveList(list, disk + "/lista.txt");
+    const QByteArray kept = readAll(disk + "/lista.txt");
+    const QStringList left = QDir(disk).entryList(QDir::Files);
+    ::umount(disk.toLocal8Bit().constData());
+    EXPECT_EQ(full.failure, SaveFailure::DiskFull) << full.message.toStdString();
+    EXPECT_TRUE(full.message.contains(QStringLiteral("è pieno"))) << full.message.toStdString();
+    EXPECT_EQ(kept, "vecchia\r\n");
+    EXPECT_EQ(left, QStringList({"lista.txt"})); // no half-written file beside it
+    EXPECT_TRUE(list.modified());
 }
 
 // A full disk cannot be made in a test without root; what the teacher reads for it is checked with the others.
