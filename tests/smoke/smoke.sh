@@ -901,7 +901,13 @@ phone_photo() {
     {
         head -c 2 "$1.plain"
         printf '\xff\xe1\x00\x22Exif\x00\x00MM\x00\x2a\x00\x00\x00\x08\x00\x01\x01\x12\x00\x03\x00\x00\x00\x01'
-        printf "\\x00\\x0$2\\x00\\x00\\x00\\x00\\x00\\x00"
+        # The orientation as a big-endian SHORT, padded to four bytes, then no further directory.
+        printf '\x00'
+        case $2 in
+        1) printf '\x01' ;;
+        6) printf '\x06' ;;
+        esac
+        printf '\x00\x00\x00\x00\x00\x00'
         tail -c +3 "$1.plain"
     } >"$1"
     rm "$1.plain"
