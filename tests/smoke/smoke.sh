@@ -13,9 +13,9 @@
 #                 nothing is written into the fresh home and configuration folder
 #   sound-session 24 answers in a row, some while the sound before still plays: every one is heard, at its length
 #   sound-formats the failure sound in 8-bit, 24-bit, 32-bit and 48 kHz stereo PCM: each heard at its full length
-#   studio        tavenzo --insegnante: six words typed in, two phone photos imported (one stored turned, with its EXIF
-#                 orientation), saved and made the start-up list; then the children's run plays parole with it and
-#                 disegni shows both photos upright and whole
+#   studio        tavenzo --insegnante: six words typed in (one with an accent, without a picture), two phone photos imported (one stored turned, with its EXIF
+#                 orientation), saved and made the start-up list; then the children's run plays parole with it,
+#                 disegni shows both photos upright and whole, and the other four exercises open with it
 # SMOKE_SHOTS names a folder the studio check copies its screenshots into.
 # SMOKE_ONLY picks checks by name; the names of exercise screens pick the screens check on just those screens:
 #   SMOKE_ONLY=sound tests/smoke/smoke.sh build/bin/tavenzo
@@ -957,7 +957,7 @@ check_studio() {
     studio=$(studio_window) || fail "tavenzo --insegnante showed no studio window"
     wait_takes_presses "$studio"
     local word
-    for word in zio nonna cane gatto mela sole; do
+    for word in zio nonna città cane gatto mela; do
         # "Aggiungi una parola" (the first button under the table) opens the new row for typing.
         click_at "$studio" 75 589
         sleep 0.4
@@ -975,8 +975,8 @@ check_studio() {
     xdotool key ctrl+s
     choose_file "$data/tavenzo/parole.txt"
     [ -f "$data/tavenzo/parole.txt" ] || fail "the studio did not save the list (see $work/studio.png)"
-    [ "$(cat "$data/tavenzo/parole.txt")" = "$(printf 'zio\r\nnonna\r\ncane\r\ngatto\r\nmela\r\nsole\r')" ] ||
-        fail "the saved list is not the six words with CR LF: $(od -c "$data/tavenzo/parole.txt" | head -5)"
+    [ "$(cat "$data/tavenzo/parole.txt")" = "$(printf 'zio\r\nnonna\r\ncittà\r\ncane\r\ngatto\r\nmela\r')" ] ||
+        fail "the saved list is not the six words in UTF-8 with CR LF: $(od -c "$data/tavenzo/parole.txt" | head -5)"
     local picture
     for picture in zio nonna; do
         [ "$(identify -format '%m %wx%h' "$data/tavenzo/jpg/$picture.jpg" 2>/dev/null)" = "JPEG 600x600" ] ||
@@ -995,10 +995,16 @@ check_studio() {
     sleep 0.3
     xdotool key ctrl+w
     expect_exit "closing the studio with the list saved"
-    echo "smoke: studio: six words and two photos made, saved and made the start-up list"
+    echo "smoke: studio: six words (one with an accent) and two photos made, saved and made the start-up list"
 
     program_options=()
     start_program "$content" XDG_DATA_HOME="$data"
+    # The start-up list is checked once the splash is up: città has no picture, and the message says so.
+    local splash
+    splash=$(wait_window Form1) || fail "the splash window Form1 did not appear"
+    wait_takes_presses "$splash"
+    sleep 1
+    xdotool key Return
     open_menu_from_splash
     local screen bar
     # shellcheck disable=SC2046
@@ -1024,8 +1030,14 @@ check_studio() {
     [ -z "${SMOKE_SHOTS:-}" ] || cp "$work/studio.png" "$work/disegni.png" "$SMOKE_SHOTS/"
     [ "$upright" -eq 2 ] || fail "disegni shows $upright of the two photos upright (see $work/disegni.png)"
     leave_exercise "$screen" disegni
+    local name
+    for name in lettera1 lettera lettere DISEGNI1; do
+        # shellcheck disable=SC2046
+        screen=$(open_exercise $(button_of "$name") "$name")
+        leave_exercise "$screen" "$name"
+    done
     quit_from_menu
-    echo "smoke: studio: parole played with the teacher's list, disegni shows both photos upright"
+    echo "smoke: studio: parole played with the teacher's list, disegni shows both photos upright, the other four open"
 }
 
 # ---------------------------------------------------------------------------------------------------------------------
