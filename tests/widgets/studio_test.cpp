@@ -5,10 +5,12 @@
 #include "widget_fakes.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QImageReader>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSlider>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -210,6 +212,35 @@ TEST_F(Studio, APhotoDroppedOnARowBecomesItsPictureUpright)
     QDragEnterEvent enter(middleOfRow(0), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(table()->viewport(), &enter);
     EXPECT_FALSE(enter.isAccepted());
+}
+
+// The square of a photo just imported is moved, or the whole photo put on white, from the photo itself.
+TEST_F(Studio, TheSquareOfAPhotoJustImportedCanBeMovedOrTheWholePhotoFitted)
+{
+    window->pasteWords(QStringLiteral("prato\r\n"));
+    table()->selectRow(0);
+    const QString photo = put("telefono/prato.jpg", jpegWithOrientation(quarters({400, 200}), 1));
+    dialogs.nextPicture = photo;
+    press("bottoneFigura");
+    const QString saved = at("insegnante/jpg/prato.jpg");
+    const auto pixelOfSaved = [&saved](int x, int y) { return QImage(saved).pixelColor(x, y); };
+    ASSERT_TRUE(QFileInfo::exists(saved)) << boxes.errors.join(' ').toStdString();
+    EXPECT_TRUE(near(pixelOfSaved(150, 150), Qt::red));
+    EXPECT_TRUE(near(pixelOfSaved(450, 150), Qt::green));
+
+    auto* offset = window->findChild<QSlider*>(QStringLiteral("spostaQuadrato"));
+    offset->setValue(-100);
+    EXPECT_TRUE(near(pixelOfSaved(450, 150), Qt::red)); // only the left half now
+    EXPECT_TRUE(near(pixelOfSaved(450, 450), Qt::blue));
+
+    window->findChild<QComboBox*>(QStringLiteral("sceltaTaglio"))->setCurrentIndex(1);
+    EXPECT_FALSE(offset->isEnabled());
+    EXPECT_EQ(pixelOfSaved(300, 60), QColor(Qt::white));
+    EXPECT_TRUE(near(pixelOfSaved(150, 225), Qt::red));
+    EXPECT_TRUE(near(pixelOfSaved(450, 375), Qt::yellow));
+    // The teacher was asked nothing: this is the photo she chose a moment ago.
+    EXPECT_TRUE(boxes.questions.isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(photo));
 }
 
 TEST_F(Studio, ClosingWithUnsavedChangesAsksAndKeepsTheListUnlessTold)
