@@ -165,6 +165,12 @@ QString StudioList::summary() const
     if (count == 0) {
         return QStringLiteral("La lista è vuota: aggiungete almeno una parola.");
     }
+    if (count > kMaxWords) {
+        return words
+            + QStringLiteral(": troppe. Tavenzo ne legge al massimo %1, e le altre non compariranno negli "
+                             "esercizi.")
+                  .arg(kMaxWords);
+    }
     if (count >= 6) {
         return words + QStringLiteral(": bastano per tutti e sei gli esercizi.");
     }

@@ -123,7 +123,8 @@ TEST(StudioList, TheSummarySaysWhichExercisesTheListIsLongEnoughFor)
              Case {1, "1 parola: bastano solo per gli esercizi con le lettere"}, Case {2, "2 parole: bastano solo"},
              Case {3, "3 parole: bastano per gli esercizi con le lettere e per le tre"},
              Case {5, "5 parole: bastano per gli esercizi con le lettere e"},
-             Case {6, "6 parole: bastano per tutti e sei gli esercizi."}}) {
+             Case {6, "6 parole: bastano per tutti e sei gli esercizi."}, Case {500, "500 parole: bastano per tutti"},
+             Case {501, "501 parole: troppe. Tavenzo ne legge al massimo 500"}}) {
         StudioList list;
         QStringList words;
         for (int i = 0; i < c.words; ++i) {

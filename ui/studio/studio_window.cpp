@@ -22,6 +22,7 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSlider>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
@@ -435,7 +436,9 @@ void StudioWindow::choosePicture()
         m_boxes.information(QStringLiteral("Scegliete prima la riga della parola."));
         return;
     }
-    const QString file = m_dialogs.choosePicture(QDir::homePath());
+    // Phones and cameras copy their photos into the Pictures folder.
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    const QString file = m_dialogs.choosePicture(QFileInfo(pictures).isDir() ? pictures : QDir::homePath());
     if (!file.isEmpty()) {
         importPictureFor(row, file);
     }
