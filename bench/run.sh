@@ -69,6 +69,13 @@ full_screen() { env DISPLAY="$full_display" QT_QPA_PLATFORM=xcb "$@" --schermo-i
 echo "== core benchmarks" >&2
 "$build/bench/tavenzo_core_bench" --benchmark_min_time="$min_time" 2>/dev/null | tee "$results/core.txt" >&2
 
+echo "== studio" >&2
+: >"$results/studio.md"
+for run in offscreen under_x; do
+    echo "$run:" >>"$results/studio.md"
+    "$run" "$build/bench/tavenzo_studio_bench" 10 2>/dev/null | tee -a "$results/studio.md" >&2
+done
+
 echo "== screens" >&2
 : >"$results/screens.md"
 for run in offscreen under_x full_screen; do
