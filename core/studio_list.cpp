@@ -131,8 +131,9 @@ QStringList StudioList::problems(int row, const PictureLookup& pictures) const
         found << QStringLiteral("Le virgolette non si possono salvare in una lista: verranno tolte.");
     }
     if (!onKeyboard(word)) {
-        found << QStringLiteral("La tastiera sullo schermo non ha: %1. La parola va bene nei tre esercizi con le "
-                                "figure, ma gli esercizi con le lettere non la possono completare.")
+        found << QStringLiteral(
+            "La tastiera sullo schermo non ha: %1. La parola va bene nei tre esercizi con le "
+            "figure; gli esercizi con le lettere non la propongono, perché non si potrebbe completare.")
                      .arg(lettersWithoutKey(word));
     }
     if (!ContentFinder::isSafeName(word)) {

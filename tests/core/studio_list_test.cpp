@@ -102,8 +102,9 @@ TEST(StudioList, EachWordSaysWhatIsWrongWithItInPlainItalian)
     // The accent is typed with its plain vowel's key: città is fine but for its missing picture.
     EXPECT_EQ(problems(1), QStringLiteral("Non ha una figura: i bambini vedranno un riquadro grigio."));
     EXPECT_EQ(problems(2),
-        QStringLiteral("La tastiera sullo schermo non ha: k. La parola va bene nei tre esercizi con le figure, ma gli "
-                       "esercizi con le lettere non la possono completare.|Non ha una figura: i bambini vedranno un "
+        QStringLiteral("La tastiera sullo schermo non ha: k. La parola va bene nei tre esercizi con le figure; gli "
+                       "esercizi con le lettere non la propongono, perché non si potrebbe completare.|Non ha una "
+                       "figura: i bambini vedranno un "
                        "riquadro grigio."));
     EXPECT_EQ(problems(3), QStringLiteral("È già nella lista, alla riga 1."));
     EXPECT_TRUE(problems(5).contains(QStringLiteral("non può avere una figura"))) << problems(5).toStdString();
