@@ -13,6 +13,7 @@
 #                 nothing is written into the fresh home and configuration folder
 #   sound-session 24 answers in a row, some while the sound before still plays: every one is heard, at its length
 #   sound-formats the failure sound in 8-bit, 24-bit, 32-bit and 48 kHz stereo PCM: each heard at its full length
+#   list-double-click a double click on "Cambia lista di parole" opens the dialog and chooses nothing in it
 #   f11           F11 takes the splash, the menu and an exercise to the full screen and back, the counts kept
 # SMOKE_ONLY picks checks by name; the names of exercise screens pick the screens check on just those screens:
 #   SMOKE_ONLY=sound tests/smoke/smoke.sh build/bin/tavenzo
@@ -28,7 +29,7 @@ app_pid=""
 log=""
 check=""
 
-all_checks=(screens splash-click title config double-click key-double-click accents sound sound-session sound-formats full-screen f11)
+all_checks=(screens splash-click title config double-click key-double-click accents sound sound-session sound-formats full-screen list-double-click f11)
 all_screens=(lettera1 lettera lettere parole disegni DISEGNI1)
 
 # A recorded sound may be this much shorter or longer than the sound in its file and still count as that sound. Both
@@ -884,6 +885,32 @@ check_full_screen() {
     click_at "$menu" $(scaled_button 469 435)
     confirm_yes
     expect_exit "Esci -> Sì on the full-screen menu"
+}
+
+# The dialog opens under the pointer, its list of files where the button was; the second click of a double click on
+# the button must not select a file there (Return would then open it) but land on nothing, as on a new screen.
+check_list_double_click() {
+    start_program "$content"
+    open_menu_from_splash
+    local menu dialog
+    menu=$(window Form2)
+    wait_takes_presses "$menu"
+    double_click_at "$menu" 163 339
+    dialog=$(exercise_window) || fail "a double click on Cambia lista di parole opened no dialog"
+    wait_takes_presses "$dialog"
+    settle
+    import -window root "$work/list-double-click.png"
+    xdotool key Return
+    sleep 1
+    [ -n "$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | grep -x "$dialog")" ] \
+        || fail "the second click of the double click chose a list in the dialog (Return opened it)"
+    xdotool key Escape
+    wait_window Tavenzo >/dev/null || fail "cancelling the list dialog brought no message"
+    sleep 0.3
+    xdotool key Return
+    wait_gone Tavenzo || fail "the message after the cancelled dialog did not close"
+    quit_from_menu
+    echo "smoke: list-double-click: the dialog opened by a double click took no press of it"
 }
 
 # F11 on a 1920 x 1080 screen of its own, the program started in windows: each screen goes full-screen and comes back

@@ -7,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -77,6 +78,7 @@ int roomOn(const QWidget* over)
     return over != nullptr && over->isFullScreen() ? std::max(width, over->width()) : width;
 }
 
+constexpr double kSmallestPoints = 12.0;
 // The help word is shown as large as the word of the exercise it helps with.
 constexpr double kWordPoints = 36.0;
 
@@ -91,7 +93,10 @@ bool showBox(BoxKind kind, const QString& text)
     QDialog box(over);
     box.setObjectName(QStringLiteral("box"));
     box.setWindowTitle(kTitle);
-    scaleFonts(&box, factor);
+    // Read from the desks: no smaller than the smallest text of the menu, and grown with the screen.
+    QFont font = box.font();
+    font.setPointSizeF(std::max(QFontInfo(font).pointSizeF(), kSmallestPoints) * factor);
+    box.setFont(font);
 
     auto* layout = new QGridLayout(&box);
     const int gap = qRound(12 * factor);
@@ -229,7 +234,7 @@ QString QtFileChooser::chooseWordList(const QString& startFolder)
         files->header()->hideSection(2);
     }
     if (auto* sidebar = dialog.findChild<QWidget*>(QStringLiteral("sidebar"))) {
-        sidebar->setMinimumWidth(qRound(170 * factor));
+        sidebar->setMinimumWidth(qRound(120 * factor));
     }
     // Wide enough to read the names and dates in full; over a full screen, most of it.
     const QSize room = over != nullptr ? over->size() : QSize(800, 560);
