@@ -1,3 +1,4 @@
+#include "ui/glue/art.h"
 #include "ui/glue/presentation.h"
 #include "ui/screens/menu_screen.h"
 #include "ui/screens/splash_screen.h"
@@ -5,8 +6,10 @@
 #include "widget_fakes.h"
 
 #include <QMenuBar>
+#include <QPainter>
 #include <QPointingDevice>
 #include <QStyleHints>
+#include <QSvgRenderer>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -158,6 +161,55 @@ TEST_F(Classroom, OnAScreenSmallerThanTheWindowEverythingShrinksAndStillFits)
         }
     }
     EXPECT_LT(choicesOf(screen)[0]->font().pointSizeF(), 18);
+}
+
+// A picture of the art as its vector drawing gives it at a size in pixels, aspect ratio kept.
+QImage vectorArt(const QString& name, QSize pixels)
+{
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QSvgRenderer renderer(QStringLiteral(":/art/%1.svg").arg(name));
+    EXPECT_TRUE(renderer.isValid()) << name.toStdString();
+    renderer.setAspectRatioMode(Qt::KeepAspectRatio);
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform | QPainter::TextAntialiasing);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    return image;
+}
+
+// The faces and the menu's pictures are drawn from their vector drawings at the size shown, at every scale and at a
+// device pixel ratio of 2: nothing is a small picture made larger.
+TEST_F(Classroom, FacesAndMenuPicturesAreDrawnAtTheSizeShown)
+{
+    for (const QSize size : {QSize(1920, 1080), QSize(3840, 2160)}) {
+        SCOPED_TRACE(size.width());
+        start({QPoint(0, 0), size});
+        for (const char* name : {"Command1", "Command3D2", "Command3D4", "Command3D3", "Command2", "Command3D6"}) {
+            auto* button = control<QToolButton>(menu, name);
+            const QSize shown = button->iconSize();
+            const QPixmap pixmap = button->icon().pixmap(shown);
+            EXPECT_GE(pixmap.width(), shown.width() - 1) << name;
+            EXPECT_GE(pixmap.height(), shown.height() - 1) << name;
+        }
+        const QImage ladybird = control<QToolButton>(menu, "Command1")
+                                    ->icon()
+                                    .pixmap(control<QToolButton>(menu, "Command1")->iconSize())
+                                    .toImage()
+                                    .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        EXPECT_EQ(ladybird, vectorArt("ladybird", ladybird.size()));
+
+        auto* screen = openWordForPicture(1);
+        ASSERT_NE(screen, nullptr);
+        auto* face = control<QLabel>(screen, "ComandoIconaSi");
+        const QImage drawn = face->pixmap().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        EXPECT_EQ(drawn.size(), face->contentsRect().size());
+        EXPECT_EQ(drawn, vectorArt("icon_si", drawn.size()));
+        bench.reset();
+    }
+    const QPixmap dense = ui::artPixmap(QStringLiteral(":/art/icon_no.png"), {65, 57}, 2.0);
+    EXPECT_EQ(dense.size(), QSize(130, 114));
+    EXPECT_EQ(dense.devicePixelRatio(), 2.0);
+    EXPECT_EQ(dense.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied), vectorArt("icon_no", {130, 114}));
 }
 
 // What a screen shows, control by control: where it stands, its text and font size, whether it is on view.
