@@ -159,6 +159,7 @@ bool showBox(BoxKind kind, const QString& text)
     buttons->setObjectName(QStringLiteral("buttons"));
     for (QAbstractButton* button : buttons->buttons()) {
         button->setMinimumSize(qRound(80 * factor), qRound(30 * factor));
+        button->setIconSize(button->iconSize() * factor);
     }
     auto* byDefault = buttons->button(kind == BoxKind::Question ? QDialogButtonBox::Yes : QDialogButtonBox::Ok);
     byDefault->setDefault(true);
