@@ -8,6 +8,7 @@
 
 #include "iconify_icons.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFont>
@@ -436,6 +437,27 @@ private:
     // emoji of one piece cannot take each other's gradients, and its gradients move to the definitions.
     QString svgEmoji(const Icon& icon, const QRectF& r)
     {
+        // The toolkit's SVG renderer ignores clip paths, which some emoji shade with: such an emoji goes in as a
+        // picture drawn here, eight times the size of its box, which is sharp wherever the screens show it.
+        if (icon.body.contains(QLatin1String("clip-path"))) {
+            constexpr int kOversize = 8;
+            QImage picture((r.size() * kOversize).toSize(), QImage::Format_ARGB32_Premultiplied);
+            picture.fill(Qt::transparent);
+            QPainter painter(&picture);
+            drawIcon(painter, icon, QRectF(QPointF(0, 0), QSizeF(picture.size())));
+            painter.end();
+            QByteArray png;
+            QBuffer buffer(&png);
+            buffer.open(QIODevice::WriteOnly);
+            picture.save(&buffer, "PNG");
+            return QStringLiteral("<image x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" "
+                                  "xlink:href=\"data:image/png;base64,%5\"/>")
+                .arg(r.x())
+                .arg(r.y())
+                .arg(r.width())
+                .arg(r.height())
+                .arg(QString::fromLatin1(png.toBase64()));
+        }
         const QString prefix = QStringLiteral("e%1_").arg(++ids_);
         QString body = icon.body;
         static const QRegularExpression ids("id=\"([^\"]+)\"");
@@ -713,8 +735,8 @@ struct ArtPiece {
     // what keeps the first window of the run quick to appear.
     QSize shownAt {};
     QColor shownOn {};
-    // Also written as "<name>.svg", which the program draws at the size it shows the piece. Only pieces whose emoji
-    // need no clip path (which the toolkit's SVG renderer ignores) and whose drawing the SVG writer knows.
+    // Also written as "<name>.svg", which the program draws at the size it shows the piece. Only pieces whose drawing
+    // the SVG writer knows.
     bool vector = false;
 };
 
@@ -749,7 +771,7 @@ std::vector<ArtPiece> artPieces()
         {"icon_si", {32, 32}, emojiFill(kLaughing, 0.02), {}, {}, true},
         {"icon_no", {32, 32}, emojiFill(kFrowning, 0.02), {}, {}, true},
         {"icon_info", {32, 32}, drawInfoIcon, {}, {}, true},
-        {"icon_exit", {32, 32}, drawExitIcon},
+        {"icon_exit", {32, 32}, drawExitIcon, {}, {}, true},
         {"icon_help", {32, 32}, emojiFill(kLightBulb, 0.0), {}, {}, true},
         {"icon_window", {32, 32}, drawWindowIcon},
         {"icon_window_256", {256, 256}, drawWindowIcon},

@@ -184,7 +184,8 @@ TEST_F(Classroom, FacesAndMenuPicturesAreDrawnAtTheSizeShown)
     for (const QSize size : {QSize(1920, 1080), QSize(3840, 2160)}) {
         SCOPED_TRACE(size.width());
         start({QPoint(0, 0), size});
-        for (const char* name : {"Command1", "Command3D2", "Command3D4", "Command3D3", "Command2", "Command3D6"}) {
+        for (const char* name :
+            {"Command1", "Command3D2", "Command3D4", "Command3D3", "Command2", "Command3D6", "Command3D5"}) {
             auto* button = control<QToolButton>(menu, name);
             const QSize shown = button->iconSize();
             const QPixmap pixmap = button->icon().pixmap(shown);

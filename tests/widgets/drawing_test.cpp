@@ -137,8 +137,8 @@ TEST_F(PictureSizes, JpegAndPngFillEveryBoxWithTheirPartsInPlace)
 
 TEST(Art, EachSizeComesFromTheSmallestSourceThatCoversIt)
 {
-    // icon_exit is drawn at 32, 64 and 128 pixels, in PNG only.
-    const QString exit = QStringLiteral(":/art/icon_exit.png");
+    // The window icon is drawn at 32, 64 and 128 pixels, in PNG only.
+    const QString exit = QStringLiteral(":/art/icon_window.png");
     EXPECT_EQ(ui::sharedIcon(exit, {32, 32}).availableSizes(), QList<QSize>({{32, 32}}));
     EXPECT_EQ(ui::sharedIcon(exit, {40, 40}).availableSizes(), QList<QSize>({{64, 64}}));
     EXPECT_EQ(ui::sharedIcon(exit, {66, 66}).availableSizes(), QList<QSize>({{128, 128}}));
@@ -172,7 +172,7 @@ TEST(Art, RefreshGivesLabelsAndButtonsTheSizeTheyNowShow)
     label->setGeometry(10, 10, 65, 57);
     auto* button = new QToolButton(&window);
     button->setIconSize({32, 32});
-    ui::useSharedIcon(button, QStringLiteral(":/art/icon_exit.png"));
+    ui::useSharedIcon(button, QStringLiteral(":/art/icon_window.png"));
     EXPECT_EQ(button->icon().availableSizes(), QList<QSize>({{32, 32}}));
 
     ui::refreshArt(&window);
