@@ -113,7 +113,9 @@ QStringList Paths::contentPlaces(const QString& listInForce) const
 QString Paths::listDialogFolder() const
 {
     if (!m_teacherFolder.isEmpty()) {
-        const QStringList lists = QDir(m_teacherFolder).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::NoSort);
+        const QStringList lists
+            = QDir(m_teacherFolder)
+                  .entryList({QStringLiteral("*.txt"), QStringLiteral("*.csv")}, QDir::Files, QDir::NoSort);
         if (!lists.isEmpty()) {
             return m_teacherFolder;
         }

@@ -16,6 +16,8 @@
 #   studio        tavenzo --insegnante: six words typed in (one with an accent, without a picture), two phone photos imported (one stored turned, with its EXIF
 #                 orientation), saved and made the start-up list; then the children's run plays parole with it,
 #                 disegni shows both photos upright and whole, and the other four exercises open with it
+#   list-double-click a double click on "Cambia lista di parole" opens the dialog and chooses nothing in it
+#   f11           F11 takes the splash, the menu and an exercise to the full screen and back, the counts kept
 # SMOKE_SHOTS names a folder the studio check copies its screenshots into.
 # SMOKE_ONLY picks checks by name; the names of exercise screens pick the screens check on just those screens:
 #   SMOKE_ONLY=sound tests/smoke/smoke.sh build/bin/tavenzo
@@ -32,7 +34,7 @@ log=""
 check=""
 
 all_checks=(screens splash-click title config double-click key-double-click accents sound sound-session sound-formats full-screen
-    studio)
+    studio list-double-click f11)
 all_screens=(lettera1 lettera lettere parole disegni DISEGNI1)
 
 # A recorded sound may be this much shorter or longer than the sound in its file and still count as that sound. Both
@@ -1038,6 +1040,94 @@ check_studio() {
     done
     quit_from_menu
     echo "smoke: studio: parole played with the teacher's list, disegni shows both photos upright, the other four open"
+}
+
+# The dialog opens under the pointer, its list of files where the button was; the second click of a double click on
+# the button must not select a file there (Return would then open it) but land on nothing, as on a new screen.
+check_list_double_click() {
+    start_program "$content"
+    open_menu_from_splash
+    local menu dialog
+    menu=$(window Form2)
+    wait_takes_presses "$menu"
+    double_click_at "$menu" 163 339
+    dialog=$(exercise_window) || fail "a double click on Cambia lista di parole opened no dialog"
+    wait_takes_presses "$dialog"
+    settle
+    import -window root "$work/list-double-click.png"
+    xdotool key Return
+    sleep 1
+    [ -n "$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | grep -x "$dialog")" ] \
+        || fail "the second click of the double click chose a list in the dialog (Return opened it)"
+    xdotool key Escape
+    wait_window Tavenzo >/dev/null || fail "cancelling the list dialog brought no message"
+    sleep 0.3
+    xdotool key Return
+    wait_gone Tavenzo || fail "the message after the cancelled dialog did not close"
+    quit_from_menu
+    echo "smoke: list-double-click: the dialog opened by a double click took no press of it"
+}
+
+# F11 on a 1920 x 1080 screen of its own, the program started in windows: each screen goes full-screen and comes back
+# at its own size; in parole a count made before the switches shows the same after them.
+check_f11() {
+    local screen_display=$((${display#:} + 2))
+    Xvfb ":$screen_display" -screen 0 1920x1080x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+    local server=$!
+    remember "$server"
+    export DISPLAY=":$screen_display"
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    if ! xdpyinfo >/dev/null 2>&1 || ! kill -0 "$server" 2>/dev/null; then
+        fail "no 1920 x 1080 X server of our own on $DISPLAY (is the display taken?)"
+    fi
+    start_program "$(program_folder f11-words cane gatto mela sole nave casa)"
+
+    size_of() { xdotool getwindowgeometry --shell "$1" | sed -n 's/^\(WIDTH\|HEIGHT\)=//p' | paste -sd'x'; }
+    # press_f11 <window> <name> <size expected after it>
+    press_f11() {
+        xdotool windowfocus "$1" 2>/dev/null || true
+        sleep 0.2
+        xdotool key F11
+        local size=""
+        for _ in $(seq 50); do
+            size=$(size_of "$1")
+            [ "$size" = "$3" ] && break
+            sleep 0.1
+        done
+        [ "$size" = "$3" ] || fail "after F11 $2 is $size, not $3"
+        echo "smoke: f11: $2 is $3"
+    }
+
+    local splash menu screen bar
+    splash=$(wait_window Form1) || fail "the splash window Form1 did not appear"
+    settle
+    local splash_size
+    splash_size=$(size_of "$splash")
+    press_f11 "$splash" splash 1920x1080
+    press_f11 "$splash" splash "$splash_size"
+    open_menu_from_splash
+    menu=$(window Form2)
+    press_f11 "$menu" menu 1920x1080
+    press_f11 "$menu" menu 676x498
+    # shellcheck disable=SC2046
+    screen=$(open_exercise $(button_of parole) parole)
+    bar=$(menu_bar_height "$screen" 502)
+    wait_takes_presses "$screen"
+    # The first word: right or wrong, one of the two counts moves from "0".
+    click_at "$screen" 157 $((bar + 84))
+    settle
+    # Both count labels, from Esatti's to Errati's right edge.
+    capture "$screen" 136 $((bar + 9)) 217 41 "$work/f11-before.png"
+    press_f11 "$screen" parole 1920x1080
+    import -window root "$work/f11-parole-full.png"
+    press_f11 "$screen" parole "672x$((502 + bar))"
+    settle
+    capture "$screen" 136 $((bar + 9)) 217 41 "$work/f11-after.png"
+    same_image "$work/f11-before.png" "$work/f11-after.png" \
+        || fail "the counts of parole look different after F11 twice"
+    leave_exercise "$screen" parole
+    quit_from_menu
+    echo "smoke: f11: splash, menu and parole switched to the full screen and back; the counts of parole kept"
 }
 
 # ---------------------------------------------------------------------------------------------------------------------
