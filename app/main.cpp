@@ -1,4 +1,5 @@
 #include "app/program.h"
+#include "core/settings.h"
 #include "ui/glue/command_line.h"
 #include "ui/glue/sound_environment.h"
 #include "ui/glue/toolkit_setup.h"
@@ -16,10 +17,14 @@ int main(int argc, char* argv[])
     tavenzo::ui::keepSoundLibraryOffDisk();
     tavenzo::ui::registerResources();
     QApplication app(argc, argv);
+    const tavenzo::Paths paths(
+        tavenzo::Paths::bundledFolderOf(QCoreApplication::applicationDirPath()), tavenzo::Paths::teacherFolderOfUser());
+    // What the adult chose in the settings; an option given now adds to it for this run.
+    tavenzo::Settings settings = tavenzo::readSettings(tavenzo::settingsFile(paths.teacherFolder()));
+    settings.fullScreen = settings.fullScreen || options.fullScreen;
+    settings.speakWord = settings.speakWord || options.speakWord;
     tavenzo::ToolkitPorts toolkit;
-    tavenzo::Program program({tavenzo::Paths::bundledFolderOf(QCoreApplication::applicationDirPath()),
-                                 tavenzo::Paths::teacherFolderOfUser()},
-        toolkit.ports(), tavenzo::ui::Presentation(options.fullScreen));
+    tavenzo::Program program(paths, toolkit.ports(), tavenzo::ui::Presentation(settings.fullScreen));
     tavenzo::ui::startWithoutPlugins(
         [&app, &program] {
             tavenzo::ui::setUpToolkit(app);

@@ -105,6 +105,7 @@ TEST(CommandLineOptions, FullScreenHelpVersionAndUnknownOptions)
         {{"tavenzo", "--help"}, 0, false, "--version ", ""},
         {{"tavenzo", "--version", "--schermo-intero"}, 0, false, "tavenzo " TAVENZO_VERSION "\nCopyright", ""},
         {{"tavenzo", "--schermo"}, 2, false, "", "tavenzo: opzione sconosciuta: --schermo\n\nUso:"},
+        {{"tavenzo", "--help"}, 0, false, "--voce ", ""},
     };
     for (const Case& c : cases) {
         QString outText;
@@ -114,11 +115,28 @@ TEST(CommandLineOptions, FullScreenHelpVersionAndUnknownOptions)
         ui::CommandLine options;
         EXPECT_EQ(ui::readCommandLine(c.arguments, options, out, err), c.status) << c.arguments.join(' ').toStdString();
         EXPECT_EQ(options.fullScreen, c.fullScreen) << c.arguments.join(' ').toStdString();
+        EXPECT_FALSE(options.speakWord) << c.arguments.join(' ').toStdString();
         // Nothing is written unless the run ends here.
         EXPECT_EQ(outText.isEmpty(), *c.out == '\0');
         EXPECT_TRUE(outText.contains(QLatin1String(c.out))) << outText.toStdString();
         EXPECT_EQ(errText.isEmpty(), *c.err == '\0');
         EXPECT_TRUE(errText.isEmpty() || errText.startsWith(QLatin1String(c.err))) << errText.toStdString();
+    }
+}
+
+// The spoken word for one run, alone or with the full screen, in either order.
+TEST(CommandLineOptions, VoiceForOneRun)
+{
+    for (const QStringList& arguments :
+        {QStringList {"tavenzo", "--voce"}, QStringList {"tavenzo", "--voce", "--schermo-intero"},
+            QStringList {"tavenzo", "--schermo-intero", "--voce"}}) {
+        QString outText;
+        QTextStream out(&outText);
+        ui::CommandLine options;
+        EXPECT_EQ(ui::readCommandLine(arguments, options, out, out), std::nullopt);
+        EXPECT_TRUE(options.speakWord) << arguments.join(' ').toStdString();
+        EXPECT_EQ(options.fullScreen, arguments.size() == 3);
+        EXPECT_TRUE(outText.isEmpty());
     }
 }
 

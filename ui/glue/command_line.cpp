@@ -9,6 +9,7 @@ namespace tavenzo::ui {
 namespace {
 
 const QString kFullScreen = QStringLiteral("--schermo-intero");
+const QString kSpeakWord = QStringLiteral("--voce");
 
 QString help()
 {
@@ -18,6 +19,8 @@ QString help()
                           "Opzioni:\n"
                           "  --schermo-intero  mostra ogni schermata a tutto schermo, ingrandita per il proiettore\n"
                           "                    o la lavagna interattiva\n"
+                          "  --voce            dopo ogni risposta giusta legge la parola ad alta voce\n"
+                          "                    (solo per questa volta)\n"
                           "  -h, --help        mostra questo aiuto ed esce\n"
                           "  --version         mostra la versione ed esce\n");
 }
@@ -40,6 +43,8 @@ std::optional<int> readCommandLine(
     for (const QString& argument : arguments.mid(1)) {
         if (argument == kFullScreen) {
             options.fullScreen = true;
+        } else if (argument == kSpeakWord) {
+            options.speakWord = true;
         } else if (argument == QStringLiteral("-h") || argument == QStringLiteral("--help")) {
             out << help();
             out.flush();

@@ -10,6 +10,7 @@ namespace tavenzo::ui {
 
 struct CommandLine {
     bool fullScreen = false;
+    bool speakWord = false; // for this run only, whatever the settings say
 };
 
 // Reads the program's own options from its arguments (the toolkit's, such as -platform, are left to it). Answers the
