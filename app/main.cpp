@@ -23,8 +23,8 @@ int main(int argc, char* argv[])
     tavenzo::Settings settings = tavenzo::readSettings(tavenzo::settingsFile(paths.teacherFolder()));
     settings.fullScreen = settings.fullScreen || options.fullScreen;
     settings.speakWord = settings.speakWord || options.speakWord;
-    tavenzo::ToolkitPorts toolkit;
-    tavenzo::Program program(paths, toolkit.ports(), tavenzo::ui::Presentation(settings.fullScreen));
+    tavenzo::ToolkitPorts toolkit(settings.pace);
+    tavenzo::Program program(paths, toolkit.ports(settings.speakWord), tavenzo::ui::Presentation(settings.fullScreen));
     tavenzo::ui::startWithoutPlugins(
         [&app, &program] {
             tavenzo::ui::setUpToolkit(app);

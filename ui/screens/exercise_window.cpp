@@ -27,9 +27,18 @@ ExerciseWindow::ExerciseWindow(const ScreenContext& context, Exercise& model, QW
     , m_context(context)
     , m_model(model)
 {
+    m_nextItem.setSingleShot(true);
+    connect(&m_nextItem, &QTimer::timeout, this, [this] {
+        m_model.tick();
+        render();
+    });
 }
 
-ExerciseWindow::~ExerciseWindow() = default;
+ExerciseWindow::~ExerciseWindow()
+{
+    // Leaving the screen silences its word at once.
+    m_model.close();
+}
 
 void ExerciseWindow::start()
 {
@@ -104,6 +113,11 @@ void ExerciseWindow::render()
         m_lowerCommand->setChecked(!upper);
     }
     renderExercise();
+    if (const std::optional<double> wait = m_model.frame().secondsToNextItem()) {
+        m_nextItem.start(static_cast<int>(*wait * 1000.0) + 1);
+    } else {
+        m_nextItem.stop();
+    }
 }
 
 void ExerciseWindow::renderFrame()
