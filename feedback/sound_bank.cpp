@@ -155,7 +155,7 @@ void SoundBank::cutOff(SoundKind kind)
     if (kind == SoundKind::Word && sounding == SoundKind::Answer && m_wordFrom) {
         // The answer plays on from where it is heard, alone.
         const double now = m_clock.seconds();
-        const PcmFormat& format = m_answerPart.format;
+        const PcmFormat format = m_answerPart.format; // a copy: stopping forgets the answer's part
         const qsizetype heard
             = static_cast<qsizetype>((now - m_sounding->at) * format.sampleRate) * format.bytesPerFrame();
         QByteArray rest = m_answerPart.samples.mid(std::min(heard, m_answerPart.samples.size()));
