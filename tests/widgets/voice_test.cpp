@@ -1,5 +1,13 @@
+#include "core/background_work.h"
 #include "feedback/pcm_sound.h"
 #include "ui/glue/espeak_synthesiser.h"
+#include "ui/glue/qt_sound.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <QtEndian>
 
@@ -56,6 +64,44 @@ TEST(Synthesiser, SaysGattoAsAWordOfPlausibleLengthAndLoudness)
     const std::optional<PcmSound> markup = synthesiser.say("<break time=\"9s\"/>cane");
     ASSERT_TRUE(markup);
     EXPECT_LT(markup->seconds(), 5.0);
+}
+
+// A teacher's recording saved as Ogg Vorbis is read on the sound worker, as the program reads it; a damaged one is
+// refused without holding the worker up.
+TEST(CompressedRecordings, AnOggRecordingIsReadAwayFromTheScreensAndADamagedOneIsRefused)
+{
+    const QString sox = QStandardPaths::findExecutable("sox");
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString ogg = folder.filePath("gatto.ogg");
+    if (sox.isEmpty()
+        || QProcess::execute(sox, {"-n", "-r", "22050", "-c", "1", ogg, "synth", "0.6", "sine", "330"}) != 0) {
+        GTEST_SKIP() << "sox cannot write Ogg Vorbis here";
+    }
+    QFile damaged(folder.filePath("rotto.ogg"));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write(QByteArray("OggS") + QByteArray(4000, '\x5a'));
+    damaged.close();
+
+    ui::QtSoundFileDecoder decoder;
+    ThreadPoolWork work;
+    std::optional<PcmSound> good;
+    std::optional<PcmSound> bad;
+    int done = 0;
+    work.run([&] { good = decoder.decode(ogg); }, [&] { ++done; });
+    work.run([&] { bad = decoder.decode(damaged.fileName()); }, [&] { ++done; });
+    QElapsedTimer waited;
+    waited.start();
+    while (done < 2 && waited.elapsed() < 20000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    ASSERT_EQ(done, 2);
+    if (!good) {
+        GTEST_SKIP() << "the system's media decoder has no Ogg Vorbis plug-in";
+    }
+    EXPECT_NEAR(good->seconds(), 0.6, 0.05);
+    EXPECT_GT(peakOf(*good), 0.3);
+    EXPECT_FALSE(bad);
 }
 
 } // namespace
