@@ -4,7 +4,21 @@
 #include "feedback/sound_bank.h"
 #include "feedback/speech_synthesiser.h"
 
+#include <algorithm>
+
 namespace tavenzo {
+
+namespace {
+
+// A teacher's recording starts and ends with the room's quiet; it is cut off so the word follows the answer at once.
+// Quiet is what stays below a fiftieth of the word's loudest sample (a microphone's hiss included), and 30 ms of it
+// are kept at each end so that a soft first consonant ("s", "f") is not clipped.
+PcmSound withoutQuietEnds(const PcmSound& sound)
+{
+    return trimmedSilence(sound, std::max(0.003, peakOf(sound) / 50), 30);
+}
+
+} // namespace
 
 WordVoice::WordVoice(
     SoundBank& bank, ContentFinder& recordings, SoundFileDecoder& decoder, SpeechSynthesiser* synthesiser)
@@ -32,9 +46,12 @@ void WordVoice::prepareWord(const QString& word)
         [&decoder = m_decoder, synthesiser = m_synthesiser, recording, said]() -> std::optional<PcmSound> {
             if (!recording.isEmpty()) {
                 std::optional<PcmSound> sound = decoder.decode(recording);
-                if (sound && sound->format.sampleRate > 0 && sound->format.bytesPerFrame() > 0
-                    && sound->samples.size() >= sound->format.bytesPerFrame()) {
-                    return sound;
+                if (sound && sound->format.sampleRate > 0 && sound->format.bytesPerFrame() > 0) {
+                    PcmSound trimmed = withoutQuietEnds(*sound);
+                    // A recording of silence alone is as good as none.
+                    if (!trimmed.samples.isEmpty()) {
+                        return trimmed;
+                    }
                 }
             }
             return synthesiser ? synthesiser->say(said) : std::nullopt;

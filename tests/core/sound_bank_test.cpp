@@ -882,6 +882,35 @@ INSTANTIATE_TEST_SUITE_P(WordVoice, WhoseVoice,
         VoiceCase {"BrokenAndNoSynthesiser", Recording::Broken, false, "nothing"}),
     [](const ::testing::TestParamInfo<VoiceCase>& info) { return std::string(info.param.name); });
 
+TEST(WordVoiceRecordings, TheRoomsQuietAtBothEndsIsCutSoTheWordFollowsAtOnceAndSilenceAloneIsNoRecording)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(QDir(folder.path()).mkpath("voci"));
+    for (const char* name : {"voci/cane.wav", "voci/muto.wav"}) {
+        QFile file(folder.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    Bench bench;
+    bench.addFile("si1.wav", 300, 1);
+    // 400 ms of quiet with a faint hiss, 500 ms of word, 300 ms of quiet.
+    QByteArray hiss(kPhone.bytesFor(400), '\0');
+    for (qsizetype i = 0; i < hiss.size(); i += 2) {
+        hiss[i] = static_cast<char>(i % 7);
+    }
+    const QByteArray word = audible(kPhone, 500, 2);
+    bench.decoder.files.insert(
+        folder.filePath("voci/cane.wav"), {kPhone, hiss + word + QByteArray(kPhone.bytesFor(300), '\0')});
+    bench.decoder.files.insert(folder.filePath("voci/muto.wav"), {kPhone, hiss});
+    ContentFinder recordings(voiceKind(), {folder.path()});
+    FakeSynthesiser synthesiser;
+    WordVoice voice(bench.bank, recordings, bench.decoder, &synthesiser);
+    voice.prepareWord("cane");
+    voice.answerThenWord("si1.wav", "cane");
+    EXPECT_NEAR(*voice.heardUntil() - bench.clock.now, 0.3 + 0.5 + 2 * 0.03, 0.002);
+    voice.prepareWord("muto");
+    EXPECT_EQ(synthesiser.asked, QStringList {"muto"}) << "a recording of silence is said by the synthesiser";
+}
+
 TEST(WordVoiceCache, ARecordingMadeMeanwhileIsHeardAndTheWordsStayWithinTheirBounds)
 {
     QTemporaryDir folder;
