@@ -118,7 +118,15 @@ void SoundBank::playThen(const QString& answerPath, const QString& wordId)
     prepareFile(answerPath, SoundKind::Answer);
     const auto answer = m_sounds.find(answerPath);
     const auto word = m_sounds.find(wordId);
-    if (answer->state != State::Ready || word == m_sounds.end() || word->state != State::Ready) {
+    const bool wordReady = word != m_sounds.end() && word->state == State::Ready;
+    // Without an answer sound (its file missing or unplayable) the word is said at once, as the answer.
+    if (answer->state == State::Failed && wordReady) {
+        makeWayFor(SoundKind::Answer);
+        touch(*word);
+        startNow(wordId, *word);
+        return;
+    }
+    if (answer->state != State::Ready || !wordReady) {
         start(answerPath);
         return;
     }

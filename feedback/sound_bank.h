@@ -83,7 +83,8 @@ public:
     // caller asks again at soundingUntil(). One still being decoded starts when it is ready.
     bool start(const QString& id);
     // Plays an answer sound and, in the same stream, the prepared word right after it: no second stream opens at the
-    // answer's end, so the word follows without a gap and never overlaps. A word not ready yet is left out.
+    // answer's end, so the word follows without a gap and never overlaps. A word not ready yet is left out; without
+    // an answer sound that can be played, the word is said at once.
     void playThen(const QString& answerPath, const QString& wordId);
     // Silences a sound of this kind, sounding or about to: a word when its screen closes. A word still to come after
     // its answer is dropped and the answer plays on.

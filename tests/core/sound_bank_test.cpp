@@ -735,6 +735,17 @@ TEST(WordAfterAnswer, AWordNotReadyYetIsLeftOutAndTheAnswerPlaysAlone)
     EXPECT_EQ(bench.heard(), (QStringList {"si1 cut", "no whole"}));
 }
 
+TEST(WordAfterAnswer, WithoutAnAnswerSoundTheWordIsSaidAtOnce)
+{
+    WordBench bench;
+    bench.bank.playThen("suoni-mancanti/si1.wav", "voce:gatto");
+    ASSERT_TRUE(bench.bank.soundingUntil());
+    EXPECT_NEAR(*bench.bank.soundingUntil(), bench.clock.now + 0.5, 1e-6);
+    bench.passUntilQuiet();
+    ASSERT_EQ(bench.server.heard.size(), 1);
+    EXPECT_TRUE(bench.server.heard.first().startsWith(bench.word));
+}
+
 enum class During { LeaveScreen, NewAnswer, NextWord };
 
 struct AfterCase {
