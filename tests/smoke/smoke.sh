@@ -984,6 +984,8 @@ check_voice() {
     echo "smoke: voice: in the automatic mode the next item came $(awk -v c="$changed" -v e="$word_end" 'BEGIN { printf "%.3f", c - e }') s after the word ended"
     leave_exercise "$screen" lettera1
     quit_from_menu
+    # The synthesiser keeps nothing on disk either.
+    expect_nothing_written "with the spoken word"
 }
 
 # ---------------------------------------------------------------------------------------------------------------------
