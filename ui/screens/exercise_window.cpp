@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace tavenzo::ui {
 
 namespace {
@@ -113,7 +115,11 @@ void ExerciseWindow::render()
         m_lowerCommand->setChecked(!upper);
     }
     renderExercise();
-    if (const std::optional<double> wait = m_model.frame().secondsToNextItem()) {
+    if (std::optional<double> wait = m_model.frame().secondsToNextItem()) {
+        // Behind the leave question the item waits; it is looked at again a tenth of a second later, not at once.
+        if (m_model.frame().boxOpen()) {
+            wait = std::max(*wait, 0.1);
+        }
         m_nextItem.start(static_cast<int>(*wait * 1000.0) + 1);
     } else {
         m_nextItem.stop();
