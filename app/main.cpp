@@ -1,4 +1,5 @@
 #include "app/program.h"
+#include "core/settings.h"
 #include "ui/glue/clicks.h"
 #include "ui/glue/command_line.h"
 #include "ui/glue/qt_picture_importer.h"
@@ -35,8 +36,12 @@ int main(int argc, char* argv[])
         studio.show();
         return QApplication::exec();
     }
-    tavenzo::ToolkitPorts toolkit;
-    tavenzo::Program program(paths, toolkit.ports(), tavenzo::ui::Presentation(options.fullScreen));
+    // What the adult chose in the settings; an option given now adds to it for this run.
+    tavenzo::Settings settings = tavenzo::readSettings(tavenzo::settingsFile(paths.teacherFolder()));
+    settings.fullScreen = settings.fullScreen || options.fullScreen;
+    settings.speakWord = settings.speakWord || options.speakWord;
+    tavenzo::ToolkitPorts toolkit(settings.pace);
+    tavenzo::Program program(paths, toolkit.ports(settings.speakWord), tavenzo::ui::Presentation(settings.fullScreen));
     tavenzo::ui::startWithoutPlugins(
         [&app, &program] {
             tavenzo::ui::setUpToolkit(app);

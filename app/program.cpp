@@ -25,6 +25,11 @@ Program::Program(Paths paths, ProgramPorts ports, ui::Presentation presentation,
     , m_context {*this, ports.boxes, m_pictureLoader, m_presentation}
     , m_menu(m_state, m_paths, m_list, m_feedback)
 {
+    if (ports.voice) {
+        m_voice = std::make_unique<WordVoice>(
+            ports.voice->bank, m_list.voices(), ports.voice->decoder, ports.voice->synthesiser);
+        m_feedback.setSpeaker(m_voice.get());
+    }
     const ExerciseServices services {m_state, ports.random, m_feedback, m_list.pictures(), ports.clock};
     for (const ExerciseScreen& row : kExerciseScreens) {
         const auto maker = ui::exerciseMakers().find(row.id);

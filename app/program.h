@@ -7,9 +7,12 @@
 #include "core/ports.h"
 #include "core/random_source.h"
 #include "core/screen_id.h"
+#include "core/settings.h"
 #include "core/shared_state.h"
 #include "feedback/feedback.h"
 #include "feedback/sound_bank.h"
+#include "feedback/word_voice.h"
+#include "ui/glue/espeak_synthesiser.h"
 #include "ui/glue/picture_loader.h"
 #include "ui/glue/presentation.h"
 #include "ui/glue/qt_ports.h"
@@ -27,6 +30,14 @@ namespace tavenzo {
 
 class Exercise;
 
+// What says the words after right answers: the bank they are played through, the decoder of the teacher's
+// recordings and the synthesiser for the other words (none: only recordings are heard).
+struct VoicePorts {
+    SoundBank& bank;
+    SoundFileDecoder& decoder;
+    SpeechSynthesiser* synthesiser = nullptr;
+};
+
 // Every modal interaction, time and chance as the program meets them; tests hand in fakes.
 struct ProgramPorts {
     MessageBoxes& boxes;
@@ -35,10 +46,17 @@ struct ProgramPorts {
     SoundPlayer& sounds;
     RandomSource& random;
     MonotonicClock& clock;
+    // With it the word of every right answer is said; without it the answers sound as they always have.
+    VoicePorts* voice = nullptr;
 };
 
 // The toolkit behind every port, as a real run uses it.
 struct ToolkitPorts {
+    explicit ToolkitPorts(int pace = Settings::kDefaultPace)
+        : synthesiser(pace)
+    {
+    }
+
     ui::QtMessageBoxes boxes;
     ui::QtFileChooser chooser;
     ui::QtBeeper beeper;
@@ -46,11 +64,18 @@ struct ToolkitPorts {
     SteadyClock clock;
     ui::QtSoundFileDecoder soundDecoder;
     ui::QtPcmOutput soundOutput;
+    ui::EspeakSynthesiser synthesiser;
     // Ends after the bank and before the decoder: it waits for a decode under way.
     ThreadPoolWork soundWork;
     SoundBank sounds {soundDecoder, soundOutput, soundWork, clock};
 
-    ProgramPorts ports() { return {boxes, chooser, beeper, sounds, random, clock}; }
+    VoicePorts voice {sounds, soundDecoder, &synthesiser};
+
+    // With the spoken word or without.
+    ProgramPorts ports(bool speakWords = false)
+    {
+        return {boxes, chooser, beeper, sounds, random, clock, speakWords ? &voice : nullptr};
+    }
 };
 
 // Owns the shared values, the list in force and one model per screen for the whole run, and keeps exactly one
@@ -96,6 +121,7 @@ private:
     Feedback m_feedback;
     ui::QtPictureCheck m_pictureCheck;
     ListInForce m_list;
+    std::unique_ptr<WordVoice> m_voice;
     ui::PictureLoader m_pictureLoader;
     ui::Presentation m_presentation;
     ui::ScreenContext m_context;

@@ -96,6 +96,9 @@ DISPLAY=$window_display "$here/bench/startup.sh" --runs "$runs" --map-timer "$bu
 DISPLAY=$full_display "$here/bench/startup.sh" --runs "$runs" --map-timer "$build/bench/tavenzo_map_timer" \
     --arg --schermo-intero "$build/bin/tavenzo" "$build/bench/tavenzo_qt_floor" | tee "$results/startup-full.md" >&2
 
+echo "== the spoken word" >&2
+"$here/bench/voice_delay.sh" "$build/bin/tavenzo" 20 | tee "$results/voice.md" >&2
+
 echo "== start-up steps" >&2
 # Medians per step, in the order the steps run: "step cpu faults".
 step_medians() {
@@ -164,4 +167,8 @@ startup_rows() {
     echo "| start-up step (median of 15 starts under X) | window CPU ms | page faults | full screen CPU ms | page faults |"
     echo "|---|---|---|---|---|"
     cat "$results/phases.md"
+    echo
+    echo "| spoken word | right answers heard | words heard | delay p50 ms | p95 ms | max ms | ≤ 50 ms p95 |"
+    echo "|---|---|---|---|---|---|---|"
+    cat "$results/voice.md"
 } | tee "$results/summary.md"

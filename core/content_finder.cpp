@@ -18,6 +18,13 @@ ContentKind pictureKind()
     return {QStringLiteral("jpg"), endings};
 }
 
+ContentKind voiceKind()
+{
+    // WAV first: it needs no decoder beyond the toolkit's own, and it is what the studio records.
+    return {QStringLiteral("voci"),
+        {QStringLiteral(".wav"), QStringLiteral(".ogg"), QStringLiteral(".mp3"), QStringLiteral(".m4a")}};
+}
+
 ContentFinder::ContentFinder(ContentKind kind, QStringList places)
     : m_kind(std::move(kind))
 {

@@ -16,6 +16,8 @@ struct ContentKind {
 
 // Word pictures: "<word>.jpg" in a "jpg" folder, or the other endings a teacher's pictures come with.
 ContentKind pictureKind();
+// Recorded words: "<word>.wav" in a "voci" folder, or the compressed recordings a phone or an editor makes.
+ContentKind voiceKind();
 
 // Finds the file of a word, "<word><ending>", in the kind's folder of each place it was given, the first place
 // first. Names are matched whatever their letter case (the kind's folder name too), and a word can only ever name a

@@ -14,6 +14,7 @@ ListInForce::ListInForce(
     , m_boxes(boxes)
     , m_pictureCheck(pictureCheck)
     , m_pictures(std::move(pictures), paths.contentPlaces({}))
+    , m_voices(voiceKind(), paths.voicePlaces({}))
 {
 }
 
@@ -26,6 +27,7 @@ bool ListInForce::read(const QString& path)
     m_path = path;
     m_emptyLinesSkipped = load.emptyLinesSkipped;
     m_pictures.setPlaces(m_paths.contentPlaces(path));
+    m_voices.setPlaces(m_paths.voicePlaces(path));
     return true;
 }
 

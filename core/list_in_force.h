@@ -30,6 +30,8 @@ public:
     // The file of the list in force; empty before any list could be read.
     const QString& path() const { return m_path; }
     ContentFinder& pictures() { return m_pictures; }
+    // The teacher's recordings of the words.
+    ContentFinder& voices() { return m_voices; }
 
 private:
     SharedState& m_state;
@@ -39,6 +41,7 @@ private:
     QString m_path;
     int m_emptyLinesSkipped = 0;
     ContentFinder m_pictures;
+    ContentFinder m_voices;
 };
 
 } // namespace tavenzo

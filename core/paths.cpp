@@ -110,6 +110,19 @@ QStringList Paths::contentPlaces(const QString& listInForce) const
     return places;
 }
 
+QStringList Paths::voicePlaces(const QString& listInForce) const
+{
+    QStringList places = contentPlaces(listInForce);
+    // The bundled folder is the list's own when the bundled list is in force; only then does it stay.
+    const QString bundled = QDir::cleanPath(m_bundledFolder);
+    const bool bundledList
+        = !listInForce.isEmpty() && QDir::cleanPath(QFileInfo(listInForce).absolutePath()) == bundled;
+    if (!bundledList) {
+        places.removeAll(bundled);
+    }
+    return places;
+}
+
 QString Paths::listDialogFolder() const
 {
     if (!m_teacherFolder.isEmpty()) {

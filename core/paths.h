@@ -36,6 +36,9 @@ public:
     // The folders whose content folders (jpg/ for pictures) a word's file is looked for in, in this order: the folder
     // of the list in force, the teacher's, the bundled content's; each folder once.
     QStringList contentPlaces(const QString& listInForce) const;
+    // The folders whose voci/ a word's recording is looked for in: the list in force's, then the teacher's. The
+    // bundled content has no recordings; a word without one is said by the synthesiser.
+    QStringList voicePlaces(const QString& listInForce) const;
     // Where the list dialog opens: the teacher's folder when it holds word lists, else the bundled lists' folder.
     QString listDialogFolder() const;
 

@@ -24,9 +24,33 @@ QString Feedback::failureSound() const
     return QDir(m_soundFolder).filePath(QStringLiteral("no.wav"));
 }
 
-void Feedback::SuonoEsatto()
+void Feedback::SuonoEsatto(const QString& word)
 {
-    m_player.play(successSound(drawWhole(m_random, 4)));
+    const QString sound = successSound(drawWhole(m_random, 4));
+    if (m_speaker && !word.isEmpty()) {
+        m_speaker->answerThenWord(sound, word);
+    } else {
+        m_player.play(sound);
+    }
+}
+
+void Feedback::prepareWord(const QString& word)
+{
+    if (m_speaker) {
+        m_speaker->prepareWord(word);
+    }
+}
+
+void Feedback::silenceWord()
+{
+    if (m_speaker) {
+        m_speaker->silenceWord();
+    }
+}
+
+std::optional<double> Feedback::heardUntil() const
+{
+    return m_speaker ? m_speaker->heardUntil() : std::nullopt;
 }
 
 void Feedback::SuonoErrato()

@@ -3,11 +3,13 @@
 #include "core/colour.h"
 #include "core/ports.h"
 #include "feedback/sound_player.h"
+#include "feedback/word_speaker.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 namespace tavenzo {
 
@@ -20,10 +22,21 @@ class Feedback final : public BackgroundColours {
 public:
     Feedback(SoundPlayer& player, Beeper& beeper, RandomSource& random, QString soundFolder);
 
-    void SuonoEsatto();
+    // The answer sound; with the spoken word on, `word` is said once it has ended.
+    void SuonoEsatto(const QString& word = {});
     void SuonoErrato();
     BgrColour ColoreCasuale() override;
     void beep() { m_beeper.beep(); }
+
+    // Who says the words after right answers; none (the default) keeps the program silent after its answer sounds.
+    void setSpeaker(WordSpeaker* speaker) { m_speaker = speaker; }
+    bool speaksWords() const { return m_speaker != nullptr; }
+    // The word of an item just built, made ready to be said.
+    void prepareWord(const QString& word);
+    // A new item or another screen: the word of the last answer is not said any longer.
+    void silenceWord();
+    // When the answer sound and its word fall silent; nothing when nothing sounds or no word is said.
+    std::optional<double> heardUntil() const;
 
     // Every sound file the answers may play, for a player that loads them ahead.
     QStringList soundPaths() const;
@@ -36,6 +49,7 @@ private:
     Beeper& m_beeper;
     RandomSource& m_random;
     QString m_soundFolder;
+    WordSpeaker* m_speaker = nullptr;
 };
 
 } // namespace tavenzo

@@ -37,6 +37,17 @@ struct PcmSound {
 // followed by `silentTailMilliseconds` of silence.
 std::optional<PcmSound> playable(std::optional<PcmSound> sound, int silentTailMilliseconds);
 
+// The sound in another format: channels mixed (or a single one spread), samples resampled by straight lines between
+// them, which is plenty for speech, and written in the other sample type. Nothing for a sound that cannot be played.
+std::optional<PcmSound> converted(const PcmSound& sound, const PcmFormat& format);
+
+// The loudest sample, 0 (silence) to 1 (full scale).
+double peakOf(const PcmSound& sound);
+
+// The sound without the quiet before its first and after its last sample louder than `threshold` (0 to 1), keeping
+// `marginMilliseconds` of it at either end; an empty sound when nothing is louder.
+PcmSound trimmedSilence(const PcmSound& sound, double threshold, int marginMilliseconds);
+
 // Reads a sound file whole: nothing for a file that is missing, too big or not a sound it can play. It is called away
 // from the user-interface thread, so it keeps no state between calls.
 class SoundFileDecoder {

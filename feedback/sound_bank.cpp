@@ -113,12 +113,71 @@ bool SoundBank::start(const QString& id)
     return true;
 }
 
+void SoundBank::playThen(const QString& answerPath, const QString& wordId)
+{
+    prepareFile(answerPath, SoundKind::Answer);
+    const auto answer = m_sounds.find(answerPath);
+    const auto word = m_sounds.find(wordId);
+    const bool wordReady = word != m_sounds.end() && word->state == State::Ready;
+    // Without an answer sound (its file missing or unplayable) the word is said at once, as the answer.
+    if (answer->state == State::Failed && wordReady) {
+        makeWayFor(SoundKind::Answer);
+        touch(*word);
+        startNow(wordId, *word);
+        return;
+    }
+    if (answer->state != State::Ready || !wordReady) {
+        start(answerPath);
+        return;
+    }
+    // Said in the answer's format, so one stream plays both; the word's own silent tail gives way to the answer's.
+    const PcmFormat& format = answer->sound.format;
+    const qsizetype wordBytes = word->sound.samples.size() - word->sound.format.bytesFor(kSilenceMilliseconds);
+    const std::optional<PcmSound> said
+        = converted(PcmSound {word->sound.format, word->sound.samples.left(wordBytes)}, format);
+    if (!said || said->samples.isEmpty()) {
+        start(answerPath);
+        return;
+    }
+    makeWayFor(SoundKind::Answer);
+    touch(*answer);
+    touch(*word);
+    const qsizetype answerBytes = answer->sound.samples.size() - format.bytesFor(kSilenceMilliseconds);
+    PcmSound both {format, answer->sound.samples.left(answerBytes) + said->samples};
+    both.samples.append(format.bytesFor(kSilenceMilliseconds), format.silence());
+    if (m_output.play(format, both.samples, format.bytesFor(kBufferMilliseconds))) {
+        const double now = m_clock.seconds();
+        m_sounding = Asked {answerPath, SoundKind::Answer, now};
+        m_answerPart = PcmSound {format, answer->sound.samples.left(answerBytes)};
+        m_wordFrom = now + answer->seconds;
+        m_soundingUntil = *m_wordFrom + format.secondsOf(said->samples.size());
+    }
+}
+
 void SoundBank::cutOff(SoundKind kind)
 {
     if (m_waiting && m_waiting->kind == kind) {
         m_waiting.reset();
     }
-    if (soundingKind() == kind) {
+    const std::optional<SoundKind> sounding = soundingKind();
+    if (kind == SoundKind::Word && sounding == SoundKind::Answer && m_wordFrom) {
+        // The answer plays on from where it is heard, alone.
+        const double now = m_clock.seconds();
+        const PcmFormat format = m_answerPart.format; // a copy: stopping forgets the answer's part
+        const qsizetype heard
+            = static_cast<qsizetype>((now - m_sounding->at) * format.sampleRate) * format.bytesPerFrame();
+        QByteArray rest = m_answerPart.samples.mid(std::min(heard, m_answerPart.samples.size()));
+        rest.append(format.bytesFor(kSilenceMilliseconds), format.silence());
+        const Asked answer = *m_sounding;
+        const double until = *m_wordFrom;
+        stopSounding();
+        if (m_output.play(format, rest, format.bytesFor(kBufferMilliseconds))) {
+            m_sounding = answer;
+            m_soundingUntil = until;
+        }
+        return;
+    }
+    if (sounding == kind) {
         stopSounding();
     }
 }
@@ -137,6 +196,7 @@ bool SoundBank::makeWayFor(SoundKind kind)
 void SoundBank::startNow(const QString& id, Entry& entry)
 {
     m_sounding.reset();
+    m_wordFrom.reset();
     const PcmSound& sound = entry.sound;
     if (m_output.play(sound.format, sound.samples, sound.format.bytesFor(kBufferMilliseconds))) {
         const double now = m_clock.seconds();
@@ -151,12 +211,15 @@ void SoundBank::stopSounding()
         m_output.stop();
         m_sounding.reset();
     }
+    m_wordFrom.reset();
+    m_answerPart = {};
 }
 
 std::optional<SoundKind> SoundBank::soundingKind() const
 {
-    if (m_sounding && m_clock.seconds() < m_soundingUntil) {
-        return m_sounding->kind;
+    const double now = m_clock.seconds();
+    if (m_sounding && now < m_soundingUntil) {
+        return m_wordFrom && now >= *m_wordFrom ? SoundKind::Word : m_sounding->kind;
     }
     return std::nullopt;
 }

@@ -82,7 +82,12 @@ public:
     // Plays a prepared sound as `cutsOff` allows; false when it may not cut off what sounds, or is unknown, so the
     // caller asks again at soundingUntil(). One still being decoded starts when it is ready.
     bool start(const QString& id);
-    // Silences a sound of this kind, sounding or about to: a word when its screen closes.
+    // Plays an answer sound and, in the same stream, the prepared word right after it: no second stream opens at the
+    // answer's end, so the word follows without a gap and never overlaps. A word not ready yet is left out; without
+    // an answer sound that can be played, the word is said at once.
+    void playThen(const QString& answerPath, const QString& wordId);
+    // Silences a sound of this kind, sounding or about to: a word when its screen closes. A word still to come after
+    // its answer is dropped and the answer plays on.
     void cutOff(SoundKind kind);
 
     // When the sound the child hears falls silent (seconds of the clock), counted from its frames; nothing when none
@@ -125,6 +130,9 @@ private:
     std::optional<Asked> m_waiting; // asked for while it was being decoded
     std::optional<Asked> m_sounding;
     double m_soundingUntil = 0;
+    // When an answer is followed by a word: the answer's samples, and the time the word takes over.
+    PcmSound m_answerPart;
+    std::optional<double> m_wordFrom;
     qsizetype m_wordBytes = 0;
     int m_words = 0;
     int m_decoding = 0;

@@ -12,7 +12,7 @@ action="${1:-start}"
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins
-    libqt6svg6 qt6-image-formats-plugins libgtest-dev libgmock-dev
+    libqt6svg6 qt6-image-formats-plugins libgtest-dev libgmock-dev libespeak-ng-dev espeak-ng-data espeak-ng
     fonts-liberation2 fonts-dejavu-core
     libxcb1-dev xvfb xauth xdotool x11-utils imagemagick
     pulseaudio pulseaudio-utils sox

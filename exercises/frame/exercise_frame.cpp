@@ -2,6 +2,9 @@
 
 #include "core/ports.h"
 #include "core/shared_state.h"
+#include "feedback/feedback.h"
+
+#include <algorithm>
 
 namespace tavenzo {
 
@@ -71,14 +74,73 @@ void ExerciseFrame::withdrawRight()
     m_esattiText = scoreText(m_esatti);
 }
 
+void ExerciseFrame::speakWith(Feedback& feedback, MonotonicClock& clock)
+{
+    m_feedback = &feedback;
+    m_clock = &clock;
+}
+
+void ExerciseFrame::beginItem()
+{
+    m_avantiEnabled = false;
+    m_nextPending = false;
+    if (m_feedback) {
+        m_feedback->silenceWord();
+    }
+}
+
 bool ExerciseFrame::continueAfterRight()
 {
     if (m_avantiVisible) {
         m_avantiEnabled = true;
         return false;
     }
+    if (m_feedback && m_clock && m_feedback->speaksWords()) {
+        m_nextPending = true;
+        m_pendingSince = m_clock->seconds();
+        m_dueAt = 0;
+        return false;
+    }
     m_newItem();
     return true;
+}
+
+std::optional<double> ExerciseFrame::nextItemAt() const
+{
+    if (!m_nextPending || !m_clock) {
+        return std::nullopt;
+    }
+    // Nothing sounding and nothing seen to (no audio device, no voice): the item is due at once.
+    if (const std::optional<double> until = m_feedback->heardUntil()) {
+        m_dueAt = std::max(m_dueAt, *until + kAfterWord);
+    }
+    return std::max(m_dueAt, m_pendingSince);
+}
+
+std::optional<double> ExerciseFrame::secondsToNextItem() const
+{
+    const std::optional<double> due = nextItemAt();
+    if (!due) {
+        return std::nullopt;
+    }
+    return std::max(0.0, *due - m_clock->seconds());
+}
+
+void ExerciseFrame::tick()
+{
+    const std::optional<double> due = nextItemAt();
+    if (due && m_clock->seconds() >= *due && !boxOpen()) {
+        m_nextPending = false;
+        m_newItem();
+    }
+}
+
+void ExerciseFrame::close()
+{
+    m_nextPending = false;
+    if (m_feedback) {
+        m_feedback->silenceWord();
+    }
 }
 
 void ExerciseFrame::avanti()

@@ -6,10 +6,13 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace tavenzo {
 
+class Feedback;
 class MessageBoxes;
+class MonotonicClock;
 
 // How one screen's copy of the frame differs from the others.
 struct FrameOptions {
@@ -24,8 +27,16 @@ public:
     // newItem is the screen's procedure that builds the next item, which avanti and a right answer lead to.
     ExerciseFrame(qint16& esatti, qint16& errati, FrameOptions options, std::function<void()> newItem);
 
+    // Seconds between the end of the word the child hears and the next item that comes by itself: time to look at
+    // the word once more. It covers the sound server's own delay too, so the word is never heard over a new item.
+    static constexpr double kAfterWord = 0.4;
+
+    // With the spoken word on, the next item that comes by itself waits until the word has been heard.
+    void speakWith(Feedback& feedback, MonotonicClock& clock);
+
     void open(bool attendiAvanti);
-    void beginItem() { m_avantiEnabled = false; }
+    // A new item: the word of the last one is no longer said.
+    void beginItem();
 
     void showRightIcon();
     void showWrongIcon();
@@ -35,8 +46,19 @@ public:
     void withdrawRight();
 
     // After a right answer: either the screen waits for avanti, which is enabled here, or the next item is built at
-    // once; true in the second case.
+    // once, true in this case only; or, with the spoken word on, the next item is built by tick() once the word has
+    // been heard.
     bool continueAfterRight();
+    // The next item is waiting for the word to be heard; the item on screen takes no more answers.
+    bool nextItemPending() const { return m_nextPending; }
+    // When the pending item is due (seconds of the clock), or nothing.
+    std::optional<double> nextItemAt() const;
+    // How long until then, in seconds from now.
+    std::optional<double> secondsToNextItem() const;
+    // Builds the pending item once it is due.
+    void tick();
+    // The screen closes: nothing waits and nothing more is said.
+    void close();
     // A click on avanti builds the next item; the button only takes it while it is shown and enabled.
     void avanti();
 
@@ -89,6 +111,13 @@ private:
     QString m_erratiText;
     BgrColour m_background = 0xFFFFFF;
     int m_boxesOpen = 0;
+    Feedback* m_feedback = nullptr;
+    MonotonicClock* m_clock = nullptr;
+    bool m_nextPending = false;
+    double m_pendingSince = 0;
+    // The latest end of the word seen while the item waits, the pause after it included: the pause still counts
+    // once the word has fallen silent.
+    mutable double m_dueAt = 0;
 };
 
 // What every exercise model offers its screen besides its own commands: its opening, the case it writes in, the
@@ -107,6 +136,10 @@ public:
 
     const ExerciseFrame& frame() const { return m_frame; }
     void avanti() { m_frame.avanti(); }
+    // What the screen's timer calls while nextItemPending(); the item comes when it is due.
+    void tick() { m_frame.tick(); }
+    // The screen closes.
+    void close() { m_frame.close(); }
     void reset() { m_frame.reset(); }
     bool leave(MessageBoxes& boxes) { return m_frame.confirmLeave(boxes); }
 

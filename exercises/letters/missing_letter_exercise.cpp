@@ -26,6 +26,7 @@ MissingLetterExercise::MissingLetterExercise(ExerciseServices services, MissingL
     , m_options(options)
     , m_keyboard(Keyboard::kMissingLetter)
 {
+    m_frame.speakWith(services.feedback, services.clock);
 }
 
 void MissingLetterExercise::open()
@@ -70,6 +71,7 @@ void MissingLetterExercise::PreparaEsercizio()
     }
     m_label1 = m_parolaMascherata;
     m_picture = m_services.pictures.find(word);
+    m_services.feedback.prepareWord(word);
     if (m_options.pictureMoves) {
         step(m_contaEsercizi, +1);
     }
@@ -93,6 +95,10 @@ void MissingLetterExercise::setCase(LetterCase letterCase)
 
 bool MissingLetterExercise::press(int index)
 {
+    // The word is complete and being said; the next item comes by itself.
+    if (m_frame.nextItemPending()) {
+        return false;
+    }
     const std::optional<QString> letter = m_keyboard.press(index);
     if (!letter) {
         return false;
@@ -105,7 +111,7 @@ bool MissingLetterExercise::press(int index)
             m_pictureSteps += (m_contaEsercizi % 2 != 0) ? -1 : 1;
         }
         m_frame.showRightIcon();
-        feedback.SuonoEsatto();
+        feedback.SuonoEsatto(m_label1);
         m_frame.countRight();
         m_frame.continueAfterRight();
         return true;

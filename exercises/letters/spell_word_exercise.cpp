@@ -18,6 +18,7 @@ SpellWordExercise::SpellWordExercise(ExerciseServices services)
     , m_services(services)
     , m_keyboard(Keyboard::kSpellWord)
 {
+    m_frame.speakWith(services.feedback, services.clock);
 }
 
 const QString& SpellWordExercise::word() const
@@ -52,6 +53,7 @@ void SpellWordExercise::PreparaEsercizio()
     // The picture is looked up by the word as the list held it, before it takes this screen's case.
     m_picture = m_services.pictures.find(current);
     current = inCase(current, m_case);
+    m_services.feedback.prepareWord(current);
     MostraTrattini();
     m_frame.setBackground(m_services.feedback.ColoreCasuale());
 }
@@ -130,7 +132,7 @@ void SpellWordExercise::tick()
     if (!m_frame.continueAfterRight()) {
         m_keyboard.setAllEnabled(false);
     }
-    m_services.feedback.SuonoEsatto();
+    m_services.feedback.SuonoEsatto(word());
 }
 
 void SpellWordExercise::countCompletedWord()
@@ -138,7 +140,7 @@ void SpellWordExercise::countCompletedWord()
     m_timerEnabled = false;
     m_frame.showRightIcon();
     m_frame.countRight();
-    m_services.feedback.SuonoEsatto();
+    m_services.feedback.SuonoEsatto(word());
 }
 
 void SpellWordExercise::help(MessageBoxes& boxes)

@@ -13,6 +13,7 @@ ChoiceExercise::ChoiceExercise(ExerciseServices services, ChoiceOptions options)
     , m_services(services)
     , m_options(options)
 {
+    m_frame.speakWith(services.feedback, services.clock);
 }
 
 void ChoiceExercise::open()
@@ -62,6 +63,7 @@ void ChoiceExercise::PreparaEsercizio()
         right = inCase(right, m_case);
         m_testo = right + suffix;
     }
+    m_services.feedback.prepareWord(m_choiceWords[static_cast<size_t>(m_posizioneGiusta - 1)]);
 }
 
 void ChoiceExercise::setCase(LetterCase letterCase)
@@ -79,7 +81,7 @@ bool ChoiceExercise::choose(int index)
     if (m_choiceWords[static_cast<size_t>(index)] == m_choiceWords[static_cast<size_t>(m_posizioneGiusta - 1)]) {
         m_frame.showRightIcon();
         m_frame.countRight();
-        feedback.SuonoEsatto();
+        feedback.SuonoEsatto(m_choiceWords[static_cast<size_t>(m_posizioneGiusta - 1)]);
         if (!m_frame.continueAfterRight()) {
             m_marked = index;
             m_choicesEnabled = false;

@@ -17,6 +17,7 @@ WordsOntoPicturesExercise::WordsOntoPicturesExercise(ExerciseServices services)
     : Exercise(services.state.ContaEsatti, services.state.ContaErrati, {}, [this] { GeneraEsercizio(); })
     , m_services(services)
 {
+    m_frame.speakWith(services.feedback, services.clock);
 }
 
 void WordsOntoPicturesExercise::open()
@@ -48,6 +49,7 @@ void WordsOntoPicturesExercise::GeneraEsercizio()
     m_slots = drawDifferentSlots<kWords>(m_services.random, state.NumeroParole);
     for (int n = 0; n < kWords; ++n) {
         m_pictures[static_cast<size_t>(n)] = m_services.pictures.find(state.word(slot(n)));
+        m_services.feedback.prepareWord(state.word(slot(n)));
     }
     const int orders = static_cast<int>(kColumnOrders.size());
     m_order = std::clamp(static_cast<int>(m_services.random.next() * orders), 0, orders - 1);
@@ -87,7 +89,7 @@ WordsOntoPicturesExercise::Drop WordsOntoPicturesExercise::drop(int box, int wor
     const auto w = static_cast<size_t>(word);
     const SharedState& state = m_services.state;
     if (!m_boxFilled[b] && state.word(slot(word)).toLower() == state.word(slot(box)).toLower()) {
-        feedback.SuonoEsatto();
+        feedback.SuonoEsatto(state.word(slot(word)));
         m_boxTexts[b] = m_wordTexts[w];
         m_boxFilled[b] = true;
         m_wordTexts[w].clear();

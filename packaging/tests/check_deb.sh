@@ -34,7 +34,7 @@ echo "Depends: $depends"
 declared=$(tr ',|' '\n\n' <<<"$depends" | sed 's/(.*)//; s/:any//; s/ //g' | grep -v '^$' | sort -u)
 is_declared() { grep -qx "$1" <<<"$declared"; }
 for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 libqt6svg6 qt6-image-formats-plugins \
-    fonts-liberation2 fonts-dejavu-core qt6-translations-l10n; do
+    fonts-liberation2 fonts-dejavu-core qt6-translations-l10n libespeak-ng1 espeak-ng-data; do
     is_declared "$p" || fail "Depends lacks $p"
 done
 

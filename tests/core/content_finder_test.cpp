@@ -64,6 +64,55 @@ INSTANTIATE_TEST_SUITE_P(Pictures, Finder,
         FinderCase {"nothing_anywhere", {}, "cane", {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+class VoiceFinder : public ::testing::TestWithParam<FinderCase> { };
+
+// Recordings are the teacher's only: beside the list in force, then in the teacher's folder, never among the bundled
+// content; a word with none is said by the synthesiser.
+TEST_P(VoiceFinder, FindsTheRecordingOfAWordInOrder)
+{
+    const FinderCase& c = GetParam();
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    for (const QString& file : c.files) {
+        const QString path = root.filePath(file);
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
+        QFile made(path);
+        ASSERT_TRUE(made.open(QIODevice::WriteOnly));
+    }
+    const Paths paths(root.filePath("programma"), root.filePath("insegnante"));
+    ContentFinder finder(voiceKind(), paths.voicePlaces(root.filePath("lista/settimana.txt")));
+    EXPECT_EQ(finder.find(c.word), c.found.isEmpty() ? QString() : root.filePath(c.found));
+}
+
+INSTANTIATE_TEST_SUITE_P(Voices, VoiceFinder,
+    ::testing::Values(FinderCase {"beside_the_list", {"lista/voci/cane.wav"}, "cane", "lista/voci/cane.wav"},
+        FinderCase {"teacher_folder", {"insegnante/voci/cane.wav"}, "cane", "insegnante/voci/cane.wav"},
+        FinderCase {
+            "list_before_teacher", {"insegnante/voci/cane.wav", "lista/voci/cane.mp3"}, "cane", "lista/voci/cane.mp3"},
+        FinderCase {"never_the_bundled_folder", {"programma/voci/cane.wav"}, "cane", {}},
+        FinderCase {"wav_before_ogg_before_mp3_before_m4a",
+            {"lista/voci/cane.m4a", "lista/voci/cane.mp3", "lista/voci/cane.ogg", "lista/voci/cane.wav"}, "cane",
+            "lista/voci/cane.wav"},
+        FinderCase {"ogg_before_mp3", {"lista/voci/cane.mp3", "lista/voci/cane.ogg"}, "cane", "lista/voci/cane.ogg"},
+        FinderCase {"mp3_before_m4a", {"lista/voci/cane.m4a", "lista/voci/cane.mp3"}, "cane", "lista/voci/cane.mp3"},
+        FinderCase {"m4a_alone", {"insegnante/voci/cane.m4a"}, "cane", "insegnante/voci/cane.m4a"},
+        FinderCase {"ending_and_folder_in_any_case", {"lista/Voci/Cane.WAV"}, "CANE", "lista/Voci/Cane.WAV"},
+        FinderCase {"other_endings_are_no_recordings",
+            {"lista/voci/cane.flac", "lista/voci/cane.jpg", "lista/voci/cane", "lista/jpg/cane.wav"}, "cane", {}},
+        FinderCase {"accent_in_the_name", {"lista/voci/città.wav"}, QStringLiteral("città"), "lista/voci/città.wav"},
+        FinderCase {"no_way_out_of_the_folder", {"lista/segreto.wav"}, "../segreto", {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(VoicePlaces, TheBundledListKeepsItsOwnFolderAndNoListKeepsTheTeachers)
+{
+    const Paths paths("/usr/share/tavenzo", "/home/maestra/.local/share/tavenzo");
+    EXPECT_EQ(paths.voicePlaces("/usr/share/tavenzo/lista.txt"),
+        (QStringList {"/usr/share/tavenzo", "/home/maestra/.local/share/tavenzo"}));
+    EXPECT_EQ(paths.voicePlaces({}), QStringList {"/home/maestra/.local/share/tavenzo"});
+    EXPECT_EQ(paths.voicePlaces("/home/maestra/.local/share/tavenzo/lista.txt"),
+        QStringList {"/home/maestra/.local/share/tavenzo"});
+}
+
 TEST(Finder, OtherKindsLookInTheirOwnFolderWithTheirOwnEndings)
 {
     QTemporaryDir root;

@@ -1,8 +1,15 @@
 #include "core/background_work.h"
 #include "fakes.h"
 #include "feedback/sound_bank.h"
+#include "feedback/speech_synthesiser.h"
+#include "feedback/word_voice.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <QHash>
+#include <QThread>
 
 #include <algorithm>
 #include <deque>
@@ -677,6 +684,273 @@ TEST(WordCacheDecodes, AWordForgottenWhileBeingDecodedIsDroppedWhenItComesBack)
     bench.work.finishAll();
     EXPECT_EQ(bench.bank.state("cane.wav"), SoundBank::State::Ready);
     EXPECT_EQ(bench.bank.state("gatto.wav"), SoundBank::State::Unknown);
+}
+
+// ---- the word after the answer --------------------------------------------------------------------------------------
+
+// A word recorded at 44.1 kHz in stereo, as a teacher's phone gives it, said after a bundled answer sound.
+const PcmFormat kPhone {44100, 2, PcmFormat::Sample::Int16};
+
+struct WordBench : Bench {
+    WordBench()
+    {
+        addFile("si1.wav", 700, 1);
+        addFile("no.wav", 600, 2);
+        bank.preload({"si1.wav", "no.wav"});
+        word = audible(kPhone, 500, 3);
+        bank.prepare("voce:gatto", SoundKind::Word, [this] { return std::optional<PcmSound>({kPhone, word}); });
+    }
+    QByteArray answer() const { return decoder.files.value("si1.wav").samples; }
+    QByteArray wordAsAnswer() const { return converted({kPhone, word}, kBundled)->samples; }
+    QByteArray word;
+};
+
+TEST(WordAfterAnswer, FollowsTheAnswerSoundInTheSameStreamWithoutAGap)
+{
+    WordBench bench;
+    const double start = bench.clock.now;
+    bench.bank.playThen("si1.wav", "voce:gatto");
+    ASSERT_TRUE(bench.bank.soundingUntil());
+    EXPECT_NEAR(*bench.bank.soundingUntil(), start + 0.7 + 0.5, 1e-6);
+    bench.passUntilQuiet();
+    ASSERT_EQ(bench.server.heard.size(), 1) << "one stream: nothing opens or closes between the two";
+    const QByteArray& heard = bench.server.heard.first();
+    const QByteArray both = bench.answer() + bench.wordAsAnswer();
+    EXPECT_TRUE(heard.startsWith(both)) << "heard " << heard.size() << " of " << both.size() << " bytes";
+    EXPECT_TRUE(onlySilence(heard.mid(both.size()), kBundled));
+    EXPECT_EQ(bench.wordAsAnswer().size(), kBundled.bytesFor(500)) << "said in the answer's format at its length";
+}
+
+TEST(WordAfterAnswer, AWordNotReadyYetIsLeftOutAndTheAnswerPlaysAlone)
+{
+    WordBench bench;
+    bench.work.hold = true;
+    bench.bank.prepareFile("cane.wav", SoundKind::Word);
+    bench.addFile("cane.wav", 400, 4);
+    bench.bank.playThen("si1.wav", "cane.wav");
+    bench.pass(200);
+    bench.bank.playThen("no.wav", "sconosciuta");
+    bench.work.finishAll();
+    bench.passUntilQuiet();
+    EXPECT_EQ(bench.heard(), (QStringList {"si1 cut", "no whole"}));
+}
+
+TEST(WordAfterAnswer, WithoutAnAnswerSoundTheWordIsSaidAtOnce)
+{
+    WordBench bench;
+    bench.bank.playThen("suoni-mancanti/si1.wav", "voce:gatto");
+    ASSERT_TRUE(bench.bank.soundingUntil());
+    EXPECT_NEAR(*bench.bank.soundingUntil(), bench.clock.now + 0.5, 1e-6);
+    bench.passUntilQuiet();
+    ASSERT_EQ(bench.server.heard.size(), 1);
+    EXPECT_TRUE(bench.server.heard.first().startsWith(bench.word));
+}
+
+enum class During { LeaveScreen, NewAnswer, NextWord };
+
+struct AfterCase {
+    const char* name;
+    int afterMs;
+    During what;
+    // What is heard: the answer's bytes, then the word's, in the order of the streams.
+    QList<std::pair<int, int>> answerSpans; // [from, to) milliseconds of the answer in each stream
+    int wordMs; // how much of the word is heard
+    bool taken = true;
+};
+
+void PrintTo(const AfterCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class WordAfterAnswerCut : public ::testing::TestWithParam<AfterCase> { };
+
+TEST_P(WordAfterAnswerCut, DecidesWhatIsHeard)
+{
+    const AfterCase& c = GetParam();
+    WordBench bench;
+    bench.addFile("cane.wav", 300, 5);
+    bench.bank.prepareFile("cane.wav", SoundKind::Word);
+    bench.bank.playThen("si1.wav", "voce:gatto");
+    bench.pass(c.afterMs);
+    bool taken = true;
+    switch (c.what) {
+    case During::LeaveScreen:
+        bench.bank.cutOff(SoundKind::Word);
+        break;
+    case During::NewAnswer:
+        taken = bench.bank.start("no.wav");
+        break;
+    case During::NextWord:
+        taken = bench.bank.start("cane.wav");
+        break;
+    }
+    bench.passUntilQuiet();
+    EXPECT_EQ(taken, c.taken);
+    const QByteArray answer = bench.answer();
+    const QByteArray said = bench.wordAsAnswer();
+    QByteArray answerHeard;
+    QByteArray wordHeard;
+    for (int i = 0; i < bench.server.heard.size(); ++i) {
+        const QByteArray& stream = bench.server.heard.at(i);
+        if (i < c.answerSpans.size()) {
+            const auto [from, to] = c.answerSpans.at(i);
+            const QByteArray span = answer.mid(kBundled.bytesFor(from), kBundled.bytesFor(to - from));
+            ASSERT_TRUE(stream.startsWith(span)) << "stream " << i;
+            answerHeard += span;
+            if (i == 0) {
+                wordHeard = stream.mid(span.size());
+            }
+        }
+    }
+    EXPECT_EQ(answerHeard, answer.left(answerHeard.size()));
+    EXPECT_TRUE(said.startsWith(wordHeard.left(said.size())));
+    EXPECT_NEAR(kBundled.secondsOf(std::min(wordHeard.size(), said.size())), c.wordMs / 1000.0, 0.011);
+}
+
+INSTANTIATE_TEST_SUITE_P(SoundBank, WordAfterAnswerCut,
+    ::testing::Values(
+        // Leaving during the answer: the answer plays to its end, from where it was, and the word is not said.
+        AfterCase {
+            "LeavingDuringTheAnswerLetsItEndAndDropsTheWord", 200, During::LeaveScreen, {{0, 200}, {200, 700}}, 0},
+        AfterCase {"LeavingDuringTheWordCutsItOff", 900, During::LeaveScreen, {{0, 700}}, 200},
+        AfterCase {"ANewAnswerCutsOffTheWord", 900, During::NewAnswer, {{0, 700}}, 200},
+        AfterCase {"ANewAnswerCutsOffTheAnswerAndItsWord", 300, During::NewAnswer, {{0, 300}}, 0},
+        AfterCase {"ANextWordWaitsForTheAnswer", 300, During::NextWord, {{0, 700}}, 500, false},
+        AfterCase {"ANextWordCutsOffTheWord", 900, During::NextWord, {{0, 700}}, 200}),
+    [](const ::testing::TestParamInfo<AfterCase>& info) { return std::string(info.param.name); });
+
+// ---- whose voice ----------------------------------------------------------------------------------------------------
+
+class FakeSynthesiser final : public SpeechSynthesiser {
+public:
+    std::optional<PcmSound> say(const QString& word) override
+    {
+        asked.append(word);
+        if (!voice) {
+            return std::nullopt;
+        }
+        return PcmSound {kBundled, audible(kBundled, 450, 9)};
+    }
+    QStringList asked;
+    bool voice = true;
+};
+
+enum class Recording { None, Good, Broken };
+
+struct VoiceCase {
+    const char* name;
+    Recording recording;
+    bool synthesiser;
+    const char* heard; // "recording", "synthesiser" or "nothing"
+};
+
+void PrintTo(const VoiceCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class WhoseVoice : public ::testing::TestWithParam<VoiceCase> { };
+
+TEST_P(WhoseVoice, TheTeachersRecordingElseTheSynthesiserElseSilence)
+{
+    const VoiceCase& c = GetParam();
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    ASSERT_TRUE(QDir(folder.path()).mkpath("voci"));
+    const QString recording = folder.filePath("voci/gatto.wav");
+    Bench bench;
+    bench.addFile("si1.wav", 300, 1);
+    if (c.recording != Recording::None) {
+        QFile file(recording);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        if (c.recording == Recording::Good) {
+            bench.decoder.files.insert(recording, {kPhone, audible(kPhone, 600, 7)});
+        }
+    }
+    ContentFinder recordings(voiceKind(), {folder.path()});
+    FakeSynthesiser synthesiser;
+    synthesiser.voice = c.synthesiser;
+    WordVoice voice(bench.bank, recordings, bench.decoder, &synthesiser);
+    voice.prepareWord("GATTO");
+    voice.answerThenWord("si1.wav", "GATTO");
+    ASSERT_TRUE(voice.heardUntil());
+    const double word = *voice.heardUntil() - bench.clock.now - 0.3;
+    bench.passUntilQuiet();
+    ASSERT_EQ(bench.server.heard.size(), 1);
+    const QString heard = word < 0.001 ? "nothing" : std::abs(word - 0.6) < 0.001 ? "recording" : "synthesiser";
+    EXPECT_EQ(heard, QString::fromLatin1(c.heard));
+    EXPECT_EQ(synthesiser.asked, c.recording == Recording::Good ? QStringList {} : QStringList {"gatto"})
+        << "said in small letters, once";
+}
+
+INSTANTIATE_TEST_SUITE_P(WordVoice, WhoseVoice,
+    ::testing::Values(VoiceCase {"Recorded", Recording::Good, true, "recording"},
+        VoiceCase {"NotRecorded", Recording::None, true, "synthesiser"},
+        VoiceCase {"BrokenRecording", Recording::Broken, true, "synthesiser"},
+        VoiceCase {"RecordedWithoutSynthesiser", Recording::Good, false, "recording"},
+        VoiceCase {"NeitherAnswerAlone", Recording::None, false, "nothing"},
+        VoiceCase {"BrokenAndNoSynthesiser", Recording::Broken, false, "nothing"}),
+    [](const ::testing::TestParamInfo<VoiceCase>& info) { return std::string(info.param.name); });
+
+TEST(WordVoiceRecordings, TheRoomsQuietAtBothEndsIsCutSoTheWordFollowsAtOnceAndSilenceAloneIsNoRecording)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(QDir(folder.path()).mkpath("voci"));
+    for (const char* name : {"voci/cane.wav", "voci/muto.wav"}) {
+        QFile file(folder.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    Bench bench;
+    bench.addFile("si1.wav", 300, 1);
+    // 400 ms of quiet with a faint hiss, 500 ms of word, 300 ms of quiet.
+    QByteArray hiss(kPhone.bytesFor(400), '\0');
+    for (qsizetype i = 0; i < hiss.size(); i += 2) {
+        hiss[i] = static_cast<char>(i % 7);
+    }
+    const QByteArray word = audible(kPhone, 500, 2);
+    bench.decoder.files.insert(
+        folder.filePath("voci/cane.wav"), {kPhone, hiss + word + QByteArray(kPhone.bytesFor(300), '\0')});
+    bench.decoder.files.insert(folder.filePath("voci/muto.wav"), {kPhone, hiss});
+    ContentFinder recordings(voiceKind(), {folder.path()});
+    FakeSynthesiser synthesiser;
+    WordVoice voice(bench.bank, recordings, bench.decoder, &synthesiser);
+    voice.prepareWord("cane");
+    voice.answerThenWord("si1.wav", "cane");
+    EXPECT_NEAR(*voice.heardUntil() - bench.clock.now, 0.3 + 0.5 + 2 * 0.03, 0.002);
+    voice.prepareWord("muto");
+    EXPECT_EQ(synthesiser.asked, QStringList {"muto"}) << "a recording of silence is said by the synthesiser";
+}
+
+TEST(WordVoiceCache, ARecordingMadeMeanwhileIsHeardAndTheWordsStayWithinTheirBounds)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(QDir(folder.path()).mkpath("voci"));
+    SoundBank::Limits limits;
+    limits.wordSounds = 8;
+    Bench bench(limits);
+    ContentFinder recordings(voiceKind(), {folder.path()});
+    FakeSynthesiser synthesiser;
+    WordVoice voice(bench.bank, recordings, bench.decoder, &synthesiser);
+    const QString before = voice.soundId("gatto");
+    voice.prepareWord("gatto");
+    EXPECT_EQ(bench.bank.state(before), SoundBank::State::Ready);
+    // The teacher records it while the program runs (the folder's listing is read again when it changes).
+    QThread::msleep(20);
+    QFile file(folder.filePath("voci/gatto.wav"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    bench.decoder.files.insert(folder.filePath("voci/gatto.wav"), {kPhone, audible(kPhone, 600, 7)});
+    EXPECT_NE(voice.soundId("gatto"), before);
+    for (int i = 0; i < 40; ++i) {
+        voice.prepareWord(QStringLiteral("parola%1").arg(i));
+    }
+    EXPECT_LE(bench.bank.wordBytes(), limits.wordBytes);
+    int kept = 0;
+    for (int i = 0; i < 40; ++i) {
+        kept += bench.bank.state(voice.soundId(QStringLiteral("parola%1").arg(i))) != SoundBank::State::Unknown;
+    }
+    EXPECT_EQ(kept, 8);
 }
 
 } // namespace

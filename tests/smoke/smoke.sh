@@ -18,6 +18,8 @@
 #                 disegni shows both photos upright and whole, and the other four exercises open with it
 #   list-double-click a double click on "Cambia lista di parole" opens the dialog and chooses nothing in it
 #   f11           F11 takes the splash, the menu and an exercise to the full screen and back, the counts kept
+#   voice         with --voce, a right answer is heard as its sound followed at once by the word, a wrong one as the
+#                 failure sound alone; in the automatic mode the next item comes only after the word
 # SMOKE_SHOTS names a folder the studio check copies its screenshots into.
 # SMOKE_ONLY picks checks by name; the names of exercise screens pick the screens check on just those screens:
 #   SMOKE_ONLY=sound tests/smoke/smoke.sh build/bin/tavenzo
@@ -33,8 +35,8 @@ app_pid=""
 log=""
 check=""
 
-all_checks=(screens splash-click title config double-click key-double-click accents sound sound-session sound-formats full-screen
-    studio list-double-click f11)
+all_checks=(screens splash-click title config double-click key-double-click accents sound sound-session sound-formats voice
+    full-screen studio list-double-click f11)
 all_screens=(lettera1 lettera lettere parole disegni DISEGNI1)
 
 # A recorded sound may be this much shorter or longer than the sound in its file and still count as that sound. Both
@@ -1128,6 +1130,107 @@ check_f11() {
     leave_exercise "$screen" parole
     quit_from_menu
     echo "smoke: f11: splash, menu and parole switched to the full screen and back; the counts of parole kept"
+}
+
+# With the spoken word on (--voce) in the missing-first-letter exercise, word "ape": a wrong answer is heard as the
+# failure sound alone; a right one as its answer sound, then at once the word in the synthesiser's voice, without a
+# gap and without overlap: one stretch of sound as long as the two together, whose part after the answer sound is a
+# word (0.3 to 1.5 s) starting within 50 ms. Every right answer plays si1.wav here, so the recording says where the
+# answer ends. Then, in the automatic mode, the next item's window changes only once the word has been heard.
+voice_gap_limit=0.05
+check_voice() {
+    local sounds="$content/suoni" folder screen bar bursts i
+    start_sound_server
+    check_recorder
+    folder=$(program_folder voice-words ape)
+    rm "$folder/suoni"
+    mkdir "$folder/suoni"
+    ln -s "$sounds/no.wav" "$folder/suoni/no.wav"
+    for i in 1 2 3 4; do ln -s "$sounds/si1.wav" "$folder/suoni/si$i.wav"; done
+    # The same voice at the same pace, said by the synthesiser's own program: how long the word is heard.
+    espeak-ng -v it -s 130 -w "$work/ape.wav" ape
+    local answer word
+    answer=$(audible_length "$sounds/si1.wav")
+    word=$(audible_length "$work/ape.wav")
+    program_options=(--voce)
+    open_sound_exercise "$folder"
+    start_recording "$work/voice.raw"
+    # shellcheck disable=SC2046
+    click_at "$screen" $(key_at 1 "$bar")
+    sleep "$(longest_plus 0.7 "$sounds/no.wav")"
+    # shellcheck disable=SC2046
+    click_at "$screen" $(key_at 0 "$bar")
+    sleep "$(longest_plus 2.5 "$sounds/si1.wav")"
+    stop_recording
+    bursts=$(recorded_bursts "$work/voice.raw")
+    echo "smoke: voice: heard (start, length in seconds): $(echo "$bursts" | paste -sd';' | sed 's/;/; /g')"
+    [ "$(echo "$bursts" | grep -c .)" -eq 2 ] || fail "expected 2 sounds (the failure sound; the answer with its word), heard: ${bursts:-nothing}"
+    local wrong right start rest_start rest_length
+    wrong=$(echo "$bursts" | sed -n 1p | cut -d' ' -f2)
+    start=$(echo "$bursts" | sed -n 2p | cut -d' ' -f1)
+    right=$(echo "$bursts" | sed -n 2p | cut -d' ' -f2)
+    matches_one_of "$wrong" "$sound_tolerance" "$sounds/no.wav" \
+        || fail "the wrong answer was heard for $wrong s, not as $(audible_lengths "$sounds/no.wav") alone (± $sound_tolerance s)"
+    awk -v a="$right" -v b="$answer" -v w="$word" -v t=0.08 'BEGIN { d = a - b - w; exit !(d <= t && -d <= t) }' \
+        || fail "the right answer and its word were heard for $right s, not as si1.wav ($answer s) and then the word ($word s)"
+    # What follows the end of the answer sound.
+    sox -t raw -r 44100 -e signed -b 16 -c 1 "$work/voice.raw" "$work/after-answer.wav" trim "$(awk -v s="$start" -v a="$answer" 'BEGIN { print s + a }')"
+    rest_start=$(sound_bursts "$work/after-answer.wav" | head -n 1 | cut -d' ' -f1)
+    rest_length=$(audible_length "$work/after-answer.wav")
+    awk -v s="${rest_start:-9}" -v g="$voice_gap_limit" 'BEGIN { exit !(s <= g) }' \
+        || fail "the word started ${rest_start:-never} s after the answer sound ended (at most $voice_gap_limit s)"
+    awk -v l="$rest_length" 'BEGIN { exit !(l >= 0.3 && l <= 1.5) }' \
+        || fail "after the answer sound a sound of $rest_length s was heard, not a word of 0.3 to 1.5 s"
+    echo "smoke: voice: a wrong answer heard as no.wav alone; a right one as si1.wav ($answer s) and, ${rest_start} s after it, the word ($rest_length s; espeak-ng alone: $word s)"
+
+    # The automatic mode: "prosegue automaticamente" on the menu, then the right answer again, watched.
+    leave_exercise "$screen" lettera1
+    local menu
+    menu=$(window Form2)
+    wait_takes_presses "$menu"
+    click_at "$menu" 472 352
+    sleep 0.3
+    # shellcheck disable=SC2046
+    screen=$(open_exercise $(button_of lettera1) lettera1)
+    bar=$(menu_bar_height "$screen" 575)
+    wait_takes_presses "$screen"
+    capture "$screen" 32 $((bar + 256)) 561 73 "$work/item-before.png"
+    start_recording "$work/auto.raw"
+    local recording_from=$EPOCHREALTIME clicked changed="" now
+    # shellcheck disable=SC2046
+    click_at "$screen" $(key_at 0 "$bar")
+    clicked=$EPOCHREALTIME
+    # The word shows whole ("ape"), and the next item shows "_pe" again: the label is watched until it is back.
+    local seen_whole=""
+    while awk -v n="$EPOCHREALTIME" -v c="$clicked" 'BEGIN { exit !(n - c < 5) }'; do
+        capture "$screen" 32 $((bar + 256)) 561 73 "$work/item-now.png"
+        now=$EPOCHREALTIME
+        if same_image "$work/item-before.png" "$work/item-now.png"; then
+            if [ -n "$seen_whole" ]; then
+                changed=$now
+                break
+            fi
+        else
+            seen_whole=yes
+        fi
+    done
+    sleep 0.5
+    stop_recording
+    [ -n "$seen_whole" ] || fail "in the automatic mode the right answer never showed the whole word"
+    [ -n "$changed" ] || fail "in the automatic mode the next item did not come within 5 s"
+    bursts=$(recorded_bursts "$work/auto.raw")
+    [ "$(echo "$bursts" | grep -c .)" -eq 1 ] || fail "in the automatic mode expected one sound (answer and word), heard: ${bursts:-nothing}"
+    # The end of the word in the script's time, counted from recording_from, which is taken once the recorder has run
+    # for 0.3 s: so the end comes out later than it was, if anything, and the check is the stricter for it.
+    local word_end
+    word_end=$(echo "$bursts" | awk -v r="$recording_from" '{ printf "%.3f", r + $1 + $2 }')
+    awk -v c="$changed" -v e="$word_end" 'BEGIN { exit !(c >= e) }' \
+        || fail "in the automatic mode the next item came $(awk -v c="$changed" -v e="$word_end" 'BEGIN { printf "%.3f", e - c }') s before the word had been heard"
+    echo "smoke: voice: in the automatic mode the next item came $(awk -v c="$changed" -v e="$word_end" 'BEGIN { printf "%.3f", c - e }') s after the word ended"
+    leave_exercise "$screen" lettera1
+    quit_from_menu
+    # The synthesiser keeps nothing on disk either.
+    expect_nothing_written "with the spoken word"
 }
 
 # ---------------------------------------------------------------------------------------------------------------------

@@ -117,6 +117,7 @@ TEST(CommandLineOptions, FullScreenStudioFolderHelpVersionAndUnknownOptions)
         {{"tavenzo", "--cartella"}, 2, false, "", "tavenzo: dopo --cartella ci vuole il nome di una cartella\n\nUso:"},
         {{"tavenzo", "--cartella", "--insegnante"}, 2, false, "", "tavenzo: dopo --cartella ci vuole"},
         {{"tavenzo", "--cartella="}, 2, false, "", "tavenzo: dopo --cartella ci vuole"},
+        {{"tavenzo", "--help"}, 0, false, "--voce ", ""},
     };
     for (const Case& c : cases) {
         QString outText;
@@ -130,11 +131,28 @@ TEST(CommandLineOptions, FullScreenStudioFolderHelpVersionAndUnknownOptions)
         if (c.status == std::nullopt) {
             EXPECT_EQ(options.folder, QString::fromUtf8(c.folder)) << c.arguments.join(' ').toStdString();
         }
+        EXPECT_FALSE(options.speakWord) << c.arguments.join(' ').toStdString();
         // Nothing is written unless the run ends here.
         EXPECT_EQ(outText.isEmpty(), *c.out == '\0');
         EXPECT_TRUE(outText.contains(QLatin1String(c.out))) << outText.toStdString();
         EXPECT_EQ(errText.isEmpty(), *c.err == '\0');
         EXPECT_TRUE(errText.isEmpty() || errText.startsWith(QLatin1String(c.err))) << errText.toStdString();
+    }
+}
+
+// The spoken word for one run, alone or with the full screen, in either order.
+TEST(CommandLineOptions, VoiceForOneRun)
+{
+    for (const QStringList& arguments :
+        {QStringList {"tavenzo", "--voce"}, QStringList {"tavenzo", "--voce", "--schermo-intero"},
+            QStringList {"tavenzo", "--schermo-intero", "--voce"}}) {
+        QString outText;
+        QTextStream out(&outText);
+        ui::CommandLine options;
+        EXPECT_EQ(ui::readCommandLine(arguments, options, out, out), std::nullopt);
+        EXPECT_TRUE(options.speakWord) << arguments.join(' ').toStdString();
+        EXPECT_EQ(options.fullScreen, arguments.size() == 3);
+        EXPECT_TRUE(outText.isEmpty());
     }
 }
 

@@ -11,6 +11,7 @@ namespace {
 const QString kFullScreen = QStringLiteral("--schermo-intero");
 const QString kStudio = QStringLiteral("--insegnante");
 const QString kFolder = QStringLiteral("--cartella");
+const QString kSpeakWord = QStringLiteral("--voce");
 
 QString help()
 {
@@ -20,6 +21,8 @@ QString help()
                           "Opzioni:\n"
                           "  --schermo-intero    mostra ogni schermata a tutto schermo, ingrandita per il proiettore\n"
                           "                      o la lavagna interattiva\n"
+                          "  --voce              dopo ogni risposta giusta legge la parola ad alta voce\n"
+                          "                      (solo per questa volta)\n"
                           "  --insegnante        apre lo studio dell'insegnante, per preparare le liste di parole\n"
                           "                      e le loro figure\n"
                           "  --cartella CARTELLA usa CARTELLA al posto della cartella dell'insegnante\n"
@@ -51,6 +54,8 @@ std::optional<int> readCommandLine(
         const QString& argument = arguments.at(i);
         if (argument == kFullScreen) {
             options.fullScreen = true;
+        } else if (argument == kSpeakWord) {
+            options.speakWord = true;
         } else if (argument == kStudio) {
             options.studio = true;
         } else if (argument == kFolder || argument.startsWith(kFolder + QLatin1Char('='))) {

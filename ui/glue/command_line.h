@@ -12,6 +12,7 @@ struct CommandLine {
     bool fullScreen = false;
     bool studio = false; // the teachers' studio instead of the children's screens
     QString folder; // takes the place of the teacher's folder; empty for the usual one
+    bool speakWord = false; // for this run only, whatever the settings say
 };
 
 // Reads the program's own options from its arguments (the toolkit's, such as -platform, are left to it). Answers the

@@ -1,10 +1,15 @@
 #include "ui/glue/qt_sound.h"
 
+#include <QAudioBuffer>
+#include <QAudioDecoder>
 #include <QAudioFormat>
 #include <QAudioSink>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QMediaDevices>
+#include <QTimer>
+#include <QUrl>
 #include <QWaveDecoder>
 
 #include <array>
@@ -46,6 +51,59 @@ QAudioFormat toolkitFormat(const PcmFormat& format)
     return result;
 }
 
+// A compressed recording (Ogg Vorbis, MP3, AAC in M4A) through the system's media decoder, where it has one for the
+// format. The decoder reports through the event loop, so the asking thread runs one of its own until it is done.
+std::optional<PcmSound> decodeCompressed(const QString& path)
+{
+    // A word lasts a second or two; what decodes to more than a minute of CD sound is no word.
+    constexpr qsizetype kMaxDecodedBytes = 44100 * 2 * 2 * 60;
+    constexpr int kMaxMilliseconds = 10000;
+    QAudioDecoder decoder;
+    if (!decoder.isSupported()) {
+        return std::nullopt;
+    }
+    QEventLoop loop;
+    std::optional<PcmSound> sound;
+    bool failed = false;
+    const auto fail = [&] {
+        failed = true;
+        loop.quit();
+    };
+    QObject::connect(&decoder, &QAudioDecoder::bufferReady, &loop, [&] {
+        const QAudioBuffer buffer = decoder.read();
+        const QAudioFormat format = buffer.format();
+        const std::optional<PcmFormat::Sample> sample = sampleOf(format.sampleFormat());
+        if (!buffer.isValid() || !sample) {
+            return;
+        }
+        const PcmFormat ours {format.sampleRate(), format.channelCount(), *sample};
+        if (!sound) {
+            sound = PcmSound {ours, {}};
+        } else if (sound->format != ours) {
+            fail();
+            return;
+        }
+        sound->samples.append(buffer.constData<char>(), buffer.byteCount());
+        if (sound->samples.size() > kMaxDecodedBytes) {
+            fail();
+        }
+    });
+    QObject::connect(&decoder, &QAudioDecoder::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&decoder, qOverload<QAudioDecoder::Error>(&QAudioDecoder::error), &loop, fail);
+    QTimer::singleShot(kMaxMilliseconds, &loop, fail);
+    decoder.setSource(QUrl::fromLocalFile(path));
+    decoder.start();
+    if (decoder.error() != QAudioDecoder::NoError) {
+        return std::nullopt;
+    }
+    loop.exec();
+    decoder.stop();
+    if (failed || !sound || sound->samples.isEmpty()) {
+        return std::nullopt;
+    }
+    return sound;
+}
+
 } // namespace
 
 std::optional<PcmSound> QtSoundFileDecoder::decode(const QString& path)
@@ -53,6 +111,10 @@ std::optional<PcmSound> QtSoundFileDecoder::decode(const QString& path)
     const QFileInfo info(path);
     if (!info.isFile() || info.size() > kMaxFileBytes) {
         return std::nullopt;
+    }
+    const QString suffix = info.suffix().toLower();
+    if (suffix == QLatin1String("ogg") || suffix == QLatin1String("mp3") || suffix == QLatin1String("m4a")) {
+        return decodeCompressed(path);
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {

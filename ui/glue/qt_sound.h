@@ -15,7 +15,8 @@ namespace tavenzo::ui {
 // Reads a WAV file with the toolkit's own decoder. Qt 6.4 reads integer PCM under the plain header only: 8-bit
 // unsigned, 16-bit, 24-bit (handed over as 16-bit) and 32-bit, at any rate and with any number of channels. Floating
 // point samples, the extensible header (which many editors write for 24 and 32 bits or more than two channels) and
-// compressed samples it refuses, and those sounds stay silent.
+// compressed samples it refuses, and those sounds stay silent. Recordings ending in .ogg, .mp3 or .m4a go to the
+// system's media decoder instead, which reads those it has a plug-in for.
 class QtSoundFileDecoder final : public SoundFileDecoder {
 public:
     // An answer or a word lasts a second or two; a bigger file is a long recording and is not read at all.

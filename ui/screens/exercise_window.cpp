@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace tavenzo::ui {
 
 namespace {
@@ -27,9 +29,18 @@ ExerciseWindow::ExerciseWindow(const ScreenContext& context, Exercise& model, QW
     , m_context(context)
     , m_model(model)
 {
+    m_nextItem.setSingleShot(true);
+    connect(&m_nextItem, &QTimer::timeout, this, [this] {
+        m_model.tick();
+        render();
+    });
 }
 
-ExerciseWindow::~ExerciseWindow() = default;
+ExerciseWindow::~ExerciseWindow()
+{
+    // Leaving the screen silences its word at once.
+    m_model.close();
+}
 
 void ExerciseWindow::start()
 {
@@ -110,6 +121,15 @@ void ExerciseWindow::render()
         m_lowerCommand->setChecked(!upper);
     }
     renderExercise();
+    if (std::optional<double> wait = m_model.frame().secondsToNextItem()) {
+        // Behind the leave question the item waits; it is looked at again a tenth of a second later, not at once.
+        if (m_model.frame().boxOpen()) {
+            wait = std::max(*wait, 0.1);
+        }
+        m_nextItem.start(static_cast<int>(*wait * 1000.0) + 1);
+    } else {
+        m_nextItem.stop();
+    }
 }
 
 void ExerciseWindow::renderFrame()

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QRect>
+#include <QTimer>
 
 class QAbstractButton;
 class QAction;
@@ -78,6 +79,8 @@ private:
     QRadioButton* m_upperOption = nullptr;
     QAction* m_lowerCommand = nullptr;
     QAction* m_upperCommand = nullptr;
+    // Brings the next item once the word of a right answer has been heard.
+    QTimer m_nextItem;
 };
 
 } // namespace tavenzo::ui
