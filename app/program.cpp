@@ -7,7 +7,9 @@
 #include "ui/screens/menu_screen.h"
 #include "ui/screens/splash_screen.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QPixmapCache>
 #include <QScreen>
 
@@ -34,6 +36,8 @@ Program::Program(Paths paths, ProgramPorts ports, ui::Presentation presentation,
         Q_ASSERT(maker != ui::exerciseMakers().end());
         m_exercises.emplace(row.id, maker->second.model(services));
     }
+    // F11 reaches the program whichever control of its screen would take the key.
+    QCoreApplication::instance()->installEventFilter(this);
 }
 
 Program::~Program()
@@ -80,14 +84,7 @@ void Program::open(ScreenId screen)
     QPointer<QWidget> previous = m_current;
     m_current = next;
     m_currentId = screen;
-    if (m_presentation.fullScreen()) {
-        // Without a window manager nothing would resize the window; with one, the full-screen state keeps it so.
-        next->setScreen(m_presentation.screen());
-        next->setGeometry(m_presentation.area());
-        next->showFullScreen();
-    } else {
-        next->show();
-    }
+    ui::showPresented(next, m_presentation);
     if (previous) {
         previous->close();
         // The style caches pixmaps under keys of the widgets just closed, which never come back since every screen
@@ -95,6 +92,36 @@ void Program::open(ScreenId screen)
         QPixmapCache::clear();
     }
     Q_EMIT screenOpened(screen);
+}
+
+void Program::switchFullScreen()
+{
+    auto* staged = dynamic_cast<ui::StagedWindow*>(m_current.data());
+    if (staged == nullptr) {
+        return;
+    }
+    m_presentation.followWindow(m_current);
+    m_presentation.setFullScreen(!m_presentation.fullScreen());
+    staged->presentAgain();
+    ui::showPresented(m_current, m_presentation);
+}
+
+bool Program::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (key->key() != Qt::Key_F11 || widget == nullptr || m_current.isNull() || widget->window() != m_current) {
+        return false;
+    }
+    // A box or an open menu answers first; the screen under it switches once it is the screen's turn again.
+    if (!key->isAutoRepeat() && QApplication::activeModalWidget() == nullptr
+        && QApplication::activePopupWidget() == nullptr) {
+        switchFullScreen();
+    }
+    return true;
 }
 
 void Program::endRun()

@@ -93,6 +93,9 @@ public:
     void started();
     void open(ScreenId screen) override;
     void endRun() override;
+    // Between the classroom's full screen and a window of the screen's own size, on the screen now open and on every
+    // one after it; what the screen shows stays as it is.
+    void switchFullScreen();
 
     QWidget* currentScreen() const { return m_current; }
     ScreenId currentScreenId() const { return m_currentId; }
@@ -105,6 +108,9 @@ public:
 Q_SIGNALS:
     void screenOpened(tavenzo::ScreenId screen);
     void runEnded();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* createScreen(ScreenId screen);

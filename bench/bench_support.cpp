@@ -100,16 +100,31 @@ double percentile(std::vector<double>& samples, double fraction)
     return samples.at(std::clamp<size_t>(rank, 1, samples.size()) - 1);
 }
 
-long residentKib()
+namespace {
+
+// A figure in KiB from /proc/self/status, such as "VmRSS:", or -1.
+long statusKib(const std::string& field)
 {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            return std::stol(line.substr(6));
+        if (line.rfind(field, 0) == 0) {
+            return std::stol(line.substr(field.size()));
         }
     }
     return -1;
+}
+
+} // namespace
+
+long residentKib()
+{
+    return statusKib("VmRSS:");
+}
+
+long privateKib()
+{
+    return statusKib("RssAnon:");
 }
 
 std::string residentParts()

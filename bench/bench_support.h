@@ -86,6 +86,9 @@ double percentile(std::vector<double>& samples, double fraction);
 
 // Resident set of this process in KiB, from /proc/self/status.
 long residentKib();
+// The private part of it (RssAnon): the heap and the program's own pages, without the shared libraries' code and
+// data (RssFile) or the shared memory of the window's backing store (RssShmem).
+long privateKib();
 // The lines of /proc/self/status that split the resident set: anonymous memory, mapped files, shared memory.
 std::string residentParts();
 

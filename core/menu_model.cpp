@@ -5,6 +5,8 @@
 #include "core/ports.h"
 #include "core/shared_state.h"
 
+#include <QFileInfo>
+
 namespace tavenzo {
 
 MenuModel::MenuModel(SharedState& state, const Paths& paths, ListInForce& list, BackgroundColours& colours)
@@ -61,12 +63,13 @@ QString MenuModel::noListChosenMessage()
 
 void MenuModel::changeWordList(FileChooser& chooser, MessageBoxes& boxes)
 {
-    QString chosen = chooser.chooseWordList(m_paths.listDialogFolder());
+    QString chosen = chooser.chooseWordList(m_lastFolder.isEmpty() ? m_paths.listDialogFolder() : m_lastFolder);
     // Within one visit a cancelled dialog still holds the name it returned last, which is read again.
     if (chosen.isEmpty()) {
         chosen = m_lastChosen;
     } else {
         m_lastChosen = chosen;
+        m_lastFolder = QFileInfo(chosen).absolutePath();
     }
     if (chosen.isEmpty()) {
         boxes.error(noListChosenMessage());

@@ -48,6 +48,8 @@ private:
     BgrColour m_background = 0xFFFF00;
     int m_selectedOption = 1;
     QString m_lastChosen;
+    // Where the teacher last chose a list in this run: the dialog opens there again, on every visit.
+    QString m_lastFolder;
 };
 
 } // namespace tavenzo

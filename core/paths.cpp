@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSettings>
 #include <QStandardPaths>
 
 namespace tavenzo {
@@ -28,6 +29,47 @@ QString Paths::teacherFolderOfUser()
 {
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     return data.isEmpty() ? QString() : QDir(data).filePath(QStringLiteral("tavenzo"));
+}
+
+QString Paths::systemSettingsFile()
+{
+    QString dirs = qEnvironmentVariable("XDG_CONFIG_DIRS");
+    if (dirs.isEmpty()) {
+        dirs = QStringLiteral("/etc/xdg");
+    }
+    for (const QString& dir : dirs.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
+        const QString file = QDir(dir).filePath(QStringLiteral("Tavenzo/tavenzo.conf"));
+        if (QFileInfo(file).isFile()) {
+            return file;
+        }
+    }
+    return {};
+}
+
+QString Paths::folderNamedIn(const QString& settingsFile)
+{
+    if (settingsFile.isEmpty() || !QFileInfo(settingsFile).isFile()) {
+        return {};
+    }
+    const QSettings settings(settingsFile, QSettings::IniFormat);
+    // The INI format reads a comma as a list separator; a folder name may hold one.
+    const QVariant value = settings.value(QStringLiteral("cartella"));
+    const QString named = (value.typeId() == QMetaType::QStringList ? value.toStringList().join(QStringLiteral(", "))
+                                                                    : value.toString())
+                              .trimmed();
+    if (named.isEmpty()) {
+        return {};
+    }
+    return QDir::cleanPath(QFileInfo(settingsFile).absoluteDir().absoluteFilePath(named));
+}
+
+QString Paths::teacherFolderFor(const QString& commandLineFolder, const QString& settingsFile)
+{
+    if (!commandLineFolder.isEmpty()) {
+        return QDir::cleanPath(QFileInfo(commandLineFolder).absoluteFilePath());
+    }
+    const QString named = folderNamedIn(settingsFile);
+    return named.isEmpty() ? teacherFolderOfUser() : named;
 }
 
 QString Paths::bundledWordList() const
@@ -84,7 +126,9 @@ QStringList Paths::voicePlaces(const QString& listInForce) const
 QString Paths::listDialogFolder() const
 {
     if (!m_teacherFolder.isEmpty()) {
-        const QStringList lists = QDir(m_teacherFolder).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::NoSort);
+        const QStringList lists
+            = QDir(m_teacherFolder)
+                  .entryList({QStringLiteral("*.txt"), QStringLiteral("*.csv")}, QDir::Files, QDir::NoSort);
         if (!lists.isEmpty()) {
             return m_teacherFolder;
         }

@@ -17,6 +17,15 @@ public:
     static QString bundledFolderOf(const QString& programFolder);
     // $XDG_DATA_HOME/tavenzo, by default ~/.local/share/tavenzo.
     static QString teacherFolderOfUser();
+    // The system-wide settings file: Tavenzo/tavenzo.conf in the first folder of $XDG_CONFIG_DIRS that has one, by
+    // default /etc/xdg/Tavenzo/tavenzo.conf; empty when there is none.
+    static QString systemSettingsFile();
+    // The folder a settings file names with its key `cartella`, made absolute against the file's own folder; empty
+    // when the file or the key is missing.
+    static QString folderNamedIn(const QString& settingsFile);
+    // The teacher's folder: the one given on the command line, else the one the system-wide settings name (a school
+    // lab points every computer at the class folder on its server), else the user's own.
+    static QString teacherFolderFor(const QString& commandLineFolder, const QString& settingsFile);
 
     const QString& bundledFolder() const { return m_bundledFolder; }
     const QString& teacherFolder() const { return m_teacherFolder; }

@@ -1,6 +1,7 @@
 #include "core/text_decoding.h"
 
 #include <QByteArrayView>
+#include <QStringDecoder>
 
 #include <array>
 
@@ -84,6 +85,22 @@ QString fromWindows1252(const QByteArray& bytes)
         text.append(b >= 0x80 && b <= 0x9F ? QChar(high[b - 0x80]) : QChar(b));
     }
     return text;
+}
+
+bool startsWithUtf16Mark(const QByteArray& firstBytes)
+{
+    return firstBytes.startsWith("\xFF\xFE") || firstBytes.startsWith("\xFE\xFF");
+}
+
+QByteArray utf16WithMarkToUtf8(const QByteArray& bytes)
+{
+    if (!startsWithUtf16Mark(bytes)) {
+        return {};
+    }
+    const bool little = bytes.startsWith("\xFF\xFE");
+    QStringDecoder decode(little ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+    const QString text = decode(QByteArrayView(bytes).sliced(2));
+    return text.toUtf8();
 }
 
 QString truncateToCharacters(QString text, int maxCharacters)

@@ -173,8 +173,41 @@ Field readField(ByteStream& in)
 
 } // namespace
 
+namespace {
+
+// UTF-16 takes at most four bytes for a character of a kept word, and a separator two: this bounds what a UTF-16 list
+// of kMaxWords words of any length can need, with room for blank lines.
+constexpr qint64 kMaxUtf16Bytes = qint64(kMaxFieldsRead) * 8 + qint64(kMaxWords) * kMaxWordLength * 4;
+
+} // namespace
+
 WordListReadResult readWordList(QIODevice& device)
 {
+    // A UTF-16 list is turned into UTF-8 first, so that one field rule serves every encoding.
+    if (startsWithUtf16Mark(device.peek(2))) {
+        QByteArray raw;
+        bool failed = false;
+        while (raw.size() < kMaxUtf16Bytes) {
+            const QByteArray chunk = device.read(std::min(kChunk, kMaxUtf16Bytes - raw.size()));
+            if (chunk.isEmpty()) {
+                failed = !device.atEnd() && !device.isSequential();
+                break;
+            }
+            raw.append(chunk);
+        }
+        const bool more = raw.size() >= kMaxUtf16Bytes && !device.atEnd();
+        // Cut at the limit, the text ends on a whole code unit.
+        if (more && raw.size() % 2 != 0) {
+            raw.chop(1);
+        }
+        QByteArray utf8 = utf16WithMarkToUtf8(raw);
+        QBuffer buffer(&utf8);
+        buffer.open(QIODevice::ReadOnly);
+        WordListReadResult result = readWordList(buffer);
+        result.readError = failed;
+        result.truncated = result.truncated || more;
+        return result;
+    }
     WordListReadResult result;
     if (device.peek(3) == QByteArrayLiteral("\xEF\xBB\xBF")) {
         device.skip(3);
@@ -284,25 +317,22 @@ QString tooManyWordsMessage()
 
 QString unreadableListMessage(const QString& path, Refusal why)
 {
+    struct Reason {
+        Refusal why;
+        const char* text;
+    };
+    static constexpr Reason kReasons[] = {
+        {Refusal::Missing, "Il file non c'è."},
+        {Refusal::NotAFile, "Non è un file di testo, ma una cartella o un dispositivo."},
+        {Refusal::NotAllowed, "Non ho il permesso di leggerlo."},
+        {Refusal::ReadFailed, "La lettura si è interrotta: forse la chiavetta è stata tolta."},
+        {Refusal::NotText, "La lista è in un formato che non conosco: salvala come testo UTF-8."},
+    };
     QString reason;
-    switch (why) {
-    case Refusal::Missing:
-        reason = QStringLiteral("Il file non c'è.");
-        break;
-    case Refusal::NotAFile:
-        reason = QStringLiteral("Non è un file di testo, ma una cartella o un dispositivo.");
-        break;
-    case Refusal::NotAllowed:
-        reason = QStringLiteral("Non ho il permesso di leggerlo.");
-        break;
-    case Refusal::ReadFailed:
-        reason = QStringLiteral("La lettura si è interrotta: forse la chiavetta è stata tolta.");
-        break;
-    case Refusal::NotText:
-        reason = QStringLiteral("La lista è in un formato che non conosco: salvala come testo UTF-8.");
-        break;
-    case Refusal::None:
-        break;
+    for (const Reason& known : kReasons) {
+        if (known.why == why) {
+            reason = QString::fromUtf8(known.text);
+        }
     }
     QString text = QStringLiteral("Non riesco a leggere la lista di parole:\n") + QDir::toNativeSeparators(path);
     return reason.isEmpty() ? text : text + QStringLiteral("\n\n") + reason;

@@ -6,11 +6,14 @@
 //   render_art art <sets-dir> <out-dir> <name>...
 //   render_art candidates <sets-dir> <candidates.tsv> <out.png>
 
+#include "build_tool.h"
 #include "iconify_icons.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QHash>
 #include <QImage>
@@ -234,16 +237,27 @@ int renderCandidates(IconLibrary& library, const QString& candidatesPath, const 
 // Drawing helpers for one art piece; a missing emoji is collected as an error instead of leaving a hole.
 class Sketch {
 public:
-    Sketch(QPainter& painter, const IconSet& noto, QStringList& errors)
+    Sketch(QPainter& painter, const IconSet& noto, QStringList& errors, QString* svg = nullptr)
         : p(painter)
         , noto_(noto)
         , errors_(errors)
+        , svg_(svg)
     {
     }
 
+    // Set when the piece is written as SVG instead of painted: the program draws it at the size it shows it.
+    bool writingSvg() const { return svg_ != nullptr; }
+    // Definitions (gradients) gathered while writing, to stand before what uses them.
+    QString svgDefinitions() const { return defs_; }
+
     void emoji(const QRectF& r, const char* codePoints)
     {
-        if (!drawIcon(p, noto_.icon(QString::fromLatin1(codePoints)), r))
+        const Icon icon = noto_.icon(QString::fromLatin1(codePoints));
+        if (svg_ != nullptr && !icon.isNull()) {
+            *svg_ += svgEmoji(icon, r);
+            return;
+        }
+        if (!drawIcon(p, icon, r))
             errors_ << QStringLiteral("no Noto Emoji for code points %1").arg(QString::fromLatin1(codePoints));
     }
 
@@ -252,6 +266,19 @@ public:
     {
         if (rim < 0)
             rim = qMax(1.0, qMin(r.width(), r.height()) / 40);
+        if (svg_ != nullptr) {
+            const QRectF box = r.adjusted(rim / 2, rim / 2, -rim / 2, -rim / 2);
+            *svg_ += QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" rx=\"%5\" ry=\"%5\" "
+                                    "fill=\"url(#%6)\" stroke=\"%7\" stroke-width=\"%8\"/>")
+                         .arg(box.x())
+                         .arg(box.y())
+                         .arg(box.width())
+                         .arg(box.height())
+                         .arg(radius)
+                         .arg(svgShade(r, colour.lighter(112), colour), colour.darker(125).name())
+                         .arg(rim);
+            return;
+        }
         QLinearGradient shade(r.topLeft(), r.bottomLeft());
         shade.setColorAt(0, colour.lighter(112));
         shade.setColorAt(1, colour);
@@ -275,6 +302,18 @@ public:
         QFont font("Liberation Sans");
         font.setBold(true);
         font.setPixelSize(qRound(r.height() * sizeFactor));
+        if (svg_ != nullptr) {
+            // Centred as drawText centres it: the line's middle, ascent and descent together, on the box's middle.
+            const QFontMetricsF metrics(font);
+            const qreal baseline = r.center().y() + (metrics.ascent() - metrics.descent()) / 2;
+            *svg_ += QStringLiteral("<text x=\"%1\" y=\"%2\" font-family=\"Liberation Sans\" font-weight=\"bold\" "
+                                    "font-size=\"%3\" text-anchor=\"middle\" fill=\"%4\">%5</text>")
+                         .arg(r.center().x())
+                         .arg(baseline)
+                         .arg(font.pixelSize())
+                         .arg(colour.name(), text.toHtmlEscaped());
+            return;
+        }
         p.setFont(font);
         p.setPen(colour);
         p.drawText(r, Qt::AlignCenter, text);
@@ -333,6 +372,18 @@ public:
         path.lineTo(r.left() + 13 * w, r.top() + 17 * h);
         path.lineTo(r.left() + 0 * w, r.top() + 17 * h);
         path.closeSubpath();
+        if (svg_ != nullptr) {
+            QString d;
+            for (int i = 0; i < path.elementCount(); ++i) {
+                const QPainterPath::Element e = path.elementAt(i);
+                d += QStringLiteral("%1%2 %3 ").arg(e.isMoveTo() ? "M" : "L").arg(e.x).arg(e.y);
+            }
+            *svg_ += QStringLiteral("<path d=\"%1Z\" fill=\"url(#%2)\" stroke=\"%3\" stroke-width=\"%4\" "
+                                    "stroke-linejoin=\"round\" stroke-linecap=\"round\"/>")
+                         .arg(d, svgShade(r, fill.lighter(125), fill), outline.name())
+                         .arg(qMax(1.2, r.height() / 18));
+            return;
+        }
         QLinearGradient shade(r.topLeft(), r.bottomLeft());
         shade.setColorAt(0, fill.lighter(125));
         shade.setColorAt(1, fill);
@@ -343,6 +394,19 @@ public:
 
     void disc(const QRectF& r, const QColor& colour)
     {
+        if (svg_ != nullptr) {
+            const qreal inset = qMax(1.0, r.width() / 24) / 2;
+            const QRectF box = r.adjusted(inset, inset, -inset, -inset);
+            *svg_ += QStringLiteral("<ellipse cx=\"%1\" cy=\"%2\" rx=\"%3\" ry=\"%4\" fill=\"url(#%5)\" stroke=\"%6\" "
+                                    "stroke-width=\"%7\"/>")
+                         .arg(box.center().x())
+                         .arg(box.center().y())
+                         .arg(box.width() / 2)
+                         .arg(box.height() / 2)
+                         .arg(svgShade(r, colour.lighter(120), colour), colour.darker(130).name())
+                         .arg(qMax(1.0, r.width() / 24));
+            return;
+        }
         QLinearGradient shade(r.topLeft(), r.bottomLeft());
         shade.setColorAt(0, colour.lighter(120));
         shade.setColorAt(1, colour);
@@ -355,8 +419,72 @@ public:
     QPainter& p;
 
 private:
+    // A top-to-bottom shade over r, defined once; answers its id.
+    QString svgShade(const QRectF& r, const QColor& top, const QColor& bottom)
+    {
+        const QString id = QStringLiteral("shade%1").arg(++ids_);
+        defs_
+            += QStringLiteral("<linearGradient id=\"%1\" gradientUnits=\"userSpaceOnUse\" x1=\"0\" y1=\"%2\" x2=\"0\" "
+                              "y2=\"%3\"><stop offset=\"0\" stop-color=\"%4\"/><stop offset=\"1\" "
+                              "stop-color=\"%5\"/></linearGradient>")
+                   .arg(id)
+                   .arg(r.top())
+                   .arg(r.bottom())
+                   .arg(top.name(), bottom.name());
+        return id;
+    }
+
+    // The emoji's own SVG fitted (aspect ratio kept) and centred in r. Its ids get a prefix of their own, so two
+    // emoji of one piece cannot take each other's gradients, and its gradients move to the definitions.
+    QString svgEmoji(const Icon& icon, const QRectF& r)
+    {
+        // The toolkit's SVG renderer ignores clip paths, which some emoji shade with: such an emoji goes in as a
+        // picture drawn here, eight times the size of its box, which is sharp wherever the screens show it.
+        if (icon.body.contains(QLatin1String("clip-path"))) {
+            constexpr int kOversize = 8;
+            QImage picture((r.size() * kOversize).toSize(), QImage::Format_ARGB32_Premultiplied);
+            picture.fill(Qt::transparent);
+            QPainter painter(&picture);
+            drawIcon(painter, icon, QRectF(QPointF(0, 0), QSizeF(picture.size())));
+            painter.end();
+            QByteArray png;
+            QBuffer buffer(&png);
+            buffer.open(QIODevice::WriteOnly);
+            picture.save(&buffer, "PNG");
+            return QStringLiteral("<image x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" "
+                                  "xlink:href=\"data:image/png;base64,%5\"/>")
+                .arg(r.x())
+                .arg(r.y())
+                .arg(r.width())
+                .arg(r.height())
+                .arg(QString::fromLatin1(png.toBase64()));
+        }
+        const QString prefix = QStringLiteral("e%1_").arg(++ids_);
+        QString body = icon.body;
+        static const QRegularExpression ids("id=\"([^\"]+)\"");
+        body.replace(ids, QStringLiteral("id=\"%1\\1\"").arg(prefix));
+        static const QRegularExpression urls("url\\(\\s*#([^)\\s]+)\\s*\\)");
+        body.replace(urls, QStringLiteral("url(#%1\\1)").arg(prefix));
+        static const QRegularExpression hrefs("(?:xlink:)?href=\"#([^\"]+)\"");
+        body.replace(hrefs, QStringLiteral("xlink:href=\"#%1\\1\"").arg(prefix));
+        static const QRegularExpression gradients(
+            "<(linearGradient|radialGradient)\\b[^>]*/>|<(linearGradient|radialGradient)\\b[\\s\\S]*?</\\2>");
+        for (const QRegularExpressionMatch& match : gradients.globalMatch(body)) {
+            defs_ += match.captured(0);
+        }
+        body.remove(gradients);
+        const QRectF box = icon.viewBox;
+        const qreal scale = std::min(r.width() / box.width(), r.height() / box.height());
+        const qreal x = r.center().x() - box.width() * scale / 2 - box.left() * scale;
+        const qreal y = r.center().y() - box.height() * scale / 2 - box.top() * scale;
+        return QStringLiteral("<g transform=\"translate(%1 %2) scale(%3)\">%4</g>").arg(x).arg(y).arg(scale).arg(body);
+    }
+
     const IconSet& noto_;
     QStringList& errors_;
+    QString* svg_ = nullptr;
+    QString defs_;
+    int ids_ = 0;
 };
 
 // Emoji code points used by the art (Noto names in comments).
@@ -608,6 +736,9 @@ struct ArtPiece {
     // what keeps the first window of the run quick to appear.
     QSize shownAt {};
     QColor shownOn {};
+    // Also written as "<name>.svg", which the program draws at the size it shows the piece. Only pieces whose drawing
+    // the SVG writer knows.
+    bool vector = false;
 };
 
 // The splash window's background, 0xFFFF00 written 0xBBGGRR.
@@ -629,19 +760,20 @@ std::vector<ArtPiece> artPieces()
         {"splash1", {338, 258}, drawSplash1, {313, 209}, kSplashWindow},
         {"splash2", {545, 346}, drawSplash2, {265, 241}, kSplashWindow},
         {"splash3", {270, 113}, drawSplash3, {313, 217}, kSplashWindow},
-        {"ladybird", {88, 96}, onPanel(kGreen, kLadybird)},
-        {"traffic_light", {97, 96}, onPanel(kBlue, kTrafficLight)},
-        {"snake", {89, 80}, emojiFill(kSnake, 0.03)},
-        {"three_panels", {237, 82}, drawThreePanels},
+        {"ladybird", {88, 96}, onPanel(kGreen, kLadybird), {}, {}, true},
+        {"traffic_light", {97, 96}, onPanel(kBlue, kTrafficLight), {}, {}, true},
+        {"snake", {89, 80}, emojiFill(kSnake, 0.03), {}, {}, true},
+        {"three_panels", {237, 82}, drawThreePanels, {}, {}, true},
         {"icon_avanti", {32, 32},
             [](Sketch& s, const QRectF& r) {
                 s.arrowRight(r.adjusted(2.5, 4, -2.5, -4), QColor("#43a047"), QColor("#1b5e20"));
-            }},
-        {"icon_si", {32, 32}, emojiFill(kLaughing, 0.02)},
-        {"icon_no", {32, 32}, emojiFill(kFrowning, 0.02)},
-        {"icon_info", {32, 32}, drawInfoIcon},
-        {"icon_exit", {32, 32}, drawExitIcon},
-        {"icon_help", {32, 32}, emojiFill(kLightBulb, 0.0)},
+            },
+            {}, {}, true},
+        {"icon_si", {32, 32}, emojiFill(kLaughing, 0.02), {}, {}, true},
+        {"icon_no", {32, 32}, emojiFill(kFrowning, 0.02), {}, {}, true},
+        {"icon_info", {32, 32}, drawInfoIcon, {}, {}, true},
+        {"icon_exit", {32, 32}, drawExitIcon, {}, {}, true},
+        {"icon_help", {32, 32}, emojiFill(kLightBulb, 0.0), {}, {}, true},
         {"icon_window", {32, 32}, drawWindowIcon},
         {"icon_window_256", {256, 256}, drawWindowIcon},
         {"placeholder", {300, 300}, drawPlaceholder},
@@ -673,6 +805,27 @@ int renderArt(const IconSet& noto, const QString& outDir, const QStringList& nam
         return 1;
     }
     for (const ArtPiece& piece : pieces) {
+        if (piece.vector) {
+            QString content;
+            QImage unused(1, 1, QImage::Format_ARGB32_Premultiplied);
+            QPainter none(&unused);
+            QStringList pieceErrors;
+            Sketch sketch(none, noto, pieceErrors, &content);
+            piece.draw(sketch, QRectF(QPointF(0, 0), QSizeF(piece.size)));
+            none.end();
+            const QString document = QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" "
+                                                    "xmlns:xlink=\"http://www.w3.org/1999/xlink\" width=\"%1\" "
+                                                    "height=\"%2\" viewBox=\"0 0 %1 %2\"><defs>%3</defs>%4</svg>\n")
+                                         .arg(piece.size.width())
+                                         .arg(piece.size.height())
+                                         .arg(sketch.svgDefinitions(), content);
+            const QString path = QStringLiteral("%1/%2.svg").arg(outDir, piece.name);
+            QFile file(path);
+            if (!file.open(QIODevice::WriteOnly) || file.write(document.toUtf8()) < 0)
+                errors << "cannot write " + path;
+            for (const QString& error : pieceErrors)
+                errors << QStringLiteral("%1: %2").arg(piece.name, error);
+        }
         for (const int tier : kArtTiers) {
             // Drawn afresh at each size: the art is vector, so every size is as sharp as the first.
             QImage image(piece.size * tier, QImage::Format_ARGB32_Premultiplied);
@@ -723,15 +876,7 @@ int usage()
 
 int main(int argc, char** argv)
 {
-    // Runs during the build, where there may be no display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Keep build logs to what matters: the offscreen platform's runtime-dir notice is not.
-    static const QtMessageHandler defaultHandler = qInstallMessageHandler(nullptr);
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
-        if (!message.startsWith("QStandardPaths: XDG_RUNTIME_DIR not set"))
-            defaultHandler(type, context, message);
-    });
+    prepareForTheBuild();
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName("render_art");
     const QStringList args = app.arguments();

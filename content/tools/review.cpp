@@ -16,6 +16,7 @@
 //       the result also scores every entry of the lists: a word not on this round's sheets keeps the answer of the
 //       latest earlier round that showed it.
 
+#include "build_tool.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -408,13 +409,7 @@ int usage()
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static const QtMessageHandler defaultHandler = qInstallMessageHandler(nullptr);
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
-        if (!message.startsWith("QStandardPaths: XDG_RUNTIME_DIR not set"))
-            defaultHandler(type, context, message);
-    });
+    prepareForTheBuild();
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.value(1) == "sheets" && args.size() >= 5)

@@ -18,4 +18,10 @@ grep -qx 'Name=Tavenzo a tutto schermo' <<<"$action" || fail "no action \"Tavenz
 grep -qx 'Exec=tavenzo --schermo-intero' <<<"$action" || fail "the action does not start tavenzo --schermo-intero"
 grep -q -- '"--schermo-intero"' "$TAVENZO_SOURCE_DIR/ui/glue/command_line.cpp" \
     || fail "the program does not know --schermo-intero"
-echo "desktop entry valid, matches the program's desktop file name $declared, has the full-screen action"
+# The teachers' action opens the studio.
+studio=$(sed -n '/^\[Desktop Action insegnante\]/,/^\[/p' "$entry")
+grep -qx 'Name=Prepara le liste di parole' <<<"$studio" || fail "no action \"Prepara le liste di parole\""
+grep -qx 'Exec=tavenzo --insegnante' <<<"$studio" || fail "the action does not start tavenzo --insegnante"
+grep -q -- '"--insegnante"' "$TAVENZO_SOURCE_DIR/ui/glue/command_line.cpp" \
+    || fail "the program does not know --insegnante"
+echo "desktop entry valid, matches the program's desktop file name $declared, has the full-screen and studio actions"

@@ -12,13 +12,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHash>
 #include <QImage>
 #include <QImageReader>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QSet>
 #include <QSize>
 #include <QStringList>
+#include <QSvgRenderer>
 
 #include <algorithm>
 #include <cmath>
@@ -604,13 +607,68 @@ TEST(Art, QrcListsEveryPictureWhichLoadsAtItsSize)
             expected.insert(base + QStringLiteral("@4x.png"), it.value() * 4);
         }
     }
-    const QList<QString> names = expected.keys();
+    QList<QString> names = expected.keys();
+    // The pieces drawn at the size shown come as SVG too.
+    for (const char* vector : {"ladybird", "traffic_light", "snake", "three_panels", "icon_avanti", "icon_si",
+             "icon_no", "icon_info", "icon_exit", "icon_help"})
+        names.append(QString::fromLatin1(vector) + ".svg");
     EXPECT_EQ(listed, QSet<QString>(names.begin(), names.end()));
     for (const QString& name : listed) {
+        if (name.endsWith(".svg"))
+            continue;
         const QImage image = art(name);
         EXPECT_FALSE(image.isNull()) << name.toStdString();
         EXPECT_EQ(image.size(), expected.value(name)) << name.toStdString();
     }
+}
+
+// An SVG piece drawn at its size looks as its PNG of that size does: the writer left out nothing the painter draws
+// (a gradient, an emoji, the letter) and moved nothing. (The larger PNGs scale up emoji drawn at this size.)
+TEST(Art, VectorPiecesDrawAsTheirPictures)
+{
+    // The "?" of the information icon is text, which needs the fonts of an application.
+    static int argc = 1;
+    static char name0[] = "content_tests";
+    static char* argv[] = {name0, nullptr};
+    if (QCoreApplication::instance() == nullptr) {
+        qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+        new QGuiApplication(argc, argv);
+    }
+    const QString qrc = QString::fromUtf8(readFile(kArtDir + "/art.qrc"));
+    static const QRegularExpression svgEntry("<file>([^<]+)\\.svg</file>");
+    int pieces = 0;
+    for (const QRegularExpressionMatch& match : svgEntry.globalMatch(qrc)) {
+        ++pieces;
+        const QString name = match.captured(1);
+        const QImage png = art(name + ".png").convertToFormat(QImage::Format_ARGB32);
+        ASSERT_FALSE(png.isNull()) << name.toStdString();
+        QSvgRenderer renderer(kArtDir + "/" + name + ".svg");
+        ASSERT_TRUE(renderer.isValid()) << name.toStdString();
+        QImage drawn(png.size(), QImage::Format_ARGB32);
+        drawn.fill(Qt::transparent);
+        QPainter painter(&drawn);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(png.size())));
+        painter.end();
+        qint64 total = 0;
+        qint64 far = 0;
+        for (int y = 0; y < png.height(); ++y) {
+            for (int x = 0; x < png.width(); ++x) {
+                const QRgb a = png.pixel(x, y);
+                const QRgb b = drawn.pixel(x, y);
+                const int d = std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                    std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))});
+                total += d;
+                far += d > 64 ? 1 : 0;
+            }
+        }
+        const qint64 pixels = qint64(png.width()) * png.height();
+        // The PNGs fit an emoji to whole pixels, the SVG to the exact box: edges of a small face move by a pixel or
+        // so. A piece without its emoji, gradient or letter is off by far more.
+        EXPECT_LT(double(total) / pixels, 32.0) << name.toStdString();
+        EXPECT_LT(double(far) / pixels, 0.15) << name.toStdString();
+    }
+    EXPECT_EQ(pieces, 10);
 }
 
 // The rows of a PNG file's image data, still filtered: each starts with its filter type.

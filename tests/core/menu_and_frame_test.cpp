@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -204,6 +205,22 @@ TEST_F(Menu, DialogRemembersItsLastNameUntilTheMenuReloads)
     menu.load();
     menu.changeWordList(chooser, boxes);
     EXPECT_EQ(boxes.errors, (QStringList {"Non hai scelto nessuna lista!"}));
+}
+
+TEST_F(Menu, DialogOpensWhereTheLastListWasChosenForTheWholeRun)
+{
+    bench.random.push({0.0, 0.0, 0.0});
+    menu.load();
+    menu.changeWordList(chooser, boxes);
+    const QString list = writeList("eight.txt", 8);
+    chooser.names = {list};
+    menu.changeWordList(chooser, boxes);
+    menu.changeWordList(chooser, boxes);
+    // A later visit to the menu forgets the name, not the folder.
+    menu.load();
+    menu.changeWordList(chooser, boxes);
+    const QString folder = QFileInfo(list).absolutePath();
+    EXPECT_EQ(chooser.startFolders, (QStringList {"/prog", "/prog", folder, folder}));
 }
 
 TEST_F(Menu, GuardRefusesListsTooShort)

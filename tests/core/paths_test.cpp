@@ -83,4 +83,45 @@ TEST_F(BundledFolder, AMissingInstalledListIsReportedWhereItBelongs)
     EXPECT_EQ(bench.state.NumeroParole, 0);
 }
 
+// A school lab points every computer at the class folder: the command line first, then the system-wide setting, else
+// the user's own folder.
+TEST_F(BundledFolder, TheClassFolderComesFromTheCommandLineOrTheSystemWideSetting)
+{
+    put("xdg/Tavenzo/tavenzo.conf", "[General]\ncartella=/srv/scuola/classe 1A\n");
+    put("relativa/Tavenzo/tavenzo.conf", "cartella = ../classi/1B, mattino\n");
+    put("vuota/Tavenzo/tavenzo.conf", "# nessuna cartella\nlingua=it\n");
+    const QString own = Paths::teacherFolderOfUser();
+    struct Case {
+        const char* name;
+        QString commandLine;
+        QString settings;
+        QString folder;
+    };
+    const Case cases[] = {
+        {"setting", {}, at("xdg/Tavenzo/tavenzo.conf"), "/srv/scuola/classe 1A"},
+        {"command_line_first", "/media/chiavetta/", at("xdg/Tavenzo/tavenzo.conf"), "/media/chiavetta"},
+        {"relative_setting_from_its_file", {}, at("relativa/Tavenzo/tavenzo.conf"), at("relativa/classi/1B, mattino")},
+        {"no_key", {}, at("vuota/Tavenzo/tavenzo.conf"), own},
+        {"no_file", {}, at("manca/tavenzo.conf"), own},
+        {"nothing", {}, {}, own},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Paths::teacherFolderFor(c.commandLine, c.settings), QDir::cleanPath(c.folder)) << c.name;
+    }
+    const QString relative = Paths::teacherFolderFor(QStringLiteral("classe"), {});
+    EXPECT_TRUE(QFileInfo(relative).isAbsolute()) << relative.toStdString();
+
+    qputenv("XDG_CONFIG_DIRS", (at("manca") + ":" + at("xdg") + ":" + at("relativa")).toLocal8Bit());
+    EXPECT_EQ(Paths::systemSettingsFile(), at("xdg/Tavenzo/tavenzo.conf"));
+    qputenv("XDG_CONFIG_DIRS", at("manca").toLocal8Bit());
+    EXPECT_EQ(Paths::systemSettingsFile(), QString());
+    qunsetenv("XDG_CONFIG_DIRS");
+
+    // The lists and pictures of the class folder are what the program reads first.
+    put("classe/lista.txt", "cane\r\n");
+    const Paths paths(at("bundled"), Paths::teacherFolderFor(at("classe"), {}));
+    EXPECT_EQ(paths.startupWordList(), at("classe/lista.txt"));
+    EXPECT_EQ(paths.listDialogFolder(), at("classe"));
+}
+
 } // namespace

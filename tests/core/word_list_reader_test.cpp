@@ -44,6 +44,35 @@ const QByteArray kCitta1252("citt\xe0\r\nperch\xe9\r\n\x80uro", 19);
 // One line added in another encoding garbles neither itself nor the others.
 const QByteArray kMixedLines("citt\xc3\xa0\r\nperch\xe9\r\nna\xc3\xafve\r\n", 25);
 
+// Text as Notepad and Excel save "Unicode": UTF-16 with the byte order mark first.
+QByteArray utf16(const QString& text, bool littleEndian)
+{
+    QByteArray bytes = littleEndian ? QByteArray("\xFF\xFE", 2) : QByteArray("\xFE\xFF", 2);
+    for (const QChar c : text) {
+        const char high = static_cast<char>(c.unicode() >> 8);
+        const char low = static_cast<char>(c.unicode() & 0xFF);
+        bytes.append(littleEndian ? low : high);
+        bytes.append(littleEndian ? high : low);
+    }
+    return bytes;
+}
+
+INSTANTIATE_TEST_SUITE_P(Utf16, ReaderFields,
+    ::testing::Values(ReaderCase {"little_endian", utf16(QStringLiteral("città\r\ncane\r\n"), true),
+                          {QStringLiteral("città"), "cane"}},
+        ReaderCase {"big_endian", utf16(QStringLiteral("perché\r\ncane"), false), {QStringLiteral("perché"), "cane"}},
+        ReaderCase {"excel_unicode_text_tabs", utf16(QStringLiteral("\"mela\"\tpera\r\n\r\nuva\r\n"), true),
+            {"mela", "pera", "uva"}, 1},
+        ReaderCase {"outside_the_basic_plane", utf16(QStringLiteral("gatto\U0001F431\n"), true),
+            {QStringLiteral("gatto\U0001F431")}},
+        ReaderCase {"lone_surrogate_becomes_a_question_mark",
+            utf16(QStringLiteral("ca") + QChar(0xD800) + QStringLiteral("ne"), true), {QStringLiteral("ca?ne")}},
+        ReaderCase {"odd_last_byte_dropped", utf16(QStringLiteral("cane"), true) + "x", {"cane"}},
+        ReaderCase {"only_the_mark", QByteArray("\xFF\xFE", 2), {}},
+        ReaderCase {
+            "mark_not_at_the_start_is_a_word", QByteArray("ab\xFF\xFE", 4), {QString::fromUtf16(u"ab\xFF\xFE")}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 INSTANTIATE_TEST_SUITE_P(WordList, ReaderFields,
     ::testing::Values(ReaderCase {"empty_file", "", {}},
         ReaderCase {"one_word_per_line_crlf", "cane\r\ngatto\r\n", {"cane", "gatto"}},
@@ -93,6 +122,19 @@ TEST(WordListLimits, StopsAtFiveHundredWordsAndSaysSo)
     ASSERT_EQ(result.words.size(), 500u);
     EXPECT_EQ(result.words.back(), "w500");
     EXPECT_TRUE(result.truncated);
+}
+
+TEST(WordListLimits, Utf16ListStopsAtFiveHundredWordsToo)
+{
+    QString text;
+    for (int i = 1; i <= 2000; ++i) {
+        text += QStringLiteral("w%1\r\n").arg(i);
+    }
+    const WordListReadResult result = readWordList(utf16(text, false));
+    ASSERT_EQ(result.words.size(), 500u);
+    EXPECT_EQ(result.words.back(), "w500");
+    EXPECT_TRUE(result.truncated);
+    EXPECT_FALSE(result.binary);
 }
 
 TEST(WordListLimits, ExactlyFiveHundredIsNotTruncated)

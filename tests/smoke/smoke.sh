@@ -15,6 +15,12 @@
 #   sound-formats the failure sound in 8-bit, 24-bit, 32-bit and 48 kHz stereo PCM: each heard at its full length
 #   voice         with --voce, a right answer is heard as its sound followed at once by the word, a wrong one as the
 #                 failure sound alone; in the automatic mode the next item comes only after the word
+#   studio        tavenzo --insegnante: six words typed in (one with an accent, without a picture), two phone photos imported (one stored turned, with its EXIF
+#                 orientation), saved and made the start-up list; then the children's run plays parole with it,
+#                 disegni shows both photos upright and whole, and the other four exercises open with it
+#   list-double-click a double click on "Cambia lista di parole" opens the dialog and chooses nothing in it
+#   f11           F11 takes the splash, the menu and an exercise to the full screen and back, the counts kept
+# SMOKE_SHOTS names a folder the studio check copies its screenshots into.
 # SMOKE_ONLY picks checks by name; the names of exercise screens pick the screens check on just those screens:
 #   SMOKE_ONLY=sound tests/smoke/smoke.sh build/bin/tavenzo
 #   SMOKE_ONLY="parole disegni title" tests/smoke/smoke.sh build/bin/tavenzo
@@ -29,7 +35,8 @@ app_pid=""
 log=""
 check=""
 
-all_checks=(screens splash-click title config double-click key-double-click accents sound sound-session sound-formats voice full-screen)
+all_checks=(screens splash-click title config double-click key-double-click accents sound sound-session sound-formats voice
+    full-screen studio list-double-click f11)
 all_screens=(lettera1 lettera lettere parole disegni DISEGNI1)
 
 # A recorded sound may be this much shorter or longer than the sound in its file and still count as that sound. Both
@@ -986,6 +993,244 @@ check_voice() {
     quit_from_menu
     # The synthesiser keeps nothing on disk either.
     expect_nothing_written "with the spoken word"
+}
+
+# A photo of four coloured quarters (red, lime / blue, yellow), as a phone saves it: $1 the file, $2 the EXIF
+# orientation (1 upright, 6 stored a quarter turn away, as a phone held on its side saves it). ImageMagick writes no
+# EXIF of its own, so the segment with the orientation tag goes in by hand, right after the start of the image.
+phone_photo() {
+    local turn=()
+    [ "$2" = 6 ] && turn=(-rotate 270)
+    convert \( -size 200x150 xc:red -size 200x150 xc:lime +append \) \
+        \( -size 200x150 xc:blue -size 200x150 xc:yellow +append \) -append "${turn[@]}" -quality 95 "jpg:$1.plain"
+    {
+        head -c 2 "$1.plain"
+        printf '\xff\xe1\x00\x22Exif\x00\x00MM\x00\x2a\x00\x00\x00\x08\x00\x01\x01\x12\x00\x03\x00\x00\x00\x01'
+        # The orientation as a big-endian SHORT, padded to four bytes, then no further directory.
+        printf '\x00'
+        case $2 in
+        1) printf '\x01' ;;
+        6) printf '\x06' ;;
+        esac
+        printf '\x00\x00\x00\x00\x00\x00'
+        tail -c +3 "$1.plain"
+    } >"$1"
+    rm "$1.plain"
+    [ "$(identify -format '%[orientation]' "$1")" = "$([ "$2" = 6 ] && echo RightTop || echo TopLeft)" ] ||
+        fail "the test photo $1 does not carry orientation $2"
+}
+
+# Whether the picture box at x y w h of a window shows the four quarters upright: red top left, lime top right, blue
+# bottom left, yellow bottom right.
+shows_quarters() {
+    local window=$1 x=$2 y=$3 w=$4 h=$5
+    import -window "$window" "$work/box.png"
+    convert "$work/box.png" -format \
+        "%[fx:int(255*p{$((x + w / 4)),$((y + h / 4))}.r)] %[fx:int(255*p{$((x + w / 4)),$((y + h / 4))}.g)] %[fx:int(255*p{$((x + w / 4)),$((y + h / 4))}.b)] %[fx:int(255*p{$((x + 3 * w / 4)),$((y + h / 4))}.r)] %[fx:int(255*p{$((x + 3 * w / 4)),$((y + h / 4))}.g)] %[fx:int(255*p{$((x + 3 * w / 4)),$((y + h / 4))}.b)] %[fx:int(255*p{$((x + w / 4)),$((y + 3 * h / 4))}.r)] %[fx:int(255*p{$((x + w / 4)),$((y + 3 * h / 4))}.g)] %[fx:int(255*p{$((x + w / 4)),$((y + 3 * h / 4))}.b)] %[fx:int(255*p{$((x + 3 * w / 4)),$((y + 3 * h / 4))}.r)] %[fx:int(255*p{$((x + 3 * w / 4)),$((y + 3 * h / 4))}.g)] %[fx:int(255*p{$((x + 3 * w / 4)),$((y + 3 * h / 4))}.b)]" \
+        info: | awk '{ exit !($1 > 180 && $2 < 80 && $3 < 80 && $4 < 80 && $5 > 180 && $6 < 80 &&
+                             $7 < 80 && $8 < 80 && $9 > 180 && $10 > 180 && $11 > 180 && $12 < 80) }'
+}
+
+# The studio window of the running program; its title names the list.
+studio_window() {
+    for _ in $(seq 100); do
+        xdotool search --onlyvisible --pid "$app_pid" --name "Tavenzo, liste di parole" 2>/dev/null | head -n 1 | grep . &&
+            return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# A file chosen in the open or save dialog: the name field has the focus, so the path is typed and confirmed.
+choose_file() {
+    sleep 1
+    xdotool key ctrl+a
+    xdotool type --delay 15 "$1"
+    sleep 0.2
+    xdotool key Return
+    sleep 1
+}
+
+check_studio() {
+    local photos="$work/telefono" data="$work/studio-data"
+    mkdir -p "$photos" "$data"
+    phone_photo "$photos/IMG_0001.jpg" 6
+    phone_photo "$photos/IMG_0002.jpg" 1
+    program_options=(--insegnante)
+    start_program "$content" XDG_DATA_HOME="$data"
+    local studio
+    studio=$(studio_window) || fail "tavenzo --insegnante showed no studio window"
+    wait_takes_presses "$studio"
+    local word
+    for word in zio nonna città cane gatto mela; do
+        # "Aggiungi una parola" (the first button under the table) opens the new row for typing.
+        click_at "$studio" 75 589
+        sleep 0.4
+        xdotool type --delay 15 "$word"
+        xdotool key Return
+        sleep 0.3
+        if [ "$word" = zio ] || [ "$word" = nonna ]; then
+            # "Scegli la figura…", for the row just added.
+            click_at "$studio" 65 617
+            choose_file "$photos/$([ "$word" = zio ] && echo IMG_0001.jpg || echo IMG_0002.jpg)"
+        fi
+    done
+    import -window "$studio" "$work/studio.png"
+    # Save: a new list goes to the teacher's folder under the name the dialog offers, parole.txt.
+    xdotool key ctrl+s
+    choose_file "$data/tavenzo/parole.txt"
+    [ -f "$data/tavenzo/parole.txt" ] || fail "the studio did not save the list (see $work/studio.png)"
+    [ "$(cat "$data/tavenzo/parole.txt")" = "$(printf 'zio\r\nnonna\r\ncittà\r\ncane\r\ngatto\r\nmela\r')" ] ||
+        fail "the saved list is not the six words in UTF-8 with CR LF: $(od -c "$data/tavenzo/parole.txt" | head -5)"
+    local picture
+    for picture in zio nonna; do
+        [ "$(identify -format '%m %wx%h' "$data/tavenzo/jpg/$picture.jpg" 2>/dev/null)" = "JPEG 600x600" ] ||
+            fail "the photo of $picture was not imported as a 600 x 600 JPEG"
+    done
+    # "Usa questa lista all'avvio": the menu Lista, its sixth entry (the separator is skipped).
+    click_at "$studio" 20 8
+    sleep 0.4
+    xdotool key Down Down Down Down Down Down Return
+    confirm_yes
+    [ -f "$data/tavenzo/lista.txt" ] || fail "\"Usa questa lista all'avvio\" did not write the teacher's lista.txt"
+    # Nothing is left unsaved, so closing (Ctrl+W) asks nothing and ends the program.
+    # Without a window manager the keyboard goes where the pointer clicked last: on the studio's summary line.
+    sleep 0.4
+    click_at "$studio" 600 60
+    sleep 0.3
+    xdotool key ctrl+w
+    expect_exit "closing the studio with the list saved"
+    echo "smoke: studio: six words (one with an accent) and two photos made, saved and made the start-up list"
+
+    program_options=()
+    start_program "$content" XDG_DATA_HOME="$data"
+    # The start-up list is checked once the splash is up: città has no picture, and the message says so.
+    local splash
+    splash=$(wait_window Form1) || fail "the splash window Form1 did not appear"
+    wait_takes_presses "$splash"
+    sleep 1
+    xdotool key Return
+    open_menu_from_splash
+    local screen bar
+    # shellcheck disable=SC2046
+    screen=$(open_exercise $(button_of parole) parole)
+    wait_takes_presses "$screen"
+    bar=$(menu_bar_height "$screen" 502)
+    settle
+    click_at "$screen" $((48 + 109)) $((bar + 56 + 28))
+    settle
+    leave_exercise "$screen" parole
+    # disegni shows all six pictures: both photos among them, upright and whole.
+    # shellcheck disable=SC2046
+    screen=$(open_exercise $(button_of disegni) disegni)
+    wait_takes_presses "$screen"
+    bar=$(menu_bar_height "$screen" 480)
+    import -window "$screen" "$work/disegni.png"
+    local upright=0 box
+    for box in "32 56 169 153" "224 56 177 153" "424 56 169 153" "32 216 169 153" "224 216 176 153" "424 216 169 153"; do
+        local x y w h
+        read -r x y w h <<<"$box"
+        shows_quarters "$screen" "$((x + 6))" "$((bar + y + 6))" "$((w - 12))" "$((h - 12))" && upright=$((upright + 1))
+    done
+    [ -z "${SMOKE_SHOTS:-}" ] || cp "$work/studio.png" "$work/disegni.png" "$SMOKE_SHOTS/"
+    [ "$upright" -eq 2 ] || fail "disegni shows $upright of the two photos upright (see $work/disegni.png)"
+    leave_exercise "$screen" disegni
+    local name
+    for name in lettera1 lettera lettere DISEGNI1; do
+        # shellcheck disable=SC2046
+        screen=$(open_exercise $(button_of "$name") "$name")
+        leave_exercise "$screen" "$name"
+    done
+    quit_from_menu
+    echo "smoke: studio: parole played with the teacher's list, disegni shows both photos upright, the other four open"
+}
+
+# The dialog opens under the pointer, its list of files where the button was; the second click of a double click on
+# the button must not select a file there (Return would then open it) but land on nothing, as on a new screen.
+check_list_double_click() {
+    start_program "$content"
+    open_menu_from_splash
+    local menu dialog
+    menu=$(window Form2)
+    wait_takes_presses "$menu"
+    double_click_at "$menu" 163 339
+    dialog=$(exercise_window) || fail "a double click on Cambia lista di parole opened no dialog"
+    wait_takes_presses "$dialog"
+    settle
+    import -window root "$work/list-double-click.png"
+    xdotool key Return
+    sleep 1
+    [ -n "$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | grep -x "$dialog")" ] \
+        || fail "the second click of the double click chose a list in the dialog (Return opened it)"
+    xdotool key Escape
+    wait_window Tavenzo >/dev/null || fail "cancelling the list dialog brought no message"
+    sleep 0.3
+    xdotool key Return
+    wait_gone Tavenzo || fail "the message after the cancelled dialog did not close"
+    quit_from_menu
+    echo "smoke: list-double-click: the dialog opened by a double click took no press of it"
+}
+
+# F11 on a 1920 x 1080 screen of its own, the program started in windows: each screen goes full-screen and comes back
+# at its own size; in parole a count made before the switches shows the same after them.
+check_f11() {
+    local screen_display=$((${display#:} + 2))
+    Xvfb ":$screen_display" -screen 0 1920x1080x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+    local server=$!
+    remember "$server"
+    export DISPLAY=":$screen_display"
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    if ! xdpyinfo >/dev/null 2>&1 || ! kill -0 "$server" 2>/dev/null; then
+        fail "no 1920 x 1080 X server of our own on $DISPLAY (is the display taken?)"
+    fi
+    start_program "$(program_folder f11-words cane gatto mela sole nave casa)"
+
+    size_of() { xdotool getwindowgeometry --shell "$1" | sed -n 's/^\(WIDTH\|HEIGHT\)=//p' | paste -sd'x'; }
+    # press_f11 <window> <name> <size expected after it>
+    press_f11() {
+        xdotool windowfocus "$1" 2>/dev/null || true
+        sleep 0.2
+        xdotool key F11
+        local size=""
+        for _ in $(seq 50); do
+            size=$(size_of "$1")
+            [ "$size" = "$3" ] && break
+            sleep 0.1
+        done
+        [ "$size" = "$3" ] || fail "after F11 $2 is $size, not $3"
+        echo "smoke: f11: $2 is $3"
+    }
+
+    local splash menu screen bar
+    splash=$(wait_window Form1) || fail "the splash window Form1 did not appear"
+    settle
+    local splash_size
+    splash_size=$(size_of "$splash")
+    press_f11 "$splash" splash 1920x1080
+    press_f11 "$splash" splash "$splash_size"
+    open_menu_from_splash
+    menu=$(window Form2)
+    press_f11 "$menu" menu 1920x1080
+    press_f11 "$menu" menu 676x498
+    # shellcheck disable=SC2046
+    screen=$(open_exercise $(button_of parole) parole)
+    bar=$(menu_bar_height "$screen" 502)
+    wait_takes_presses "$screen"
+    # The first word: right or wrong, one of the two counts moves from "0".
+    click_at "$screen" 157 $((bar + 84))
+    settle
+    # Both count labels, from Esatti's to Errati's right edge.
+    capture "$screen" 136 $((bar + 9)) 217 41 "$work/f11-before.png"
+    press_f11 "$screen" parole 1920x1080
+    import -window root "$work/f11-parole-full.png"
+    press_f11 "$screen" parole "672x$((502 + bar))"
+    settle
+    capture "$screen" 136 $((bar + 9)) 217 41 "$work/f11-after.png"
+    same_image "$work/f11-before.png" "$work/f11-after.png" \
+        || fail "the counts of parole look different after F11 twice"
+    leave_exercise "$screen" parole
+    quit_from_menu
+    echo "smoke: f11: splash, menu and parole switched to the full screen and back; the counts of parole kept"
 }
 
 # ---------------------------------------------------------------------------------------------------------------------

@@ -1,3 +1,4 @@
+#include "ui/glue/art.h"
 #include "ui/glue/presentation.h"
 #include "ui/screens/menu_screen.h"
 #include "ui/screens/splash_screen.h"
@@ -5,8 +6,10 @@
 #include "widget_fakes.h"
 
 #include <QMenuBar>
+#include <QPainter>
 #include <QPointingDevice>
 #include <QStyleHints>
+#include <QSvgRenderer>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -158,6 +161,188 @@ TEST_F(Classroom, OnAScreenSmallerThanTheWindowEverythingShrinksAndStillFits)
         }
     }
     EXPECT_LT(choicesOf(screen)[0]->font().pointSizeF(), 18);
+}
+
+// A picture of the art as its vector drawing gives it at a size in pixels, aspect ratio kept.
+QImage vectorArt(const QString& name, QSize pixels)
+{
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QSvgRenderer renderer(QStringLiteral(":/art/%1.svg").arg(name));
+    EXPECT_TRUE(renderer.isValid()) << name.toStdString();
+    renderer.setAspectRatioMode(Qt::KeepAspectRatio);
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform | QPainter::TextAntialiasing);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    return image;
+}
+
+// The faces and the menu's pictures are drawn from their vector drawings at the size shown, at every scale and at a
+// device pixel ratio of 2: nothing is a small picture made larger.
+TEST_F(Classroom, FacesAndMenuPicturesAreDrawnAtTheSizeShown)
+{
+    for (const QSize size : {QSize(1920, 1080), QSize(3840, 2160)}) {
+        SCOPED_TRACE(size.width());
+        start({QPoint(0, 0), size});
+        for (const char* name :
+            {"Command1", "Command3D2", "Command3D4", "Command3D3", "Command2", "Command3D6", "Command3D5"}) {
+            auto* button = control<QToolButton>(menu, name);
+            const QSize shown = button->iconSize();
+            const QPixmap pixmap = button->icon().pixmap(shown);
+            EXPECT_GE(pixmap.width(), shown.width() - 1) << name;
+            EXPECT_GE(pixmap.height(), shown.height() - 1) << name;
+        }
+        const QImage ladybird = control<QToolButton>(menu, "Command1")
+                                    ->icon()
+                                    .pixmap(control<QToolButton>(menu, "Command1")->iconSize())
+                                    .toImage()
+                                    .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        EXPECT_EQ(ladybird, vectorArt("ladybird", ladybird.size()));
+
+        auto* screen = openWordForPicture(1);
+        ASSERT_NE(screen, nullptr);
+        auto* face = control<QLabel>(screen, "ComandoIconaSi");
+        const QImage drawn = face->pixmap().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        EXPECT_EQ(drawn.size(), face->contentsRect().size());
+        EXPECT_EQ(drawn, vectorArt("icon_si", drawn.size()));
+        bench.reset();
+    }
+    const QPixmap dense = ui::artPixmap(QStringLiteral(":/art/icon_no.png"), {65, 57}, 2.0);
+    EXPECT_EQ(dense.size(), QSize(130, 114));
+    EXPECT_EQ(dense.devicePixelRatio(), 2.0);
+    EXPECT_EQ(dense.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied), vectorArt("icon_no", {130, 114}));
+}
+
+// What a screen shows, control by control: where it stands, its text and font size, whether it is on view.
+std::string looksOf(QWidget* screen)
+{
+    QStringList looks;
+    for (QWidget* control : screen->findChildren<QWidget*>()) {
+        // The menu bar's own overflow button is laid out by the bar, not by the form.
+        if (control->isWindow() || control->objectName().startsWith(QLatin1String("qt_"))) {
+            continue;
+        }
+        QString text;
+        if (auto* label = qobject_cast<QLabel*>(control)) {
+            text = label->text();
+        } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+            text = button->text() + (button->isChecked() ? QStringLiteral(" [x]") : QString());
+        }
+        const QRect at = control->geometry();
+        looks << QStringLiteral("%1 %2,%3 %4x%5 \"%6\" %7pt %8")
+                     .arg(control->objectName())
+                     .arg(at.x())
+                     .arg(at.y())
+                     .arg(at.width())
+                     .arg(at.height())
+                     .arg(text)
+                     .arg(control->font().pointSizeF(), 0, 'f', 2)
+                     .arg(control->isVisibleTo(screen) ? QStringLiteral("shown") : QStringLiteral("hidden"));
+    }
+    return looks.join(QLatin1Char('\n')).toStdString();
+}
+
+void pressF11(QWidget* screen)
+{
+    QTest::keyClick(screen, Qt::Key_F11);
+}
+
+// F11 takes the screen now open between a window of its own size and the whole screen; what it shows stays.
+class FullScreenKey : public Classroom {
+protected:
+    void startInAWindow()
+    {
+        bench = std::make_unique<ProgramBench>(
+            QStringLiteral(TAVENZO_PROGRAM_DIR), QString(), ui::Presentation(false, kArea));
+        bench->random.setFallback(0.0);
+        bench->program->start();
+        bench->program->started();
+    }
+    static constexpr QRect kArea {0, 0, 1920, 1080};
+};
+
+TEST_F(FullScreenKey, SplashAndMenuGoFullScreenAndBack)
+{
+    startInAWindow();
+    auto* splash = bench->current<ui::SplashScreen>();
+    ASSERT_NE(splash, nullptr);
+    const QSize designed = splash->size();
+    const std::string windowed = looksOf(splash);
+    pressF11(splash);
+    EXPECT_EQ(splash->geometry(), kArea);
+    EXPECT_GT(ui::stageOf(splash).factor, 1.7);
+    EXPECT_GT(imagesOf(splash)[0]->width(), 1.7 * 100) << "the pictures grew with it";
+    pressF11(splash);
+    EXPECT_EQ(splash->size(), designed);
+    EXPECT_EQ(ui::stageOf(splash).factor, 1.0);
+    EXPECT_EQ(looksOf(splash), windowed) << "back as the form built it";
+
+    click(imagesOf(splash)[0]);
+    auto* menu = bench->current<ui::MenuScreen>();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->size(), QSize(676, 498)) << "the screens after it open in a window too";
+    pressF11(menu);
+    EXPECT_EQ(menu->geometry(), kArea);
+    const std::string full = looksOf(menu);
+    pressF11(menu);
+    pressF11(menu);
+    EXPECT_EQ(looksOf(menu), full) << "a second time full-screen is the same as the first";
+    EXPECT_GT(control<QToolButton>(menu, "Command3D4")->iconSize().width(), 1.7 * 56) << "the pictures grew with it";
+}
+
+TEST_F(FullScreenKey, EveryExerciseKeepsItsItemAndItsCounts)
+{
+    startInAWindow();
+    click(imagesOf(bench->current<ui::SplashScreen>())[0]);
+    bench->setWords(kWords);
+    for (const ExerciseScreen& row : kExerciseScreens) {
+        SCOPED_TRACE(std::string(row.form));
+        auto* menu = bench->current<ui::MenuScreen>();
+        ASSERT_NE(menu, nullptr);
+        // Exercises that draw different words are scripted; the others take the first word.
+        if (row.id == ScreenId::WordForPicture || row.id == ScreenId::PictureForWord) {
+            bench->scriptChoices(2);
+        } else if (row.id == ScreenId::WordsOntoPictures) {
+            for (int s = 1; s <= 3; ++s) {
+                bench->random.pushSlot(s, 6);
+            }
+            bench->random.push({0.5 / 6.0, 0.0});
+        }
+        click(control<QToolButton>(menu, std::string(row.menuButton).c_str()));
+        auto* screen = bench->screen(row.id);
+        ASSERT_NE(screen, nullptr);
+        const std::string designed = looksOf(screen);
+        // Counts the switches must leave as they are.
+        bench->program->state().ContaEsatti = 3;
+        bench->program->state().ContaErrati = 2;
+        const QSize size = screen->size();
+        pressF11(screen);
+        pressF11(screen);
+        const std::string windowed = looksOf(screen);
+        EXPECT_EQ(windowed, designed) << "back as the form built it";
+
+        pressF11(screen);
+        EXPECT_EQ(bench->screen(row.id), screen) << "the same screen, not a new one";
+        EXPECT_EQ(screen->geometry(), kArea);
+        const ui::Stage stage = ui::stageOf(screen);
+        EXPECT_GT(stage.factor, 1.7);
+        const std::string full = looksOf(screen);
+        EXPECT_NE(full, windowed);
+
+        pressF11(screen);
+        EXPECT_EQ(screen->size(), size);
+        EXPECT_EQ(ui::stageOf(screen).factor, 1.0);
+        EXPECT_EQ(looksOf(screen), windowed) << "the same item, counts, places and fonts as before";
+        pressF11(screen);
+        EXPECT_EQ(looksOf(screen), full) << "no font or control scaled twice";
+        EXPECT_EQ(bench->program->state().ContaEsatti, 3);
+        EXPECT_EQ(bench->program->state().ContaErrati, 2);
+        pressF11(screen);
+
+        bench->boxes.answers.push_back(true);
+        screen->findChild<QAction*>(QStringLiteral("mnuEsci"))->trigger();
+        ASSERT_NE(bench->current<ui::MenuScreen>(), nullptr);
+    }
 }
 
 // On a whiteboard a finger does what the mouse does.

@@ -137,15 +137,21 @@ TEST_F(PictureSizes, JpegAndPngFillEveryBoxWithTheirPartsInPlace)
 
 TEST(Art, EachSizeComesFromTheSmallestSourceThatCoversIt)
 {
-    // icon_avanti is drawn at 32, 64 and 128 pixels.
-    const QString avanti = QStringLiteral(":/art/icon_avanti.png");
-    EXPECT_EQ(ui::sharedIcon(avanti, {32, 32}).availableSizes(), QList<QSize>({{32, 32}}));
-    EXPECT_EQ(ui::sharedIcon(avanti, {40, 40}).availableSizes(), QList<QSize>({{64, 64}}));
-    EXPECT_EQ(ui::sharedIcon(avanti, {66, 66}).availableSizes(), QList<QSize>({{128, 128}}));
-    EXPECT_EQ(ui::sharedIcon(avanti, {300, 300}).availableSizes(), QList<QSize>({{128, 128}}));
+    // The window icon is drawn at 32, 64 and 128 pixels, in PNG only.
+    const QString exit = QStringLiteral(":/art/icon_window.png");
+    EXPECT_EQ(ui::sharedIcon(exit, {32, 32}).availableSizes(), QList<QSize>({{32, 32}}));
+    EXPECT_EQ(ui::sharedIcon(exit, {40, 40}).availableSizes(), QList<QSize>({{64, 64}}));
+    EXPECT_EQ(ui::sharedIcon(exit, {66, 66}).availableSizes(), QList<QSize>({{128, 128}}));
+    EXPECT_EQ(ui::sharedIcon(exit, {300, 300}).availableSizes(), QList<QSize>({{128, 128}}));
     // One icon object per size for the whole run.
-    EXPECT_EQ(ui::sharedIcon(avanti, {40, 40}).cacheKey(), ui::sharedIcon(avanti, {50, 50}).cacheKey());
-    EXPECT_NE(ui::sharedIcon(avanti, {32, 32}).cacheKey(), ui::sharedIcon(avanti, {50, 50}).cacheKey());
+    EXPECT_EQ(ui::sharedIcon(exit, {40, 40}).cacheKey(), ui::sharedIcon(exit, {50, 50}).cacheKey());
+    EXPECT_NE(ui::sharedIcon(exit, {32, 32}).cacheKey(), ui::sharedIcon(exit, {50, 50}).cacheKey());
+    // Art drawn from its SVG comes at exactly the size asked for, once per size.
+    const QString avanti = QStringLiteral(":/art/icon_avanti.png");
+    for (const QSize& shown : {QSize(32, 32), QSize(40, 40), QSize(300, 300)}) {
+        EXPECT_EQ(ui::sharedIcon(avanti, shown).availableSizes(), QList<QSize>({shown}));
+        EXPECT_EQ(ui::sharedIcon(avanti, shown).cacheKey(), ui::sharedIcon(avanti, shown).cacheKey());
+    }
 
     for (const QSize& shown : {QSize(32, 32), QSize(65, 57), QSize(130, 114), QSize(20, 20)}) {
         const QPixmap pixmap = ui::artPixmap(QStringLiteral(":/art/icon_si.png"), shown, 1.0);
@@ -166,7 +172,7 @@ TEST(Art, RefreshGivesLabelsAndButtonsTheSizeTheyNowShow)
     label->setGeometry(10, 10, 65, 57);
     auto* button = new QToolButton(&window);
     button->setIconSize({32, 32});
-    ui::useSharedIcon(button, QStringLiteral(":/art/icon_avanti.png"));
+    ui::useSharedIcon(button, QStringLiteral(":/art/icon_window.png"));
     EXPECT_EQ(button->icon().availableSizes(), QList<QSize>({{32, 32}}));
 
     ui::refreshArt(&window);

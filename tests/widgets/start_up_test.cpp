@@ -87,7 +87,7 @@ TEST_F(StartUp, DeferredWorkRunsOnceAlsoWhenTheWindowGoesBeforeItIsPainted)
 
 // What the teacher may type: the program's own option, the help, the version, a slip; the toolkit's options pass
 // through to it.
-TEST(CommandLineOptions, FullScreenHelpVersionAndUnknownOptions)
+TEST(CommandLineOptions, FullScreenStudioFolderHelpVersionAndUnknownOptions)
 {
     struct Case {
         QStringList arguments;
@@ -95,6 +95,8 @@ TEST(CommandLineOptions, FullScreenHelpVersionAndUnknownOptions)
         bool fullScreen;
         const char* out;
         const char* err;
+        bool studio = false;
+        const char* folder = "";
     };
     const Case cases[] = {
         {{"tavenzo"}, std::nullopt, false, "", ""},
@@ -105,6 +107,16 @@ TEST(CommandLineOptions, FullScreenHelpVersionAndUnknownOptions)
         {{"tavenzo", "--help"}, 0, false, "--version ", ""},
         {{"tavenzo", "--version", "--schermo-intero"}, 0, false, "tavenzo " TAVENZO_VERSION "\nCopyright", ""},
         {{"tavenzo", "--schermo"}, 2, false, "", "tavenzo: opzione sconosciuta: --schermo\n\nUso:"},
+        {{"tavenzo", "--insegnante"}, std::nullopt, false, "", "", true},
+        {{"tavenzo", "--help"}, 0, false, "--insegnante ", ""},
+        {{"tavenzo", "--help"}, 0, false, "--cartella CARTELLA", ""},
+        {{"tavenzo", "--help"}, 0, false, "/etc/xdg/Tavenzo/tavenzo.conf", ""},
+        {{"tavenzo", "--cartella", "/srv/classe 1A"}, std::nullopt, false, "", "", false, "/srv/classe 1A"},
+        {{"tavenzo", "--cartella=/srv/1A", "--insegnante"}, std::nullopt, false, "", "", true, "/srv/1A"},
+        {{"tavenzo", "--insegnante", "--cartella", "rel"}, std::nullopt, false, "", "", true, "rel"},
+        {{"tavenzo", "--cartella"}, 2, false, "", "tavenzo: dopo --cartella ci vuole il nome di una cartella\n\nUso:"},
+        {{"tavenzo", "--cartella", "--insegnante"}, 2, false, "", "tavenzo: dopo --cartella ci vuole"},
+        {{"tavenzo", "--cartella="}, 2, false, "", "tavenzo: dopo --cartella ci vuole"},
         {{"tavenzo", "--help"}, 0, false, "--voce ", ""},
     };
     for (const Case& c : cases) {
@@ -116,6 +128,10 @@ TEST(CommandLineOptions, FullScreenHelpVersionAndUnknownOptions)
         EXPECT_EQ(ui::readCommandLine(c.arguments, options, out, err), c.status) << c.arguments.join(' ').toStdString();
         EXPECT_EQ(options.fullScreen, c.fullScreen) << c.arguments.join(' ').toStdString();
         EXPECT_FALSE(options.speakWord) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(options.studio, c.studio) << c.arguments.join(' ').toStdString();
+        if (c.status == std::nullopt) {
+            EXPECT_EQ(options.folder, QString::fromUtf8(c.folder)) << c.arguments.join(' ').toStdString();
+        }
         // Nothing is written unless the run ends here.
         EXPECT_EQ(outText.isEmpty(), *c.out == '\0');
         EXPECT_TRUE(outText.contains(QLatin1String(c.out))) << outText.toStdString();

@@ -1,3 +1,4 @@
+#include "support/exif_jpeg.h"
 #include "ui/glue/picture_loader.h"
 #include "ui/screens/menu_screen.h"
 #include "ui/screens/splash_screen.h"
@@ -205,14 +206,14 @@ TEST_F(Teacher, AListFromAUsbStickFindsItsPicturesBesideItAndTellsWhatWillNotWor
     ASSERT_NE(screen, nullptr);
     EXPECT_EQ(middleOf(control<QLabel>(screen, "Image1")), QColor(Qt::yellow)) << "the stick's own picture first";
 
-    // Once a list sits in the teacher's folder, the dialog opens there.
+    // A list now sits in the teacher's folder, but in this run the dialog opens where the last list was chosen.
     put("insegnante/animali.txt", "orso\r\n");
     bench.random.setFallback(0.0);
     bench.boxes.answers = {true};
     control<QAction>(screen, "mnuEsci")->trigger();
     menu = bench.current<ui::MenuScreen>();
     click(control<QToolButton>(menu, "Command3"));
-    EXPECT_EQ(bench.chooser.startFolders.last(), teacher());
+    EXPECT_EQ(bench.chooser.startFolders.last(), QFileInfo(list).absolutePath());
 }
 
 TEST_F(Teacher, AHugeOrBrokenPngGetsThePlaceholder)
@@ -226,6 +227,69 @@ TEST_F(Teacher, AHugeOrBrokenPngGetsThePlaceholder)
         EXPECT_EQ(shown.size(), box);
         EXPECT_EQ(shown.toImage(), placeholder);
     }
+}
+
+} // namespace
+
+namespace {
+
+// A teacher's phone photos as the children see them: turned upright, and drawn whole on white when not square, while a
+// square picture still fills its box as the bundled ones always have.
+TEST_F(Teacher, PhonePhotosAreUprightAndUndistortedSquarePicturesFillTheBox)
+{
+    put("insegnante/lista.txt", "drago\r\nfata\r\ncane\r\ngrifone\r\nmago\r\ngnomo\r\n");
+    // Held sideways: the camera stored it a quarter turn away and says so in EXIF.
+    put("insegnante/jpg/drago.jpg", jpegWithOrientation(storedFor(quarters({240, 120}), 6), 6));
+    put("insegnante/jpg/fata.jpg", jpegWithOrientation(storedFor(quarters({120, 240}), 3), 3, false));
+    put("insegnante/jpg/cane.png", png(Qt::blue, {90, 90}));
+    ProgramBench bench(QStringLiteral(TAVENZO_PROGRAM_DIR), teacher());
+    bench.random.setFallback(0.0);
+    auto* menu = startToMenu<ui::SplashScreen, ui::MenuScreen>(bench, 0);
+    ASSERT_NE(menu, nullptr);
+
+    struct Seen {
+        int slot;
+        bool wide;
+    };
+    for (const Seen seen : {Seen {1, true}, Seen {2, false}}) {
+        SCOPED_TRACE(seen.slot);
+        bench.random.setFallback(-1);
+        bench.scriptChoices(seen.slot, 6);
+        click(control<QToolButton>(menu, "Command3D4"));
+        auto* screen = bench.screen(ScreenId::WordForPicture);
+        ASSERT_NE(screen, nullptr);
+        const QImage shown = control<QLabel>(screen, "Image1")->pixmap().toImage();
+        const int w = shown.width();
+        const int h = shown.height();
+        ASSERT_GT(w, 40);
+        // The picture's own proportions (2:1 or 1:2) inside the box, so the rest of the box is white.
+        const QRect drawn = seen.wide ? QRect(0, (h - w / 2) / 2, w, w / 2) : QRect((w - h / 2) / 2, 0, h / 2, h);
+        const auto at = [&](double fx, double fy) {
+            return shown.pixelColor(drawn.x() + int(fx * drawn.width()), drawn.y() + int(fy * drawn.height()));
+        };
+        EXPECT_TRUE(near(at(0.25, 0.25), Qt::red)) << at(0.25, 0.25).name().toStdString();
+        EXPECT_TRUE(near(at(0.75, 0.25), Qt::green)) << at(0.75, 0.25).name().toStdString();
+        EXPECT_TRUE(near(at(0.25, 0.75), Qt::blue)) << at(0.25, 0.75).name().toStdString();
+        EXPECT_TRUE(near(at(0.75, 0.75), Qt::yellow)) << at(0.75, 0.75).name().toStdString();
+        const QColor margin = seen.wide ? shown.pixelColor(w / 2, 1) : shown.pixelColor(1, h / 2);
+        EXPECT_EQ(margin, QColor(Qt::white));
+        bench.random.setFallback(0.0);
+        bench.boxes.answers = {true};
+        control<QAction>(screen, "mnuEsci")->trigger();
+        menu = bench.current<ui::MenuScreen>();
+        ASSERT_NE(menu, nullptr);
+    }
+
+    bench.random.setFallback(-1);
+    bench.scriptChoices(3, 6);
+    click(control<QToolButton>(menu, "Command3D4"));
+    auto* screen = bench.screen(ScreenId::WordForPicture);
+    ASSERT_NE(screen, nullptr);
+    auto* box = control<QLabel>(screen, "Image1");
+    const QImage square = box->pixmap().toImage();
+    EXPECT_EQ(square.size(), box->contentsRect().size() * box->devicePixelRatioF());
+    EXPECT_EQ(square.pixelColor(0, 0), QColor(Qt::blue));
+    EXPECT_EQ(square.pixelColor(square.width() - 1, square.height() - 1), QColor(Qt::blue));
 }
 
 } // namespace

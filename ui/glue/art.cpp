@@ -7,6 +7,8 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QPainter>
+#include <QRegularExpression>
+#include <QSvgRenderer>
 #include <QWidget>
 
 #include <algorithm>
@@ -68,6 +70,32 @@ QString sourceFor(const QString& resource, QSize wanted)
     return source;
 }
 
+// The drawing of a piece of art as the build wrote it in SVG, ":/art/<name>.svg" beside its PNG, or empty when the
+// piece has none: that one is drawn at the size shown, sharp at any scale and density.
+QString vectorOf(const QString& resource)
+{
+    static QHash<QString, QString> vectors;
+    auto it = vectors.find(resource);
+    if (it == vectors.end()) {
+        QString svg = resource;
+        svg.replace(QRegularExpression(QStringLiteral("\\.png$")), QStringLiteral(".svg"));
+        it = vectors.insert(resource, svg != resource && QFileInfo::exists(svg) ? svg : QString());
+    }
+    return *it;
+}
+
+QImage drawVector(const QString& svg, QSize pixels)
+{
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QSvgRenderer renderer(svg);
+    renderer.setAspectRatioMode(Qt::KeepAspectRatio);
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform | QPainter::TextAntialiasing);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    return image;
+}
+
 // Set on buttons by useSharedIcon: which art their icon shows.
 const char* const kIconProperty = "tavenzo_icon_art";
 
@@ -96,6 +124,16 @@ QImage resized(QImage image, QSize size)
 QIcon sharedIcon(const QString& resource, QSize shown)
 {
     static QHash<QString, QIcon> icons;
+    if (const QString svg = vectorOf(resource); !svg.isEmpty() && !shown.isEmpty()) {
+        const QString key = QStringLiteral("%1|%2x%3").arg(svg).arg(shown.width()).arg(shown.height());
+        auto it = icons.find(key);
+        if (it == icons.end()) {
+            QIcon icon;
+            icon.addPixmap(QPixmap::fromImage(drawVector(svg, shown)));
+            it = icons.insert(key, icon);
+        }
+        return *it;
+    }
     const QString source = sourceFor(resource, shown);
     auto it = icons.find(source);
     if (it == icons.end()) {
@@ -125,8 +163,8 @@ QPixmap artPixmap(const QString& resource, QSize shown, qreal devicePixelRatio)
     if (const QPixmap* kept = keptArt().object(key)) {
         return *kept;
     }
-    QImageReader reader(sourceFor(resource, wanted));
-    QImage image = reader.read();
+    const QString svg = vectorOf(resource);
+    QImage image = svg.isEmpty() ? QImageReader(sourceFor(resource, wanted)).read() : drawVector(svg, wanted);
     if (image.isNull()) {
         return {};
     }

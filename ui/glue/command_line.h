@@ -11,6 +11,8 @@ namespace tavenzo::ui {
 struct CommandLine {
     bool fullScreen = false;
     bool speakWord = false; // for this run only, whatever the settings say
+    bool studio = false; // the teachers' studio instead of the children's screens
+    QString folder; // takes the place of the teacher's folder; empty for the usual one
 };
 
 // Reads the program's own options from its arguments (the toolkit's, such as -platform, are left to it). Answers the

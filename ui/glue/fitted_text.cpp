@@ -15,6 +15,11 @@ constexpr double kSmallestPoints = 4.0;
 
 } // namespace
 
+void forgetFitting(QLabel* label)
+{
+    label->setProperty(kDesignedSize, QVariant());
+}
+
 int textRoom(const QLabel* label, const QFont& font)
 {
     // A framed label keeps half an 'x' clear of its frame on an aligned side; keep it on both.

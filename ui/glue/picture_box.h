@@ -4,8 +4,9 @@
 
 namespace tavenzo::ui {
 
-// A bordered box that stretches its picture to fill it. Unlike a plain label it keeps the picture in full colour
-// while disabled: a child waiting for "avanti" still sees every picture as it was, not a greyed copy.
+// A bordered box that draws its picture over the whole box (the loader has already given it the box's size and shape).
+// Unlike a plain label it keeps the picture in full colour while disabled: a child waiting for "avanti" still sees
+// every picture as it was, not a greyed copy.
 class PictureBox : public QLabel {
     Q_OBJECT
 public:

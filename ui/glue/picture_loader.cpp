@@ -51,16 +51,38 @@ QSize decodedSize(const QImageReader& reader, const QSize& natural, const QSize&
     }
     return decoded;
 }
-// The picture decoded and resized to `wanted` device pixels; null when it cannot be read. Touches nothing shared, so
-// the pictures of one screen can be decoded side by side.
-QImage decode(const QString& path, const QSize& wanted)
+// Whether a picture counts as square. Square pictures (every bundled one) fill their box as they always have, though
+// no box is quite square; any other shape is drawn whole on white, since stretching it distorts what it shows.
+bool isSquare(const QSize& size)
+{
+    return std::abs(size.width() - size.height()) * 100 <= std::max(size.width(), size.height());
+}
+
+// The size of a picture as it is shown, once turned upright.
+QSize uprightSize(const QSize& stored, QImageIOHandler::Transformations transformation)
+{
+    return transformation.testFlag(QImageIOHandler::TransformationRotate90) ? stored.transposed() : stored;
+}
+
+} // namespace
+
+QImage decodeWordPicture(const QString& path, const QSize& wanted)
 {
     QImageReader reader(path);
-    const QSize natural = reader.size();
+    // Phones store a photo as the sensor saw it and say in EXIF which way is up.
+    reader.setAutoTransform(true);
+    const QSize stored = reader.size();
+    const QImageIOHandler::Transformations transformation = reader.transformation();
+    const QSize natural = stored.isValid() ? uprightSize(stored, transformation) : QSize();
+    const bool fill = !natural.isValid() || isSquare(natural);
+    // Where the picture lands in the box: the whole box, or the largest part of it of the picture's own shape.
+    const QSize drawn = fill ? wanted : natural.scaled(wanted, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
     // Decoding near the box size keeps a huge picture from costing its full size in memory; a teacher's small picture
-    // is read whole and enlarged smoothly.
-    if (!natural.isValid() || natural.width() >= wanted.width() || natural.height() >= wanted.height()) {
-        reader.setScaledSize(decodedSize(reader, natural, wanted));
+    // is read whole and enlarged smoothly. The reader scales before it turns the picture, so it is given the size in
+    // the orientation the file stores.
+    if (!natural.isValid() || natural.width() >= drawn.width() || natural.height() >= drawn.height()) {
+        const QSize decoded = decodedSize(reader, natural, drawn);
+        reader.setScaledSize(uprightSize(decoded, transformation));
     }
     QImage image = reader.read();
     if (image.isNull()) {
@@ -75,10 +97,17 @@ QImage decode(const QString& path, const QSize& wanted)
         painter.end();
         image = std::move(opaque);
     }
-    return resized(std::move(image), wanted);
+    image = resized(std::move(image), drawn);
+    if (drawn == wanted) {
+        return image;
+    }
+    QImage boxed(wanted, QImage::Format_RGB32);
+    boxed.fill(Qt::white);
+    QPainter painter(&boxed);
+    painter.drawImage((wanted.width() - drawn.width()) / 2, (wanted.height() - drawn.height()) / 2, image);
+    painter.end();
+    return boxed;
 }
-
-} // namespace
 
 PictureLoader::PictureLoader()
 {
@@ -142,7 +171,7 @@ std::vector<QPixmap> PictureLoader::loadAll(const std::vector<Wanted>& pictures)
     }
     // A screen's pictures are decoded side by side: six large ones one after the other would keep the child waiting.
     QtConcurrent::blockingMap(
-        jobs, [&pictures](Job& job) { job.image = decode(pictures[job.index].path, job.wanted); });
+        jobs, [&pictures](Job& job) { job.image = decodeWordPicture(pictures[job.index].path, job.wanted); });
     for (Job& job : jobs) {
         const Wanted& picture = pictures[job.index];
         if (job.image.isNull()) {

@@ -3,6 +3,7 @@
 #include "core/ports.h"
 
 #include <QCache>
+#include <QImage>
 #include <QPixmap>
 #include <QSize>
 #include <QString>
@@ -13,6 +14,11 @@
 class QLabel;
 
 namespace tavenzo::ui {
+
+// A word's picture as the children see it in a box of `wanted` device pixels: upright by its EXIF orientation, a square
+// one filling the box, any other shape whole and centred on white. Null when the file cannot be read. Touches nothing
+// shared, so several pictures can be decoded side by side.
+QImage decodeWordPicture(const QString& path, const QSize& wanted);
 
 // Decodes word pictures straight at the size of their box, keeps the last ones used, and gives a neutral
 // placeholder for a picture that is missing or cannot be decoded.

@@ -1,11 +1,13 @@
 #include "ui/glue/presentation.h"
 
 #include "ui/glue/art.h"
+#include "ui/glue/fitted_text.h"
 
 #include <QAbstractButton>
 #include <QFontInfo>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QRadioButton>
@@ -65,6 +67,104 @@ void scaleLooks(QWidget* widget, double factor)
         button->setIconSize(button->iconSize() * factor);
     }
 }
+
+// What present() found on a window as its form built it, so that it can lay the window out again from the form when
+// the presentation changes.
+class FormLayout final : public QObject {
+public:
+    struct Control {
+        QPointer<QWidget> widget;
+        QRect geometry;
+        QFont font;
+        bool ownFont = false;
+        int lineWidth = 0;
+        int midLineWidth = 0;
+        QString styleSheet;
+        QSize iconSize;
+    };
+
+    FormLayout(QWidget* window, QSize client)
+        : QObject(window)
+        , m_client(client)
+    {
+        setObjectName(QLatin1String(kName));
+        m_controls.push_back(record(window));
+        for (QWidget* child : window->findChildren<QWidget*>()) {
+            m_controls.push_back(record(child));
+        }
+    }
+
+    static FormLayout* of(const QWidget* window)
+    {
+        return window->findChild<FormLayout*>(QLatin1String(kName), Qt::FindDirectChildrenOnly);
+    }
+
+    QSize client() const { return m_client; }
+
+    // Every control as the form built it; a label's text is fitted again from its form's size.
+    void restore(const QWidget* client) const
+    {
+        for (const Control& control : m_controls) {
+            QWidget* widget = control.widget;
+            if (widget == nullptr) {
+                continue;
+            }
+            if (client->isAncestorOf(widget)) {
+                widget->setGeometry(control.geometry);
+            }
+            widget->setFont(control.ownFont ? control.font : QFont());
+            if (auto* frame = qobject_cast<QFrame*>(widget)) {
+                frame->setLineWidth(control.lineWidth);
+                frame->setMidLineWidth(control.midLineWidth);
+            }
+            if (widget->styleSheet() != control.styleSheet) {
+                widget->setStyleSheet(control.styleSheet);
+            }
+            if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+                button->setIconSize(control.iconSize);
+            }
+            if (auto* label = qobject_cast<QLabel*>(widget)) {
+                forgetFitting(label);
+            }
+        }
+    }
+
+    // The controls the form built, still there.
+    QList<QWidget*> widgets() const
+    {
+        QList<QWidget*> found;
+        for (const Control& control : m_controls) {
+            if (control.widget != nullptr) {
+                found.append(control.widget);
+            }
+        }
+        return found;
+    }
+
+private:
+    static constexpr const char* kName = "tavenzo_form_layout";
+
+    static Control record(QWidget* widget)
+    {
+        Control control;
+        control.widget = widget;
+        control.geometry = widget->geometry();
+        control.font = widget->font();
+        control.ownFont = widget->testAttribute(Qt::WA_SetFont);
+        if (auto* frame = qobject_cast<QFrame*>(widget)) {
+            control.lineWidth = frame->lineWidth();
+            control.midLineWidth = frame->midLineWidth();
+        }
+        control.styleSheet = widget->styleSheet();
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            control.iconSize = button->iconSize();
+        }
+        return control;
+    }
+
+    QSize m_client;
+    std::vector<Control> m_controls;
+};
 
 } // namespace
 
@@ -132,10 +232,17 @@ QPoint Stage::point(QPoint designed) const
 
 Stage present(QWidget* window, const Presentation& presentation)
 {
-    // The form sized the window as its client area is designed; nothing has laid it out yet.
-    const QSize designedClient = window->size();
     auto* main = qobject_cast<QMainWindow*>(window);
     QWidget* client = main != nullptr ? main->centralWidget() : window;
+    // At the first call the form has sized the window as its client area is designed and nothing has laid it out yet;
+    // at a later one everything goes back to the form first.
+    const FormLayout* form = FormLayout::of(window);
+    if (form == nullptr) {
+        form = new FormLayout(window, window->size());
+    } else {
+        form->restore(client);
+    }
+    const QSize designedClient = form->client();
     QWidget* bar = main != nullptr ? main->menuWidget() : nullptr;
     const auto barHeight = [bar] { return bar != nullptr ? bar->sizeHint().height() : 0; };
     if (!presentation.fullScreen()) {
@@ -149,7 +256,9 @@ Stage present(QWidget* window, const Presentation& presentation)
 
     const QRect screen = presentation.area();
     const double factor = Presentation::fitFactor(screen.size(), designedClient, barHeight());
-    const QList<QWidget*> children = window->findChildren<QWidget*>();
+    // Only what the form built: a picture a finger drags along is not the form's.
+    QList<QWidget*> children = form->widgets();
+    children.removeOne(window);
     scaleFonts(window, factor);
     for (QWidget* child : children) {
         if (client->isAncestorOf(child)) {
@@ -173,6 +282,23 @@ Stage present(QWidget* window, const Presentation& presentation)
     }
     refreshArt(window);
     return {factor, offset};
+}
+
+void showPresented(QWidget* window, const Presentation& presentation)
+{
+    if (presentation.fullScreen()) {
+        // Without a window manager nothing would resize the window; with one, the full-screen state keeps it so.
+        window->setScreen(presentation.screen());
+        window->setGeometry(presentation.area());
+        window->showFullScreen();
+    } else if (window->isFullScreen()) {
+        window->showNormal();
+        QRect frame = window->frameGeometry();
+        frame.moveCenter(presentation.screen()->availableGeometry().center());
+        window->move(frame.topLeft());
+    } else {
+        window->show();
+    }
 }
 
 } // namespace tavenzo::ui

@@ -22,6 +22,8 @@ public:
     }
 
     bool fullScreen() const { return m_fullScreen; }
+    // F11: the adult leaves the classroom screen for a window, or goes back to it.
+    void setFullScreen(bool fullScreen) { m_fullScreen = fullScreen; }
     // The screen the next window opens on: the one the window before it was on.
     QScreen* screen() const;
     // The area a full-screen window covers on it.
@@ -58,6 +60,9 @@ class StagedWindow {
 public:
     virtual ~StagedWindow() = default;
     virtual Stage stage() const = 0;
+    // Lays the screen out again for a presentation that has changed (F11) and draws what it shows at the new size,
+    // keeping whatever it shows.
+    virtual void presentAgain() = 0;
 };
 
 // A screen without a menu bar, the splash and the menu, laid out by present() when it is built.
@@ -70,12 +75,17 @@ protected:
     Stage m_stage;
 };
 
+// The window of a screen laid out by present() shown as its presentation wants it: covering the screen, or as a
+// window of its own size in the middle of it.
+void showPresented(QWidget* window, const Presentation& presentation);
+
 // The stage of a window laid out by present(); the identity for any other.
 Stage stageOf(const QWidget* window);
 
 // Lays a screen out for the presentation, right after its form is set up and before anything is drawn: its client
 // area at the size the form gave the window, or full-screen with every control, font, frame and icon scaled and the
-// client area centred. Answers how the form's pixels now map onto the window.
+// client area centred. Answers how the form's pixels now map onto the window. Called again on a window it has laid
+// out, it starts again from the form.
 Stage present(QWidget* window, const Presentation& presentation);
 
 } // namespace tavenzo::ui

@@ -11,6 +11,10 @@
 #include <QTranslator>
 #include <QWidget>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 static void registerArt()
 {
 #ifdef TAVENZO_HAS_ART
@@ -115,8 +119,20 @@ void installFontSubstitutions()
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
 }
 
+void keepLargeBlocksReturnable()
+{
+#ifdef __GLIBC__
+    // Every exercise decodes pictures of a megabyte or more on the worker threads and frees them with the screen.
+    // glibc raises its mmap threshold each time such a block is freed, so that the next ones come from the threads'
+    // heaps, which keep the freed pages: after ten rounds of every screen full-screen that held some 8 MiB of private
+    // memory for nothing. A fixed threshold (the default's starting value) hands large blocks back at once.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
+}
+
 void setUpToolkit(QApplication& app)
 {
+    keepLargeBlocksReturnable();
     QApplication::setApplicationName(QStringLiteral("Tavenzo"));
     QApplication::setOrganizationName(QStringLiteral("Tavenzo"));
     QGuiApplication::setDesktopFileName(QStringLiteral("tavenzo"));

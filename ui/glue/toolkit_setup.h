@@ -14,6 +14,9 @@ namespace tavenzo::ui {
 void setUpToolkit(QApplication& app);
 // The screen art is linked in from a static library, so its resources are registered by hand.
 void registerResources();
+// Large blocks of memory go back to the system once freed, so the resident set does not keep the pictures of screens
+// long closed. Part of setUpToolkit.
+void keepLargeBlocksReturnable();
 void installFontSubstitutions();
 // Nothing the toolkit would keep in the user's settings (the file dialog's history) reaches the disk.
 void keepSettingsOffDisk();

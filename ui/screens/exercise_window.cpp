@@ -75,6 +75,12 @@ void ExerciseWindow::start()
     render();
 }
 
+void ExerciseWindow::presentAgain()
+{
+    m_stage = present(this, m_context.presentation);
+    render();
+}
+
 void ExerciseWindow::connectFrame()
 {
     onCommand(m_avanti, &QAbstractButton::clicked, [this] { m_model.avanti(); });

@@ -32,6 +32,7 @@ public:
     ~ExerciseWindow() override;
 
     Stage stage() const override { return m_stage; }
+    void presentAgain() override;
 
 protected:
     ExerciseWindow(const ScreenContext& context, Exercise& model, QWidget* parent);

@@ -109,6 +109,12 @@ MenuScreen::MenuScreen(const ScreenContext& context, MenuModel& model, FileChoos
 
 MenuScreen::~MenuScreen() = default;
 
+void MenuScreen::presentAgain()
+{
+    m_stage = present(this, m_context.presentation);
+    render();
+}
+
 void MenuScreen::render()
 {
     for (BackgroundFill* fill : m_backgrounds) {

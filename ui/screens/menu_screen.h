@@ -28,6 +28,8 @@ public:
     MenuScreen(const ScreenContext& context, MenuModel& model, FileChooser& chooser, QWidget* parent = nullptr);
     ~MenuScreen() override;
 
+    void presentAgain() override;
+
 private:
     void openExercise(ScreenId screen);
     void render();

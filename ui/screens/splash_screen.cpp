@@ -25,4 +25,9 @@ SplashScreen::SplashScreen(const ScreenContext& context, SharedState& state, Ran
 
 SplashScreen::~SplashScreen() = default;
 
+void SplashScreen::presentAgain()
+{
+    m_stage = present(this, m_context.presentation);
+}
+
 } // namespace tavenzo::ui

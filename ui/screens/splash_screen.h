@@ -23,6 +23,8 @@ public:
     SplashScreen(const ScreenContext& context, SharedState& state, RandomSource& random, QWidget* parent = nullptr);
     ~SplashScreen() override;
 
+    void presentAgain() override;
+
 private:
     ScreenContext m_context;
     std::unique_ptr<Ui::FormAvvio> m_ui;
