@@ -1,11 +1,8 @@
-#include "app/program.h"
-#include "core/settings.h"
+#include "app/children_run.h"
 #include "ui/glue/clicks.h"
-#include "ui/glue/command_line.h"
 #include "ui/glue/qt_picture_importer.h"
 #include "ui/glue/qt_ports.h"
 #include "ui/glue/qt_studio_dialogs.h"
-#include "ui/glue/sound_environment.h"
 #include "ui/glue/toolkit_setup.h"
 #include "ui/studio/studio_window.h"
 
@@ -13,14 +10,10 @@
 
 int main(int argc, char* argv[])
 {
-    // The options are read before the toolkit starts, so that the help needs no display.
     tavenzo::ui::CommandLine options;
-    if (const std::optional<int> status = tavenzo::ui::readCommandLine(argc, argv, options)) {
+    if (const std::optional<int> status = tavenzo::beforeToolkit(argc, argv, options)) {
         return *status;
     }
-
-    tavenzo::ui::keepSoundLibraryOffDisk();
-    tavenzo::ui::registerResources();
     QApplication app(argc, argv);
     const tavenzo::Paths paths(tavenzo::Paths::bundledFolderOf(QCoreApplication::applicationDirPath()),
         tavenzo::Paths::teacherFolderFor(options.folder, tavenzo::Paths::systemSettingsFile()));
@@ -36,24 +29,5 @@ int main(int argc, char* argv[])
         studio.show();
         return QApplication::exec();
     }
-    // What the adult chose in the settings; an option given now adds to it for this run.
-    tavenzo::Settings settings = tavenzo::readSettings(tavenzo::settingsFile(paths.teacherFolder()));
-    settings.fullScreen = settings.fullScreen || options.fullScreen;
-    settings.speakWord = settings.speakWord || options.speakWord;
-    tavenzo::ToolkitPorts toolkit(settings.pace);
-    tavenzo::Program program(paths, toolkit.ports(settings.speakWord), tavenzo::ui::Presentation(settings.fullScreen));
-    tavenzo::ui::startWithoutPlugins(
-        [&app, &program] {
-            tavenzo::ui::setUpToolkit(app);
-            program.start(); // Main: seeds the random generator, reads the start-up lista.txt; then the splash is shown
-            return program.currentScreen();
-        },
-        // The sounds are decoded once the splash is up, on a thread of their own, so the first answer plays at once
-        // and start-up waits for none; the teacher's own start-up list is checked then too, when its pictures can be
-        // read.
-        [&toolkit, &program] {
-            toolkit.sounds.preload(program.feedback().soundPaths());
-            program.started();
-        });
-    return QApplication::exec();
+    return tavenzo::runChildren(app, paths, options);
 }

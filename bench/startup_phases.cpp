@@ -6,10 +6,8 @@
 //
 //   tavenzo_startup_phases [--schermo-intero]
 
+#include "app/children_run.h"
 #include "app/program.h"
-#include "ui/glue/command_line.h"
-#include "ui/glue/sound_environment.h"
-#include "ui/glue/toolkit_setup.h"
 
 #include <QApplication>
 
@@ -58,38 +56,23 @@ int main(int argc, char* argv[])
 {
     mark("before-main");
     tavenzo::ui::CommandLine options;
-    if (const std::optional<int> status = tavenzo::ui::readCommandLine(argc, argv, options)) {
+    if (const std::optional<int> status = tavenzo::beforeToolkit(argc, argv, options)) {
         return *status;
     }
-
-    tavenzo::ui::keepSoundLibraryOffDisk();
-    tavenzo::ui::registerResources();
     QApplication app(argc, argv);
     mark("QApplication");
-    tavenzo::ToolkitPorts toolkit;
+    tavenzo::StartUpHooks hooks;
+    hooks.step = mark;
+    hooks.started = [](tavenzo::ToolkitPorts& toolkit) {
+        // They are decoded on a worker thread, whose time the process's CPU time counts as well.
+        while (toolkit.sounds.decoding() > 0) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+        mark("sounds-loaded");
+        print();
+        QCoreApplication::quit();
+    };
     // The bundled content of the build, where the program itself would find it beside its executable.
-    tavenzo::Program program({QStringLiteral(TAVENZO_PROGRAM_DIR), tavenzo::Paths::teacherFolderOfUser()},
-        toolkit.ports(), tavenzo::ui::Presentation(options.fullScreen));
-    mark("ports-and-models");
-    tavenzo::ui::startWithoutPlugins(
-        [&app, &program] {
-            tavenzo::ui::setUpToolkit(app);
-            mark("toolkit-set-up");
-            program.start();
-            mark("word-list-and-splash");
-            return program.currentScreen();
-        },
-        [&toolkit, &program] {
-            mark("first-paint");
-            toolkit.sounds.preload(program.feedback().soundPaths());
-            program.started();
-            // They are decoded on a worker thread, whose time the process's CPU time counts as well.
-            while (toolkit.sounds.decoding() > 0) {
-                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-            }
-            mark("sounds-loaded");
-            print();
-            QCoreApplication::quit();
-        });
-    return QApplication::exec();
+    return tavenzo::runChildren(
+        app, {QStringLiteral(TAVENZO_PROGRAM_DIR), tavenzo::Paths::teacherFolderOfUser()}, options, hooks);
 }
