@@ -7,6 +7,7 @@
 #include "ui/glue/qt_studio_dialogs.h"
 #include "ui/glue/sound_environment.h"
 #include "ui/glue/toolkit_setup.h"
+#include "ui/studio/settings_page.h"
 #include "ui/studio/studio_window.h"
 
 #include <QApplication>
@@ -31,6 +32,8 @@ int main(int argc, char* argv[])
         tavenzo::ui::QtStudioDialogs dialogs;
         tavenzo::ui::QtPictureImporter importer;
         tavenzo::ui::StudioWindow studio(paths, boxes, dialogs, importer);
+        studio.addSettingsPage(new tavenzo::ui::SettingsPage(tavenzo::settingsFile(paths.teacherFolder()), boxes),
+            QStringLiteral("Impostazioni"));
         // Scripts wait for the line this logs before they click, as for the children's windows.
         tavenzo::ui::ignorePressesWhileNew(&studio);
         studio.show();
