@@ -1,9 +1,12 @@
 #include "app/program.h"
+#include "core/background_work.h"
 #include "core/settings.h"
 #include "ui/glue/clicks.h"
 #include "ui/glue/command_line.h"
+#include "ui/glue/espeak_synthesiser.h"
 #include "ui/glue/qt_picture_importer.h"
 #include "ui/glue/qt_ports.h"
+#include "ui/glue/qt_sound.h"
 #include "ui/glue/qt_studio_dialogs.h"
 #include "ui/glue/sound_environment.h"
 #include "ui/glue/toolkit_setup.h"
@@ -26,12 +29,20 @@ int main(int argc, char* argv[])
     const tavenzo::Paths paths(tavenzo::Paths::bundledFolderOf(QCoreApplication::applicationDirPath()),
         tavenzo::Paths::teacherFolderFor(options.folder, tavenzo::Paths::systemSettingsFile()));
     if (options.studio) {
-        // The teachers' studio: no sounds, no exercises, only the lists and their pictures.
+        // The teachers' studio: no exercises, only the lists, their pictures and their spoken words.
         tavenzo::ui::setUpToolkit(app);
         tavenzo::ui::QtMessageBoxes boxes;
         tavenzo::ui::QtStudioDialogs dialogs;
         tavenzo::ui::QtPictureImporter importer;
-        tavenzo::ui::StudioWindow studio(paths, boxes, dialogs, importer);
+        // "Ascolta" speaks at the pace the children will hear; the work ends before the decoder and voice it uses.
+        tavenzo::ui::QtSoundFileDecoder decoder;
+        tavenzo::ui::QtPcmOutput output;
+        tavenzo::ui::EspeakSynthesiser synthesiser(
+            tavenzo::readSettings(tavenzo::settingsFile(paths.teacherFolder())).pace);
+        tavenzo::ui::QtMicrophone microphone;
+        tavenzo::ThreadPoolWork work;
+        tavenzo::ui::StudioSound sound {work, decoder, output, &synthesiser, microphone};
+        tavenzo::ui::StudioWindow studio(paths, boxes, dialogs, importer, &sound);
         studio.addSettingsPage(new tavenzo::ui::SettingsPage(tavenzo::settingsFile(paths.teacherFolder()), boxes),
             QStringLiteral("Impostazioni"));
         // Scripts wait for the line this logs before they click, as for the children's windows.
