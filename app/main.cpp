@@ -43,8 +43,11 @@ int main(int argc, char* argv[])
         tavenzo::ThreadPoolWork work;
         tavenzo::ui::StudioSound sound {work, decoder, output, &synthesiser, microphone};
         tavenzo::ui::StudioWindow studio(paths, boxes, dialogs, importer, &sound);
-        studio.addSettingsPage(new tavenzo::ui::SettingsPage(tavenzo::settingsFile(paths.teacherFolder()), boxes),
-            QStringLiteral("Impostazioni"));
+        auto* settingsPage = new tavenzo::ui::SettingsPage(tavenzo::settingsFile(paths.teacherFolder()), boxes);
+        // The teacher hears the pace she is choosing with "Ascolta", before she saves it.
+        QObject::connect(settingsPage, &tavenzo::ui::SettingsPage::paceChanged, settingsPage,
+            [&synthesiser](int pace) { synthesiser.setPace(pace); });
+        studio.addSettingsPage(settingsPage, QStringLiteral("Impostazioni"));
         // Scripts wait for the line this logs before they click, as for the children's windows.
         tavenzo::ui::ignorePressesWhileNew(&studio);
         studio.show();
