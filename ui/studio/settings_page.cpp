@@ -29,6 +29,16 @@ QString paceText(int pace)
     return QStringLiteral("%1 parole al minuto (%2)").arg(pace).arg(how);
 }
 
+// The file as the guide names it: the home folder as "~".
+QString shortPath(const QString& path)
+{
+    const QString home = QDir::homePath();
+    if (!home.isEmpty() && home != QStringLiteral("/") && path.startsWith(home + QLatin1Char('/'))) {
+        return QDir::toNativeSeparators(QStringLiteral("~") + path.mid(home.size()));
+    }
+    return QDir::toNativeSeparators(path);
+}
+
 } // namespace
 
 SettingsPage::SettingsPage(QString path, MessageBoxes& boxes, QWidget* parent)
@@ -74,8 +84,7 @@ SettingsPage::SettingsPage(QString path, MessageBoxes& boxes, QWidget* parent)
     form->addRow(m_fullScreen);
     layout->addLayout(form);
 
-    auto* where
-        = new QLabel(QStringLiteral("Le impostazioni si salvano in %1.").arg(QDir::toNativeSeparators(m_path)), this);
+    auto* where = new QLabel(QStringLiteral("Le impostazioni si salvano in %1.").arg(shortPath(m_path)), this);
     where->setObjectName(QStringLiteral("fileImpostazioni"));
     where->setWordWrap(true);
     where->setTextInteractionFlags(Qt::TextSelectableByMouse);
