@@ -136,8 +136,8 @@ public:
 
     const ExerciseFrame& frame() const { return m_frame; }
     void avanti() { m_frame.avanti(); }
-    // What the screen's timer calls while nextItemPending(); the item comes when it is due.
-    void tick() { m_frame.tick(); }
+    // What the window's timer calls while nextItemPending(); the item comes when it is due.
+    void bringPendingItem() { m_frame.tick(); }
     // The screen closes.
     void close() { m_frame.close(); }
     void reset() { m_frame.reset(); }

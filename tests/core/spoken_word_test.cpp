@@ -235,16 +235,16 @@ TEST_P(SpokenWord, ARightAnswerSaysItsWordAndTheAutomaticModeWaitsUntilItIsHeard
     EXPECT_DOUBLE_EQ(due, v.clock.now + FakeSpeaker::kAnswer + FakeSpeaker::kWord + ExerciseFrame::kAfterWord);
     // Ticks while the word is heard leave the item on screen.
     for (double t = 0; t < FakeSpeaker::kAnswer + FakeSpeaker::kWord + ExerciseFrame::kAfterWord - 0.01; t += 0.1) {
-        model->tick();
+        model->bringPendingItem();
         EXPECT_EQ(GetParam().item(*model), first) << "the next item came " << t << " s after the answer";
         v.pass(0.1);
     }
     // The word fell silent meanwhile; the pause after it still counts.
     v.clock.now = due - 0.001;
-    model->tick();
+    model->bringPendingItem();
     EXPECT_TRUE(model->frame().nextItemPending());
     v.clock.now = due;
-    model->tick();
+    model->bringPendingItem();
     EXPECT_FALSE(model->frame().nextItemPending());
     EXPECT_NE(GetParam().item(*model), first);
 }
@@ -303,7 +303,7 @@ TEST_P(SpokenWord, WithoutAnAudioDeviceTheNextItemComesAtOnce)
     GetParam().answerRight(*model, v);
     ASSERT_TRUE(model->frame().nextItemPending());
     EXPECT_DOUBLE_EQ(*model->frame().secondsToNextItem(), 0.0);
-    model->tick();
+    model->bringPendingItem();
     EXPECT_NE(GetParam().item(*model), first);
 }
 

@@ -31,7 +31,7 @@ ExerciseWindow::ExerciseWindow(const ScreenContext& context, Exercise& model, QW
 {
     m_nextItem.setSingleShot(true);
     connect(&m_nextItem, &QTimer::timeout, this, [this] {
-        m_model.tick();
+        m_model.bringPendingItem();
         render();
     });
 }
