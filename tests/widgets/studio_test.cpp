@@ -4,9 +4,11 @@
 #include "support/exif_jpeg.h"
 #include "ui/glue/qt_picture_importer.h"
 #include "ui/glue/qt_sound.h"
+#include "ui/studio/settings_page.h"
 #include "ui/studio/studio_window.h"
 #include "widget_fakes.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
@@ -511,6 +513,56 @@ TEST_F(Studio, WithoutSoundAscoltaAndRegistraSaySoAndDoNothing)
     ASSERT_EQ(boxes.errors.size(), 2);
     EXPECT_TRUE(boxes.errors[0].startsWith(QStringLiteral("Il suono non è disponibile")));
     EXPECT_FALSE(window->recording());
+}
+
+TEST_F(StudioSoundTest, RecordingsGoWithTheListToItsNewPlaceAndToTheStartUpList)
+{
+    // A new list: its recording goes to the teacher's folder, then with the list onto the USB stick.
+    window->newList();
+    window->pasteWords(QStringLiteral("gatto\nmela\n"));
+    microphone.heard = saidIntoMicrophone(0.2, 0.4);
+    table()->selectRow(0);
+    press("bottoneRegistra");
+    press("bottoneRegistra");
+    ASSERT_TRUE(QFileInfo::exists(recordingOf("gatto")));
+    QDir().mkpath(at("chiavetta"));
+    dialogs.nextSave = at("chiavetta/animali.txt");
+    ASSERT_TRUE(window->saveAs());
+    EXPECT_TRUE(QFileInfo::exists(at("chiavetta/voci/gatto.wav")));
+    EXPECT_TRUE(cell(0, 2).endsWith(QStringLiteral("Si sentirà con la vostra registrazione.")));
+
+    // Chosen for the start-up, its recordings are copied beside lista.txt; the teacher's own stay as they are.
+    put("chiavetta/voci/mela.wav", QByteArray("the stick's mela"));
+    put("insegnante/voci/mela.wav", QByteArray("the teacher's mela"));
+    QFile::remove(recordingOf("gatto"));
+    window->useAtStartup();
+    EXPECT_TRUE(boxes.errors.isEmpty()) << boxes.errors.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(QFileInfo::exists(recordingOf("gatto")));
+    QFile mela(recordingOf("mela"));
+    ASSERT_TRUE(mela.open(QIODevice::ReadOnly));
+    EXPECT_EQ(mela.readAll(), QByteArray("the teacher's mela"));
+}
+
+TEST_F(Studio, ClosingWithSettingsNotSavedAsksAndSavesThemWhenTold)
+{
+    const QString file = QDir(teacher()).filePath(QStringLiteral("impostazioni.conf"));
+    auto* page = new ui::SettingsPage(file, boxes);
+    window->addSettingsPage(page, QStringLiteral("Impostazioni"));
+    page->findChild<QCheckBox*>(QStringLiteral("leggiParola"))->setChecked(true);
+
+    boxes.answers = {false};
+    EXPECT_TRUE(window->close()) << "not saved when the teacher says no, and the studio closes";
+    EXPECT_EQ(boxes.questions.size(), 1);
+    EXPECT_FALSE(QFileInfo::exists(file));
+
+    window->show();
+    boxes.answers = {true};
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(readSettings(file).speakWord);
+    EXPECT_EQ(boxes.questions.size(), 2);
+    window->show();
+    EXPECT_TRUE(window->close()) << "saved settings ask nothing";
+    EXPECT_EQ(boxes.questions.size(), 2);
 }
 
 } // namespace

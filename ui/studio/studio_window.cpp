@@ -1,5 +1,7 @@
 #include "ui/studio/studio_window.h"
 
+#include "ui/studio/settings_page.h"
+
 #include "core/background_work.h"
 #include "core/ports.h"
 #include "feedback/recording.h"
@@ -264,6 +266,7 @@ void StudioWindow::buildWindow()
 void StudioWindow::addSettingsPage(QWidget* page, const QString& title)
 {
     m_tabs->addTab(page, title);
+    m_settingsPages.append(page);
 }
 
 void StudioWindow::newList()
@@ -272,6 +275,7 @@ void StudioWindow::newList()
     m_list.setPath({});
     m_startingName.clear();
     m_importedFrom.clear();
+    m_recordedHere.clear();
     refresh();
 }
 
@@ -287,6 +291,7 @@ bool StudioWindow::openList(const QString& path)
     m_list.setPath(inBundledFolder(path) ? QString() : QFileInfo(path).absoluteFilePath());
     m_startingName = inBundledFolder(path) ? QFileInfo(path).fileName() : QString();
     m_importedFrom.clear();
+    m_recordedHere.clear();
     refresh();
     if (!opened.message.isEmpty()) {
         m_boxes.information(opened.message);
@@ -348,6 +353,7 @@ bool StudioWindow::saveAs()
                 QFile::copy(file, target);
             }
         }
+        copyRecordings(before, listFolder(), QStringList(m_recordedHere.cbegin(), m_recordedHere.cend()));
     }
     refresh();
     return true;
@@ -391,6 +397,10 @@ void StudioWindow::useAtStartup()
                 copied += QFile::copy(file, named) ? 1 : 0;
             }
         }
+    }
+    // So do its recordings, for the spoken word.
+    if (QDir::cleanPath(listFolder()) != QDir::cleanPath(teacher)) {
+        copyRecordings(listFolder(), teacher, m_list.words());
     }
     QString text = QStringLiteral("D'ora in poi Tavenzo parte con questa lista.");
     if (copied > 0) {
@@ -653,9 +663,26 @@ bool StudioWindow::askToKeepChanges()
     return false;
 }
 
+bool StudioWindow::askToKeepSettings()
+{
+    for (const QPointer<QWidget>& page : m_settingsPages) {
+        auto* settings = qobject_cast<SettingsPage*>(page.data());
+        if (settings == nullptr || !settings->modified()) {
+            continue;
+        }
+        m_tabs->setCurrentWidget(settings);
+        if (m_boxes.question(QStringLiteral("Le impostazioni sono cambiate ma non sono ancora salvate. Salvarle prima "
+                                            "di chiudere?"))
+            && !settings->save()) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void StudioWindow::closeEvent(QCloseEvent* event)
 {
-    if (askToKeepChanges()) {
+    if (askToKeepChanges() && askToKeepSettings()) {
         event->accept();
     } else {
         event->ignore();
@@ -819,8 +846,27 @@ bool StudioWindow::finishRecording()
         m_boxes.error(QStringLiteral("La registrazione di «%1» non è stata salvata. %2").arg(word, why));
         return false;
     }
+    m_recordedHere.insert(word.toLower());
     refreshProblems();
     return true;
+}
+
+int StudioWindow::copyRecordings(const QString& from, const QString& to, const QStringList& words)
+{
+    ContentFinder own(voiceKind(), {from});
+    ContentFinder there(voiceKind(), {to});
+    int copied = 0;
+    for (const QString& word : words) {
+        const QString file = own.find(word.trimmed());
+        // A recording already there is the teacher's own and stays.
+        if (file.isEmpty() || !there.find(word.trimmed()).isEmpty()) {
+            continue;
+        }
+        const QString folder = QDir(to).filePath(voiceKind().folder);
+        QDir().mkpath(folder);
+        copied += QFile::copy(file, QDir(folder).filePath(QFileInfo(file).fileName())) ? 1 : 0;
+    }
+    return copied;
 }
 
 void StudioWindow::updateRecordButton()

@@ -8,7 +8,10 @@
 #include "ui/glue/picture_loader.h"
 
 #include <QHash>
+#include <QList>
 #include <QMainWindow>
+#include <QPointer>
+#include <QSet>
 
 #include <vector>
 
@@ -100,9 +103,13 @@ private:
     QString pictureOf(const QString& word);
     bool inBundledFolder(const QString& path) const;
     bool askToKeepChanges();
+    // Settings changed on a page and not saved: asks whether to save them; false when saving them failed.
+    bool askToKeepSettings();
     bool startRecording(int row);
     bool finishRecording();
     void updateRecordButton();
+    // Copies the words' recordings found in `from` into `to`'s voci/, keeping any there; how many were copied.
+    int copyRecordings(const QString& from, const QString& to, const QStringList& words);
 
     Paths m_paths;
     MessageBoxes& m_boxes;
@@ -117,6 +124,9 @@ private:
     std::vector<bool> m_pictureShown;
     // The file each word's picture was last imported from in this session, so a new framing can be tried on it.
     QHash<QString, QString> m_importedFrom;
+    // The words recorded in this session, whose recordings move with the list when it gets a place of its own.
+    QSet<QString> m_recordedHere;
+    QList<QPointer<QWidget>> m_settingsPages;
     QString m_startingName; // the bundled list a new one was started from
     bool m_filling = false;
     QString m_recordingWord; // the word being recorded, empty when none is
