@@ -963,14 +963,14 @@ check_studio() {
     local word
     for word in zio nonna città cane gatto mela; do
         # "Aggiungi una parola" (the first button under the table) opens the new row for typing.
-        click_at "$studio" 75 589
+        click_at "$studio" 75 561
         sleep 0.4
         xdotool type --delay 15 "$word"
         xdotool key Return
         sleep 0.3
         if [ "$word" = zio ] || [ "$word" = nonna ]; then
             # "Scegli la figura…", for the row just added.
-            click_at "$studio" 65 617
+            click_at "$studio" 65 589
             choose_file "$photos/$([ "$word" = zio ] && echo IMG_0001.jpg || echo IMG_0002.jpg)"
         fi
     done
