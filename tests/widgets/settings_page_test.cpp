@@ -127,6 +127,8 @@ TEST_F(SettingsPageTest, WhenTheFileCannotBeWrittenTheTeacherIsToldInItalianAndT
         EXPECT_TRUE(page->modified());
         EXPECT_TRUE(page->shown().speakWord);
         EXPECT_EQ(page->shown().pace, 150);
+        EXPECT_EQ(part<QLabel>(page.get(), "fileImpostazioni")->text().startsWith(QStringLiteral("Non c'è")),
+            QString::fromLatin1(row.what).startsWith(QStringLiteral("no teacher")));
     }
 }
 

@@ -84,7 +84,11 @@ SettingsPage::SettingsPage(QString path, MessageBoxes& boxes, QWidget* parent)
     form->addRow(m_fullScreen);
     layout->addLayout(form);
 
-    auto* where = new QLabel(QStringLiteral("Le impostazioni si salvano in %1.").arg(shortPath(m_path)), this);
+    auto* where = new QLabel(m_path.isEmpty()
+            ? QStringLiteral("Non c'è una cartella personale dove salvare le impostazioni (manca la cartella "
+                             "della casa): non si possono salvare.")
+            : QStringLiteral("Le impostazioni si salvano in %1.").arg(shortPath(m_path)),
+        this);
     where->setObjectName(QStringLiteral("fileImpostazioni"));
     where->setWordWrap(true);
     where->setTextInteractionFlags(Qt::TextSelectableByMouse);
