@@ -1,5 +1,6 @@
 #include "core/background_work.h"
 #include "core/word_list_reader.h"
+#include "feedback/recording.h"
 #include "feedback/speech_synthesiser.h"
 #include "support/exif_jpeg.h"
 #include "ui/glue/qt_picture_importer.h"
@@ -563,6 +564,27 @@ TEST_F(Studio, ClosingWithSettingsNotSavedAsksAndSavesThemWhenTold)
     window->show();
     EXPECT_TRUE(window->close()) << "saved settings ask nothing";
     EXPECT_EQ(boxes.questions.size(), 2);
+}
+
+TEST_F(StudioSoundTest, AscoltaFindsTheRecordingsWhereTheChildrensRunDoes)
+{
+    // A list on a USB stick: its own recording first, then the teacher's; the words differ in length to be told apart.
+    put("chiavetta/animali.txt", QByteArray("gatto\r\ncane\r\nmela\r\n"));
+    put("chiavetta/voci/gatto.wav", wavFile(saidIntoMicrophone(0, 0.3)));
+    put("insegnante/voci/gatto.wav", wavFile(saidIntoMicrophone(0, 0.9)));
+    put("insegnante/voci/cane.wav", wavFile(saidIntoMicrophone(0, 0.6)));
+    ASSERT_TRUE(window->openList(at("chiavetta/animali.txt")));
+    EXPECT_TRUE(summary().contains(QStringLiteral("Una parola si sentirà con la voce del sintetizzatore.")));
+    const std::vector<std::pair<int, double>> heard {{0, 0.3}, {1, 0.6}};
+    for (const auto& [row, seconds] : heard) {
+        SCOPED_TRACE(row);
+        EXPECT_TRUE(cell(row, 2).endsWith(QStringLiteral("Si sentirà con la vostra registrazione.")));
+        table()->selectRow(row);
+        press("bottoneAscolta");
+        ASSERT_FALSE(output.played.isEmpty());
+        EXPECT_NEAR(output.played.constLast().seconds(), seconds + 0.5, 0.03);
+    }
+    EXPECT_TRUE(synthesiser.said.isEmpty());
 }
 
 } // namespace

@@ -554,11 +554,12 @@ QString StudioWindow::pictureOf(const QString& word)
 
 void StudioWindow::refresh()
 {
-    // The children's run looks in the list's folder, then the teacher's, then the bundled pictures; so does the studio.
+    // The children's run looks in the list's folder, then the teacher's, then the bundled pictures (recordings: not
+    // the bundled folder's, but for a bundled list); so does the studio.
     const QString listPath
         = m_list.path().isEmpty() ? QDir(m_paths.teacherFolder()).filePath(QStringLiteral("x")) : m_list.path();
     m_finder.setPlaces(m_paths.contentPlaces(listPath));
-    m_voices.setPlaces(m_paths.contentPlaces(listPath));
+    m_voices.setPlaces(m_paths.voicePlaces(listPath));
     m_filling = true;
     m_table->setRowCount(m_list.size());
     m_pictureShown.assign(static_cast<size_t>(m_list.size()), false);
