@@ -12,6 +12,8 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace tavenzo::ui {
 
 namespace {
@@ -71,7 +73,12 @@ SettingsPage::SettingsPage(QString path, MessageBoxes& boxes, QWidget* parent)
     m_pace->setTickPosition(QSlider::TicksBelow);
     m_paceText = new QLabel(this);
     m_paceText->setObjectName(QStringLiteral("ritmoTesto"));
-    m_paceText->setMinimumWidth(m_paceText->fontMetrics().horizontalAdvance(paceText(Settings::kFastestPace)) + 8);
+    // As wide as its widest text, so the slider keeps its length while it moves.
+    int widest = 0;
+    for (int pace = Settings::kSlowestPace; pace <= Settings::kFastestPace; pace += 5) {
+        widest = std::max(widest, m_paceText->fontMetrics().horizontalAdvance(paceText(pace)));
+    }
+    m_paceText->setMinimumWidth(widest + 8);
     auto* usual = new QPushButton(QStringLiteral("Come all'inizio"), this);
     usual->setObjectName(QStringLiteral("ritmoSolito"));
     paceRow->addWidget(m_pace, 1);
