@@ -29,6 +29,7 @@ Program::Program(Paths paths, ProgramPorts ports, ui::Presentation presentation,
         m_voice = std::make_unique<WordVoice>(
             ports.voice->bank, m_list.voices(), ports.voice->decoder, ports.voice->synthesiser);
         m_feedback.setSpeaker(m_voice.get());
+        m_list.setWordsSpoken(true);
     }
     const ExerciseServices services {m_state, ports.random, m_feedback, m_list.pictures(), ports.clock};
     for (const ExerciseScreen& row : kExerciseScreens) {

@@ -39,7 +39,8 @@ QString why(PictureCheck::Result result)
 
 } // namespace
 
-ListCheck checkList(const SharedState& state, ContentFinder& pictures, PictureCheck& reader, int emptyLinesSkipped)
+ListCheck checkList(const SharedState& state, ContentFinder& pictures, PictureCheck& reader, int emptyLinesSkipped,
+    ContentFinder* recordings)
 {
     ListCheck check;
     check.emptyLinesSkipped = emptyLinesSkipped;
@@ -59,6 +60,12 @@ ListCheck checkList(const SharedState& state, ContentFinder& pictures, PictureCh
         if (!onKeyboard(word)) {
             check.offKeyboard.append(word);
         }
+        if (recordings != nullptr && recordings->find(word).isEmpty()) {
+            check.synthesised.append(word);
+        }
+    }
+    if (check.synthesised.size() == seen.size()) {
+        check.synthesised.clear();
     }
     return check;
 }
@@ -92,6 +99,13 @@ QString listCheckMessage(const ListCheck& check)
                           "Queste parole hanno lettere che la tastiera sullo schermo non ha, e negli esercizi con le "
                           "lettere non vengono proposte: ")
                 + named(check.offKeyboard);
+    }
+    if (!check.synthesised.isEmpty()) {
+        paragraphs << sentence(check.synthesised.size(),
+                          "Questa parola non ha una vostra registrazione, e sarà letta dalla voce del programma: ",
+                          "Queste parole non hanno una vostra registrazione, e saranno lette dalla voce del "
+                          "programma: ")
+                + named(check.synthesised);
     }
     if (check.emptyLinesSkipped == 1) {
         paragraphs << QStringLiteral("Una riga vuota è stata saltata.");

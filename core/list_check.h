@@ -24,15 +24,21 @@ struct ListCheck {
     QStringList withoutPicture; // each word once, in list order
     std::vector<UnreadablePicture> unreadable; // a file named after the word that cannot be shown
     QStringList offKeyboard; // words with a letter no key types, which the letter exercises leave out
+    // With the spoken word, in a list the teacher has recorded some words of: those the synthesiser will say.
+    QStringList synthesised;
     int emptyLinesSkipped = 0;
 
     bool clean() const
     {
-        return withoutPicture.isEmpty() && unreadable.empty() && offKeyboard.isEmpty() && emptyLinesSkipped == 0;
+        return withoutPicture.isEmpty() && unreadable.empty() && offKeyboard.isEmpty() && synthesised.isEmpty()
+            && emptyLinesSkipped == 0;
     }
 };
 
-ListCheck checkList(const SharedState& state, ContentFinder& pictures, PictureCheck& reader, int emptyLinesSkipped);
+// `recordings`, with the spoken word on, finds the teacher's recordings of the words. A list with none of them is
+// said by the synthesiser throughout, as the teacher expects, and is not told of.
+ListCheck checkList(const SharedState& state, ContentFinder& pictures, PictureCheck& reader, int emptyLinesSkipped,
+    ContentFinder* recordings = nullptr);
 
 // The text of the information box that tells the teacher; empty when the list is clean.
 QString listCheckMessage(const ListCheck& check);

@@ -33,7 +33,8 @@ bool ListInForce::read(const QString& path)
 
 void ListInForce::report()
 {
-    const QString message = listCheckMessage(checkList(m_state, m_pictures, m_pictureCheck, m_emptyLinesSkipped));
+    const QString message = listCheckMessage(
+        checkList(m_state, m_pictures, m_pictureCheck, m_emptyLinesSkipped, m_wordsSpoken ? &m_voices : nullptr));
     if (!message.isEmpty()) {
         m_boxes.information(message);
     }

@@ -24,6 +24,8 @@ public:
     bool read(const QString& path);
     // Tells the teacher which words of the list in force will not work, if any.
     void report();
+    // With the spoken word on, the report also names the words of a partly recorded list that the synthesiser says.
+    void setWordsSpoken(bool spoken) { m_wordsSpoken = spoken; }
     // Both, as after choosing a list in the menu.
     bool load(const QString& path);
 
@@ -40,6 +42,7 @@ private:
     PictureCheck& m_pictureCheck;
     QString m_path;
     int m_emptyLinesSkipped = 0;
+    bool m_wordsSpoken = false;
     ContentFinder m_pictures;
     ContentFinder m_voices;
 };

@@ -20,6 +20,22 @@ PcmSound withoutQuietEnds(const PcmSound& sound)
 
 } // namespace
 
+std::optional<PcmSound> wordSound(
+    const QString& recording, const QString& word, SoundFileDecoder& decoder, SpeechSynthesiser* synthesiser)
+{
+    if (!recording.isEmpty()) {
+        std::optional<PcmSound> sound = decoder.decode(recording);
+        if (sound && sound->format.sampleRate > 0 && sound->format.bytesPerFrame() > 0) {
+            PcmSound trimmed = withoutQuietEnds(*sound);
+            // A recording of silence alone is as good as none.
+            if (!trimmed.samples.isEmpty()) {
+                return trimmed;
+            }
+        }
+    }
+    return synthesiser ? synthesiser->say(word) : std::nullopt;
+}
+
 WordVoice::WordVoice(
     SoundBank& bank, ContentFinder& recordings, SoundFileDecoder& decoder, SpeechSynthesiser* synthesiser)
     : m_bank(bank)
@@ -42,19 +58,9 @@ void WordVoice::prepareWord(const QString& word)
     const QString recording = m_recordings.find(word);
     // The words are held in the case of the exercise; said in capitals, the synthesiser would spell a short one.
     const QString said = word.toLower();
-    m_bank.prepare(soundId(word), SoundKind::Word,
-        [&decoder = m_decoder, synthesiser = m_synthesiser, recording, said]() -> std::optional<PcmSound> {
-            if (!recording.isEmpty()) {
-                std::optional<PcmSound> sound = decoder.decode(recording);
-                if (sound && sound->format.sampleRate > 0 && sound->format.bytesPerFrame() > 0) {
-                    PcmSound trimmed = withoutQuietEnds(*sound);
-                    // A recording of silence alone is as good as none.
-                    if (!trimmed.samples.isEmpty()) {
-                        return trimmed;
-                    }
-                }
-            }
-            return synthesiser ? synthesiser->say(said) : std::nullopt;
+    m_bank.prepare(
+        soundId(word), SoundKind::Word, [&decoder = m_decoder, synthesiser = m_synthesiser, recording, said]() {
+            return wordSound(recording, said, decoder, synthesiser);
         });
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "feedback/pcm_sound.h"
 #include "feedback/word_speaker.h"
 
 #include <QString>
@@ -10,6 +11,12 @@ class ContentFinder;
 class SoundBank;
 class SoundFileDecoder;
 class SpeechSynthesiser;
+
+// The sound of a word as the children hear it: the recording at `recording` (empty: none) without the room's quiet at
+// its ends, else `word` said by the synthesiser. Nothing when neither gives a sound. Called away from the
+// user-interface thread.
+std::optional<PcmSound> wordSound(
+    const QString& recording, const QString& word, SoundFileDecoder& decoder, SpeechSynthesiser* synthesiser);
 
 // Whose voice says a word: the teacher's recording where the finder has one, else the synthesiser; a recording that
 // cannot be read is said by the synthesiser too, and with neither the word stays silent. The sounds are made away

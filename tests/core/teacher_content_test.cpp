@@ -234,4 +234,40 @@ TEST_F(CheckedList, APictureThatCannotBeShownIsNamedWithWhy)
     EXPECT_FALSE(message.contains(QStringLiteral("gatto")));
 }
 
+TEST_F(CheckedList, WithTheSpokenWordAPartlyRecordedListNamesTheWordsTheSynthesiserSays)
+{
+    QDir(dir.path()).mkpath(QStringLiteral("jpg"));
+    QDir(dir.path()).mkpath(QStringLiteral("voci"));
+    for (const char* name : {"jpg/cane.jpg", "jpg/gatto.png", "jpg/mela.png", "voci/Cane.wav"}) {
+        QFile file(dir.filePath(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    ContentFinder recordings(voiceKind(), {dir.path()});
+    struct Row {
+        const char* what;
+        QStringList words;
+        bool spoken;
+        QStringList synthesised;
+    };
+    const std::vector<Row> rows {
+        {"some words recorded", {"cane", "gatto", "mela", "gatto"}, true, {"gatto", "mela"}},
+        {"every word recorded", {"cane", "CANE"}, true, {}},
+        {"no word recorded: the program's voice throughout, as expected", {"gatto", "mela"}, true, {}},
+        {"the spoken word off", {"cane", "gatto"}, false, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        bench.setWords(row.words);
+        const ListCheck listed
+            = checkList(bench.state, pictures, bench.pictureCheck, 0, row.spoken ? &recordings : nullptr);
+        EXPECT_EQ(listed.synthesised, row.synthesised);
+        EXPECT_EQ(listed.clean(), row.synthesised.isEmpty());
+    }
+    bench.setWords({"cane", "gatto"});
+    const QString message = listCheckMessage(checkList(bench.state, pictures, bench.pictureCheck, 0, &recordings));
+    EXPECT_TRUE(message.contains(QStringLiteral("Questa parola non ha una vostra registrazione, e sarà letta dalla "
+                                                "voce del programma: gatto.")))
+        << message.toStdString();
+}
+
 } // namespace

@@ -20,6 +20,9 @@
 #   f11           F11 takes the splash, the menu and an exercise to the full screen and back, the counts kept
 #   voice         with --voce, a right answer is heard as its sound followed at once by the word, a wrong one as the
 #                 failure sound alone; in the automatic mode the next item comes only after the word
+#   studio-voice  in the studio, "Registra" records a word from a microphone of our own (a pipe source fed a tone
+#                 between stretches of quiet) into voci/<word>.wav without the quiet; "Ascolta" plays it, and the
+#                 synthesiser's word for a word without a recording
 # SMOKE_SHOTS names a folder the studio check copies its screenshots into.
 # SMOKE_ONLY picks checks by name; the names of exercise screens pick the screens check on just those screens:
 #   SMOKE_ONLY=sound tests/smoke/smoke.sh build/bin/tavenzo
@@ -36,7 +39,7 @@ log=""
 check=""
 
 all_checks=(screens splash-click title config double-click key-double-click accents sound sound-session sound-formats voice
-    full-screen studio list-double-click f11)
+    full-screen studio list-double-click f11 studio-voice)
 all_screens=(lettera1 lettera lettere parole disegni DISEGNI1)
 
 # A recorded sound may be this much shorter or longer than the sound in its file and still count as that sound. Both
@@ -963,14 +966,14 @@ check_studio() {
     local word
     for word in zio nonna città cane gatto mela; do
         # "Aggiungi una parola" (the first button under the table) opens the new row for typing.
-        click_at "$studio" 75 589
+        click_at "$studio" 75 561
         sleep 0.4
         xdotool type --delay 15 "$word"
         xdotool key Return
         sleep 0.3
         if [ "$word" = zio ] || [ "$word" = nonna ]; then
             # "Scegli la figura…", for the row just added.
-            click_at "$studio" 65 617
+            click_at "$studio" 65 589
             choose_file "$photos/$([ "$word" = zio ] && echo IMG_0001.jpg || echo IMG_0002.jpg)"
         fi
     done
@@ -1138,6 +1141,71 @@ check_f11() {
 # word (0.3 to 1.5 s) starting within 50 ms. Every right answer plays si1.wav here, so the recording says where the
 # answer ends. Then, in the automatic mode, the next item's window changes only once the word has been heard.
 voice_gap_limit=0.05
+check_studio_voice() {
+    local data="$work/studio-voice-data" fifo="$work/pulse/microfono" i
+    mkdir -p "$data"
+    start_sound_server
+    check_recorder
+    pactl --server="$sound_server" load-module module-pipe-source source_name=microfono file="$fifo" format=s16le \
+        rate=16000 channels=1 >/dev/null
+    pactl --server="$sound_server" set-default-source microfono
+    # What the teacher says: 0.7 s of the room's quiet, a word (here a tone of half a second), quiet again.
+    sox -n -r 16000 -c 1 -b 16 -e signed -t raw "$work/said.raw" synth 0.7 sine 300 vol 0 : synth 0.5 sine 300 vol 0.08 \
+        : synth 1.3 sine 300 vol 0
+    program_options=(--insegnante)
+    start_program "$content" XDG_DATA_HOME="$data" PULSE_SERVER="$sound_server"
+    local studio
+    studio=$(studio_window) || fail "tavenzo --insegnante showed no studio window"
+    wait_takes_presses "$studio"
+    for word in gatto cane; do
+        click_at "$studio" 75 561
+        sleep 0.4
+        xdotool type --delay 15 "$word"
+        xdotool key Return
+        sleep 0.3
+    done
+    # The first row, then "Registra"; the microphone hears the word in real time, then "Ferma la registrazione".
+    click_at "$studio" 290 160
+    sleep 0.3
+    click_at "$studio" 136 617
+    sleep 0.3
+    for i in $(seq 0 24); do
+        dd if="$work/said.raw" bs=3200 skip="$i" count=1 2>/dev/null
+        sleep 0.1
+    done >"$fifo"
+    click_at "$studio" 136 617
+    sleep 0.8
+    local saved="$data/tavenzo/voci/gatto.wav" length
+    [ -f "$saved" ] || fail "\"Registra\" saved no voci/gatto.wav"
+    length=$(soxi -D "$saved")
+    awk -v l="$length" 'BEGIN { exit !(l >= 0.5 && l <= 0.7) }' \
+        || fail "the recording lasts $length s, not the half-second word with a little of the quiet around it"
+    echo "smoke: studio-voice: \"Registra\" saved voci/gatto.wav of $length s from 2.5 s heard by the microphone"
+
+    # "Ascolta" on the recorded word, then on the word the synthesiser says.
+    local heard bursts
+    start_recording "$work/listen.raw"
+    click_at "$studio" 50 617
+    sleep 2
+    click_at "$studio" 290 270
+    sleep 0.3
+    click_at "$studio" 50 617
+    sleep 2
+    stop_recording
+    bursts=$(recorded_bursts "$work/listen.raw")
+    echo "smoke: studio-voice: heard (start, length in seconds): $(echo "$bursts" | paste -sd';' | sed 's/;/; /g')"
+    [ "$(echo "$bursts" | grep -c .)" -eq 2 ] || fail "expected 2 sounds (the recording, then the synthesiser's word), heard: ${bursts:-nothing}"
+    heard=$(echo "$bursts" | sed -n 1p | cut -d' ' -f2)
+    matches_one_of "$heard" "$sound_tolerance" "$saved" \
+        || fail "\"Ascolta\" played the recording for $heard s, not as voci/gatto.wav ($(audible_length "$saved") s)"
+    heard=$(echo "$bursts" | sed -n 2p | cut -d' ' -f2)
+    awk -v l="$heard" 'BEGIN { exit !(l >= 0.3 && l <= 1.5) }' \
+        || fail "\"Ascolta\" on a word without a recording was heard for $heard s, not as a word of 0.3 to 1.5 s"
+    echo "smoke: studio-voice: \"Ascolta\" played the recording whole and the synthesiser's word ($heard s)"
+    stop_program
+    stop_sound_server
+}
+
 check_voice() {
     local sounds="$content/suoni" folder screen bar bursts i
     start_sound_server

@@ -61,6 +61,11 @@ TEST(Synthesiser, SaysGattoAsAWordOfPlausibleLengthAndLoudness)
     const std::optional<PcmSound> slowGatto = slow.say("gatto");
     ASSERT_TRUE(slowGatto);
     EXPECT_GT(slowGatto->seconds(), gatto->seconds() * 1.2);
+    // The pace moved on the studio's page holds from the next word.
+    slow.setPace(130);
+    const std::optional<PcmSound> again = slow.say("gatto");
+    ASSERT_TRUE(again);
+    EXPECT_NEAR(again->seconds(), gatto->seconds(), 0.02);
 
     // The words of the lists, accents and capitals too; nothing for nothing to say.
     EXPECT_TRUE(synthesiser.say(QString::fromUtf8("città")));

@@ -50,6 +50,11 @@ int collect(short* wav, int count, espeak_EVENT* events)
 
 } // namespace
 
+void EspeakSynthesiser::setPace(int pace)
+{
+    m_pace = std::clamp(pace, espeakRATE_MINIMUM, espeakRATE_MAXIMUM);
+}
+
 EspeakSynthesiser::EspeakSynthesiser(int pace)
     : m_pace(std::clamp(pace, espeakRATE_MINIMUM, espeakRATE_MAXIMUM))
 {
@@ -87,7 +92,7 @@ std::optional<PcmSound> EspeakSynthesiser::say(const QString& word)
     if (lib.sampleRate <= 0 || text.isEmpty()) {
         return std::nullopt;
     }
-    espeak_SetParameter(espeakRATE, m_pace, 0);
+    espeak_SetParameter(espeakRATE, m_pace.load(), 0);
     Collected collected;
     collected.limit = static_cast<qsizetype>(lib.sampleRate) * kMaxSeconds * static_cast<qsizetype>(sizeof(short));
     // Plain text, never markup: a word of a list is said as it is written.

@@ -2,6 +2,8 @@
 
 #include "feedback/speech_synthesiser.h"
 
+#include <atomic>
+
 namespace tavenzo::ui {
 
 // espeak-ng's Italian voice, through its library: a word is synthesised whole into memory, never played by the
@@ -17,9 +19,11 @@ public:
 
     // Nothing when the library or its Italian voice cannot be found, or the word gives no sound.
     std::optional<PcmSound> say(const QString& word) override;
+    // From the next word on, which may be being said on another thread: the studio's pace moved by the teacher.
+    void setPace(int pace);
 
 private:
-    int m_pace;
+    std::atomic<int> m_pace;
 };
 
 } // namespace tavenzo::ui

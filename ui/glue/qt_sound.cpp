@@ -4,6 +4,7 @@
 #include <QAudioDecoder>
 #include <QAudioFormat>
 #include <QAudioSink>
+#include <QAudioSource>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -202,6 +203,64 @@ void QtPcmOutput::sinkStateChanged(QAudio::State state)
     if (state == QAudio::IdleState && m_sink->state() == QAudio::IdleState && m_source.atEnd()) {
         m_sink->stop();
     }
+}
+
+QtMicrophone::QtMicrophone() = default;
+
+QtMicrophone::~QtMicrophone()
+{
+    if (m_source) {
+        m_source->stop();
+    }
+}
+
+bool QtMicrophone::start()
+{
+    if (m_source) {
+        m_source->stop();
+        m_source.reset();
+    }
+    const QAudioDevice device = QMediaDevices::defaultAudioInput();
+    if (device.isNull()) {
+        return false;
+    }
+    // Speech needs no more than one channel of 16-bit samples; the device's own format where it will not give that.
+    QAudioFormat format = device.preferredFormat();
+    format.setChannelCount(1);
+    format.setSampleFormat(QAudioFormat::Int16);
+    if (!device.isFormatSupported(format)) {
+        format = device.preferredFormat();
+    }
+    const std::optional<PcmFormat::Sample> sample = sampleOf(format.sampleFormat());
+    if (!sample || format.sampleRate() <= 0 || format.channelCount() <= 0) {
+        return false;
+    }
+    m_format = {format.sampleRate(), format.channelCount(), *sample};
+    m_samples.clear();
+    m_sink.close();
+    m_sink.setBuffer(&m_samples);
+    m_sink.open(QIODevice::WriteOnly);
+    m_source = std::make_unique<QAudioSource>(device, format);
+    m_source->start(&m_sink);
+    if (m_source->error() != QAudio::NoError || m_source->state() == QAudio::StoppedState) {
+        m_source.reset();
+        m_sink.close();
+        return false;
+    }
+    return true;
+}
+
+PcmSound QtMicrophone::stop()
+{
+    if (!m_source) {
+        return {};
+    }
+    m_source->stop();
+    m_source.reset();
+    m_sink.close();
+    PcmSound sound {m_format, m_samples};
+    m_samples.clear();
+    return sound;
 }
 
 } // namespace tavenzo::ui

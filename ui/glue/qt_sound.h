@@ -1,5 +1,6 @@
 #pragma once
 
+#include "feedback/microphone.h"
 #include "feedback/pcm_sound.h"
 
 #include <QAudio>
@@ -9,6 +10,7 @@
 #include <memory>
 
 class QAudioSink;
+class QAudioSource;
 
 namespace tavenzo::ui {
 
@@ -43,6 +45,24 @@ private:
     QBuffer m_source; // before the sink, which reads it to the end
     std::unique_ptr<QAudioSink> m_sink;
     QAudioDevice m_device;
+    PcmFormat m_format;
+};
+
+// The default input device, recorded into memory: a word lasts a second or two.
+class QtMicrophone final : public Microphone {
+public:
+    QtMicrophone();
+    ~QtMicrophone() override;
+    QtMicrophone(const QtMicrophone&) = delete;
+    QtMicrophone& operator=(const QtMicrophone&) = delete;
+
+    bool start() override;
+    PcmSound stop() override;
+
+private:
+    QByteArray m_samples;
+    QBuffer m_sink; // the source writes into it
+    std::unique_ptr<QAudioSource> m_source;
     PcmFormat m_format;
 };
 

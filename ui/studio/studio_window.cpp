@@ -1,6 +1,13 @@
 #include "ui/studio/studio_window.h"
 
+#include "ui/studio/settings_page.h"
+
+#include "core/background_work.h"
 #include "core/ports.h"
+#include "feedback/recording.h"
+#include "feedback/sound_bank.h"
+#include "feedback/speech_synthesiser.h"
+#include "feedback/word_voice.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,6 +25,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
@@ -27,6 +35,8 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <memory>
 
 namespace tavenzo::ui {
 
@@ -66,17 +76,26 @@ QStringList droppedFiles(const QMimeData* data)
 
 } // namespace
 
-StudioWindow::StudioWindow(
-    Paths paths, MessageBoxes& boxes, StudioDialogs& dialogs, PictureImporter& importer, QWidget* parent)
+StudioWindow::StudioWindow(Paths paths, MessageBoxes& boxes, StudioDialogs& dialogs, PictureImporter& importer,
+    StudioSound* sound, QWidget* parent)
     : QMainWindow(parent)
     , m_paths(std::move(paths))
     , m_boxes(boxes)
     , m_dialogs(dialogs)
     , m_importer(importer)
+    , m_sound(sound)
 {
     setObjectName(QStringLiteral("FormStudio"));
     buildWindow();
     newList();
+}
+
+StudioWindow::~StudioWindow()
+{
+    // A recording under way when the studio closes is dropped: the teacher never asked to keep it.
+    if (recording() && m_sound) {
+        m_sound->microphone.stop();
+    }
 }
 
 void StudioWindow::buildWindow()
@@ -188,6 +207,22 @@ void StudioWindow::buildWindow()
     pictureButtons->addWidget(m_offset, 1);
     layout->addLayout(pictureButtons);
 
+    auto* voiceButtons = new QHBoxLayout;
+    QPushButton* listenButton = button(page, "bottoneAscolta", QStringLiteral("Ascolta"));
+    listenButton->setToolTip(QStringLiteral("Fa sentire la parola come la sentiranno i bambini: la vostra "
+                                            "registrazione, se c'è, altrimenti la voce del sintetizzatore."));
+    m_record = button(page, "bottoneRegistra", QString());
+    m_record->setToolTip(QStringLiteral("Premete, dite la parola nel microfono, poi premete di nuovo. Il silenzio "
+                                        "prima e dopo si toglie da solo."));
+    voiceButtons->addWidget(listenButton);
+    voiceButtons->addWidget(m_record);
+    voiceButtons->addStretch(1);
+    layout->addLayout(voiceButtons);
+    m_recordLimit = new QTimer(this);
+    m_recordLimit->setSingleShot(true);
+    m_recordLimit->setInterval(kLongestRecordingMilliseconds);
+    updateRecordButton();
+
     m_tabs->addTab(page, QStringLiteral("Parole"));
     setCentralWidget(m_tabs);
 
@@ -197,6 +232,9 @@ void StudioWindow::buildWindow()
     connect(down, &QPushButton::clicked, this, [this] { moveWord(1); });
     connect(paste, &QPushButton::clicked, this, [this] { pasteWords(QApplication::clipboard()->text()); });
     connect(picture, &QPushButton::clicked, this, &StudioWindow::choosePicture);
+    connect(listenButton, &QPushButton::clicked, this, [this] { listen(currentRow()); });
+    connect(m_record, &QPushButton::clicked, this, [this] { record(currentRow()); });
+    connect(m_recordLimit, &QTimer::timeout, this, &StudioWindow::finishRecording);
     connect(m_framing, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_offset->setEnabled(index == 0);
         reframe();
@@ -228,6 +266,7 @@ void StudioWindow::buildWindow()
 void StudioWindow::addSettingsPage(QWidget* page, const QString& title)
 {
     m_tabs->addTab(page, title);
+    m_settingsPages.append(page);
 }
 
 void StudioWindow::newList()
@@ -236,6 +275,7 @@ void StudioWindow::newList()
     m_list.setPath({});
     m_startingName.clear();
     m_importedFrom.clear();
+    m_recordedHere.clear();
     refresh();
 }
 
@@ -251,6 +291,7 @@ bool StudioWindow::openList(const QString& path)
     m_list.setPath(inBundledFolder(path) ? QString() : QFileInfo(path).absoluteFilePath());
     m_startingName = inBundledFolder(path) ? QFileInfo(path).fileName() : QString();
     m_importedFrom.clear();
+    m_recordedHere.clear();
     refresh();
     if (!opened.message.isEmpty()) {
         m_boxes.information(opened.message);
@@ -312,6 +353,7 @@ bool StudioWindow::saveAs()
                 QFile::copy(file, target);
             }
         }
+        copyRecordings(before, listFolder(), QStringList(m_recordedHere.cbegin(), m_recordedHere.cend()));
     }
     refresh();
     return true;
@@ -355,6 +397,10 @@ void StudioWindow::useAtStartup()
                 copied += QFile::copy(file, named) ? 1 : 0;
             }
         }
+    }
+    // So do its recordings, for the spoken word.
+    if (QDir::cleanPath(listFolder()) != QDir::cleanPath(teacher)) {
+        copyRecordings(listFolder(), teacher, m_list.words());
     }
     QString text = QStringLiteral("D'ora in poi Tavenzo parte con questa lista.");
     if (copied > 0) {
@@ -508,10 +554,12 @@ QString StudioWindow::pictureOf(const QString& word)
 
 void StudioWindow::refresh()
 {
-    // The children's run looks in the list's folder, then the teacher's, then the bundled pictures; so does the studio.
+    // The children's run looks in the list's folder, then the teacher's, then the bundled pictures (recordings: not
+    // the bundled folder's, but for a bundled list); so does the studio.
     const QString listPath
         = m_list.path().isEmpty() ? QDir(m_paths.teacherFolder()).filePath(QStringLiteral("x")) : m_list.path();
     m_finder.setPlaces(m_paths.contentPlaces(listPath));
+    m_voices.setPlaces(m_paths.voicePlaces(listPath));
     m_filling = true;
     m_table->setRowCount(m_list.size());
     m_pictureShown.assign(static_cast<size_t>(m_list.size()), false);
@@ -544,14 +592,29 @@ void StudioWindow::refreshProblems()
     const PictureLookup lookup {[this](const QString& word) { return pictureOf(word); },
         [this](const QString& path) { return m_check.check(path); }};
     m_filling = true;
+    int synthesised = 0;
     for (int row = 0; row < m_list.size(); ++row) {
         const QStringList problems = m_list.problems(row, lookup);
         QTableWidgetItem* item = m_table->item(row, ProblemsColumn);
-        item->setText(problems.isEmpty() ? QStringLiteral("Va bene.") : problems.join(QLatin1Char('\n')));
+        QString text = problems.isEmpty() ? QStringLiteral("Va bene.") : problems.join(QLatin1Char('\n'));
+        const QString word = m_list.word(row).trimmed();
+        if (!word.isEmpty()) {
+            synthesised += m_voices.find(word).isEmpty() ? 1 : 0;
+            text += m_voices.find(word).isEmpty()
+                ? QStringLiteral("\nSi sentirà con la voce del sintetizzatore: nessuna registrazione.")
+                : QStringLiteral("\nSi sentirà con la vostra registrazione.");
+        }
+        item->setText(text);
         item->setForeground(problems.isEmpty() ? QColor(0x1b, 0x6e, 0x20) : QColor(0xa0, 0x20, 0x10));
     }
     m_filling = false;
-    m_summary->setText(m_list.summary());
+    QString summary = m_list.summary();
+    if (synthesised > 0) {
+        summary += (synthesised == 1
+                ? QStringLiteral(" Una parola si sentirà con la voce del sintetizzatore.")
+                : QStringLiteral(" %1 parole si sentiranno con la voce del sintetizzatore.").arg(synthesised));
+    }
+    m_summary->setText(summary);
 }
 
 void StudioWindow::loadVisiblePictures()
@@ -601,9 +664,26 @@ bool StudioWindow::askToKeepChanges()
     return false;
 }
 
+bool StudioWindow::askToKeepSettings()
+{
+    for (const QPointer<QWidget>& page : m_settingsPages) {
+        auto* settings = qobject_cast<SettingsPage*>(page.data());
+        if (settings == nullptr || !settings->modified()) {
+            continue;
+        }
+        m_tabs->setCurrentWidget(settings);
+        if (m_boxes.question(QStringLiteral("Le impostazioni sono cambiate ma non sono ancora salvate. Salvarle prima "
+                                            "di chiudere?"))
+            && !settings->save()) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void StudioWindow::closeEvent(QCloseEvent* event)
 {
-    if (askToKeepChanges()) {
+    if (askToKeepChanges() && askToKeepSettings()) {
         event->accept();
     } else {
         event->ignore();
@@ -651,6 +731,148 @@ bool StudioWindow::eventFilter(QObject* watched, QEvent* event)
     default:
         return false;
     }
+}
+
+namespace {
+
+const QString kNoSound = QStringLiteral("Il suono non è disponibile in questa finestra: ascoltate e registrate le "
+                                        "parole dallo studio di Tavenzo (tavenzo --insegnante).");
+
+} // namespace
+
+void StudioWindow::listen(int row)
+{
+    if (row < 0 || row >= m_list.size()) {
+        m_boxes.information(QStringLiteral("Scegliete prima la riga della parola."));
+        return;
+    }
+    const QString word = m_list.word(row).trimmed();
+    if (word.isEmpty()) {
+        return;
+    }
+    if (m_sound == nullptr) {
+        m_boxes.error(kNoSound);
+        return;
+    }
+    const QString recording = m_voices.find(word);
+    const quint64 ticket = ++m_listens;
+    auto made = std::make_shared<std::optional<PcmSound>>();
+    // Said in lower case, as in the children's run: in capitals the synthesiser spells a short word.
+    m_sound->work.run(
+        [made, recording, said = word.toLower(), &decoder = m_sound->decoder, synthesiser = m_sound->synthesiser] {
+            *made = wordSound(recording, said, decoder, synthesiser);
+        },
+        [window = QPointer<StudioWindow>(this), made, ticket, word] {
+            if (window.isNull() || ticket != window->m_listens) {
+                return;
+            }
+            const std::optional<PcmSound> sound = playable(*made, SoundBank::kSilenceMilliseconds);
+            if (!sound) {
+                window->m_boxes.error(QStringLiteral("Non riesco a far sentire «%1»: la registrazione non si legge e "
+                                                     "la voce del sintetizzatore manca (pacchetto espeak-ng-data).")
+                                          .arg(word));
+                return;
+            }
+            if (!window->m_sound->output.play(
+                    sound->format, sound->samples, sound->format.bytesFor(SoundBank::kBufferMilliseconds))) {
+                window->m_boxes.error(QStringLiteral("Non trovo dove far sentire la parola: controllate che le casse "
+                                                     "o le cuffie siano collegate e il volume acceso."));
+            }
+        });
+}
+
+bool StudioWindow::record(int row)
+{
+    return recording() ? finishRecording() : startRecording(row);
+}
+
+bool StudioWindow::startRecording(int row)
+{
+    if (row < 0 || row >= m_list.size()) {
+        m_boxes.information(QStringLiteral("Scegliete prima la riga della parola."));
+        return false;
+    }
+    const QString word = m_list.word(row).trimmed();
+    if (word.isEmpty()) {
+        m_boxes.information(QStringLiteral("Scrivete prima la parola, poi registratela."));
+        return false;
+    }
+    if (!ContentFinder::isSafeName(word) || word.startsWith(QLatin1Char('.'))) {
+        m_boxes.error(
+            QStringLiteral("La parola «%1» non può dare il nome a un file: correggetela, poi registratela.").arg(word));
+        return false;
+    }
+    if (m_sound == nullptr) {
+        m_boxes.error(kNoSound);
+        return false;
+    }
+    // Only a recording beside the list is replaced, and only when the teacher says so; one in the teacher's folder
+    // stays for her other lists.
+    const QString existing = ContentFinder(voiceKind(), {listFolder()}).find(word);
+    if (!existing.isEmpty()
+        && !m_boxes.question(QStringLiteral("«%1» ha già una registrazione (%2). Registrarla di nuovo al suo posto?")
+                                 .arg(word, QDir::toNativeSeparators(existing)))) {
+        return false;
+    }
+    if (!m_sound->microphone.start()) {
+        m_boxes.error(QStringLiteral("Non trovo un microfono. Collegatene uno, controllate che non sia spento nelle "
+                                     "impostazioni del suono del computer, poi premete di nuovo «Registra»."));
+        return false;
+    }
+    m_recordingWord = word;
+    m_recordLimit->start();
+    updateRecordButton();
+    return true;
+}
+
+bool StudioWindow::finishRecording()
+{
+    if (!recording()) {
+        return false;
+    }
+    m_recordLimit->stop();
+    const QString word = m_recordingWord;
+    m_recordingWord.clear();
+    updateRecordButton();
+    const PcmSound levelled = levelledRecording(m_sound->microphone.stop());
+    if (levelled.samples.isEmpty()) {
+        m_boxes.error(QStringLiteral("Non si è sentito niente: avvicinatevi al microfono, controllate che sia acceso e "
+                                     "registrate di nuovo «%1».")
+                          .arg(word));
+        return false;
+    }
+    QString why;
+    const QString saved = saveRecording(listFolder(), word, levelled, &why);
+    if (saved.isEmpty()) {
+        m_boxes.error(QStringLiteral("La registrazione di «%1» non è stata salvata. %2").arg(word, why));
+        return false;
+    }
+    m_recordedHere.insert(word.toLower());
+    refreshProblems();
+    return true;
+}
+
+int StudioWindow::copyRecordings(const QString& from, const QString& to, const QStringList& words)
+{
+    ContentFinder own(voiceKind(), {from});
+    ContentFinder there(voiceKind(), {to});
+    int copied = 0;
+    for (const QString& word : words) {
+        const QString file = own.find(word.trimmed());
+        // A recording already there is the teacher's own and stays.
+        if (file.isEmpty() || !there.find(word.trimmed()).isEmpty()) {
+            continue;
+        }
+        const QString folder = QDir(to).filePath(voiceKind().folder);
+        QDir().mkpath(folder);
+        copied += QFile::copy(file, QDir(folder).filePath(QFileInfo(file).fileName())) ? 1 : 0;
+    }
+    return copied;
+}
+
+void StudioWindow::updateRecordButton()
+{
+    m_record->setText(recording() ? QStringLiteral("Ferma la registrazione") : QStringLiteral("Registra"));
 }
 
 } // namespace tavenzo::ui
