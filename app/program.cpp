@@ -43,6 +43,11 @@ Program::Program(Paths paths, ProgramPorts ports, ui::Presentation presentation,
 
 Program::~Program()
 {
+    // A screen talks to its model until it is gone, and a screen just closed is deleted only by the event loop: both go
+    // now, while the models are still there.
+    for (const QPointer<QWidget>& closed : m_closed) {
+        delete closed.data();
+    }
     delete m_current.data();
 }
 
@@ -87,6 +92,8 @@ void Program::open(ScreenId screen)
     m_currentId = screen;
     ui::showPresented(next, m_presentation);
     if (previous) {
+        std::erase_if(m_closed, [](const QPointer<QWidget>& closed) { return closed.isNull(); });
+        m_closed.push_back(previous);
         previous->close();
         // The style caches pixmaps under keys of the widgets just closed, which never come back since every screen
         // is built anew; dropping them keeps the cache small.

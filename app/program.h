@@ -25,6 +25,7 @@
 
 #include <map>
 #include <memory>
+#include <vector>
 
 namespace tavenzo {
 
@@ -128,6 +129,8 @@ private:
     MenuModel m_menu;
     std::map<ScreenId, std::unique_ptr<Exercise>> m_exercises;
     QPointer<QWidget> m_current;
+    // Screens closed whose deletion the event loop has not reached yet.
+    std::vector<QPointer<QWidget>> m_closed;
     ScreenId m_currentId = ScreenId::Splash;
     bool m_ended = false;
 };
