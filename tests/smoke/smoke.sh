@@ -831,18 +831,24 @@ check_sound_session() {
     echo "smoke: sound-session: every one of $answers answers was heard, each round's last sound whole"
 }
 
+# A 1920 x 1080 X server of the check's own on the first free display after the main one, which becomes DISPLAY.
+start_full_hd_screen() {
+    local n=$((${display#:} + 1))
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+    local server=$!
+    remember "$server"
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    if ! xdpyinfo >/dev/null 2>&1 || ! kill -0 "$server" 2>/dev/null; then
+        fail "no 1920 x 1080 X server of our own on $DISPLAY"
+    fi
+}
+
 # The classroom mode on a 1920 x 1080 screen of its own: every screen covers the display, and what it shows spans its
 # table's width times the factor at which it fits.
 check_full_screen() {
-    local screen_display=$((${display#:} + 1))
-    Xvfb ":$screen_display" -screen 0 1920x1080x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-    local server=$!
-    remember "$server"
-    export DISPLAY=":$screen_display"
-    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-    if ! xdpyinfo >/dev/null 2>&1 || ! kill -0 "$server" 2>/dev/null; then
-        fail "no 1920 x 1080 X server of our own on $DISPLAY (is the display taken?)"
-    fi
+    start_full_hd_screen
     program_options=(--schermo-intero)
     start_program "$content"
 
@@ -1076,15 +1082,7 @@ check_list_double_click() {
 # F11 on a 1920 x 1080 screen of its own, the program started in windows: each screen goes full-screen and comes back
 # at its own size; in parole a count made before the switches shows the same after them.
 check_f11() {
-    local screen_display=$((${display#:} + 2))
-    Xvfb ":$screen_display" -screen 0 1920x1080x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-    local server=$!
-    remember "$server"
-    export DISPLAY=":$screen_display"
-    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-    if ! xdpyinfo >/dev/null 2>&1 || ! kill -0 "$server" 2>/dev/null; then
-        fail "no 1920 x 1080 X server of our own on $DISPLAY (is the display taken?)"
-    fi
+    start_full_hd_screen
     start_program "$(program_folder f11-words cane gatto mela sole nave casa)"
 
     size_of() { xdotool getwindowgeometry --shell "$1" | sed -n 's/^\(WIDTH\|HEIGHT\)=//p' | paste -sd'x'; }
