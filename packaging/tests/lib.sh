@@ -40,7 +40,7 @@ desktop_value() {
 # Documents installed from the build's licenze/ folder (picture licences and notice), from the sources, and made by
 # the build (the changelog, compressed).
 doc_files_from_build="${TAVENZO_LICENCE_FILES:-LICENSE-Noto-Emoji.txt NOTICE-pictures.txt}"
-doc_files_from_sources="copyright guida-per-insegnanti.md studio-lista.png studio-menu-lista.png"
+doc_files_from_sources="copyright guida-per-insegnanti.md"
 doc_files_made="changelog.gz"
 
 # check_layout <prefix-dir> <build-dir>: the installed tree is exactly the program, its content folder, the desktop
