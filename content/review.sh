@@ -16,6 +16,9 @@
 #                                     <build>/review-changed as above. It keeps a copy of the full round's key as
 #                                     <build>/review-changed/chiave-completa.tsv (a later full round renumbers
 #                                     <build>/review; delete the copy once the full round's answers are done with)
+#   content/review.sh score-record    scores the rounds kept in content/revisione/ (giro-N-chiave.tsv and
+#                                     giro-N-risposte.txt, oldest first) against the lists as they are now, into
+#                                     <build>/review-record/risultato.md: every entry with its latest answer
 #   content/review.sh score-changed ANSWERS [EARLIER_KEY EARLIER_ANSWERS]...
 #                                     scores ANSWERS against the changed key into
 #                                     <build>/review-changed/risultato-<ANSWERS>.md; with earlier rounds (oldest
@@ -67,8 +70,27 @@ score-changed)
     name=$(basename "$1")
     "$build/content/tools/tavenzo_review" score "$changed" "$1" "$changed/risultato-${name%.*}.md" "${@:2}"
     ;;
+score-record)
+    record="$here/content/revisione"
+    out="$build/review-record"
+    cmake --build "$build" --target tavenzo_content tavenzo_review
+    rm -rf "$out"
+    # The full sheets write voci.tsv, every entry of the lists now; the key scored is the latest round's.
+    "$build/content/tools/tavenzo_review" sheets "$build/bin/jpg" "$out" "$here/content/lista.txt" \
+        "$here"/content/liste/*.txt >/dev/null
+    rounds=$(find "$record" -name 'giro-*-chiave.tsv' | sed 's/.*giro-\([0-9]*\)-chiave.tsv/\1/' | sort -n)
+    last=$(echo "$rounds" | tail -1)
+    earlier=()
+    for n in $rounds; do
+        [ "$n" = "$last" ] || earlier+=("$record/giro-$n-chiave.tsv" "$record/giro-$n-risposte.txt")
+    done
+    cp "$record/giro-$last-chiave.tsv" "$out/chiave.tsv"
+    "$build/content/tools/tavenzo_review" score "$out" "$record/giro-$last-risposte.txt" "$out/risultato.md" \
+        "${earlier[@]}"
+    ;;
 *)
     echo "usage: $0 sheets | score ANSWERS... | sheets-changed [WORDS] | score-changed ANSWERS [KEY ANSWERS]..." >&2
+    echo "       $0 score-record" >&2
     exit 2
     ;;
 esac

@@ -3,7 +3,9 @@
 #include "iconify_icons.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonDocument>
 #include <QPainter>
@@ -282,8 +284,38 @@ bool IconSet::load(const QString& dir)
     return !icons_.isEmpty();
 }
 
+bool IconSet::loadDrawings(const QString& dir)
+{
+    static const QRegularExpression svgOpen(
+        "<svg\\b[^>]*\\bviewBox=\"([-\\d.]+)[\\s,]+([-\\d.]+)[\\s,]+([\\d.]+)[\\s,]+([\\d.]+)\"[^>]*>");
+    const QDir folder(dir);
+    for (const QString& file : folder.entryList({"*.svg"}, QDir::Files, QDir::Name)) {
+        QFile svg(folder.filePath(file));
+        if (!svg.open(QIODevice::ReadOnly)) {
+            fail("cannot read " + svg.fileName());
+            return false;
+        }
+        const QString text = QString::fromUtf8(svg.readAll());
+        const QRegularExpressionMatch open = svgOpen.match(text);
+        const qsizetype close = text.lastIndexOf("</svg>");
+        if (!open.hasMatch() || close < open.capturedEnd()) {
+            fail(svg.fileName() + ": expected <svg viewBox=\"x y width height\">...</svg>");
+            return false;
+        }
+        drawings_.insert(QFileInfo(file).completeBaseName(),
+            {text.mid(open.capturedEnd(), close - open.capturedEnd()),
+                QRectF(open.captured(1).toDouble(), open.captured(2).toDouble(), open.captured(3).toDouble(),
+                    open.captured(4).toDouble())});
+    }
+    if (drawings_.isEmpty())
+        fail("no drawings in " + dir);
+    return !drawings_.isEmpty();
+}
+
 Icon IconSet::icon(const QString& codePoints) const
 {
+    if (!drawings_.isEmpty())
+        return drawings_.value(codePoints.trimmed());
     static const QRegularExpression separators("[\\s,+-]+");
     QStringList parts;
     for (const QString& part : codePoints.split(separators, Qt::SkipEmptyParts)) {
@@ -323,6 +355,9 @@ const IconSet* IconLibrary::set(const QString& name)
         if (!pictureSets().contains(name)) {
             fail(QStringLiteral("unknown picture set \"%1\" (known: %2)").arg(name, pictureSets().join(", ")));
             loaded.reset();
+        } else if (name == kDrawingsSet) {
+            if (drawingsDir_.isEmpty() || !loaded->loadDrawings(drawingsDir_))
+                loaded.reset();
         } else if (!loaded->load(root_ + "/" + name)) {
             loaded.reset();
         }
@@ -339,7 +374,7 @@ Icon IconLibrary::icon(const QString& setName, const QString& codePoints)
 
 const QStringList& pictureSets()
 {
-    static const QStringList sets {"noto", "fluent-emoji-flat", "twemoji"};
+    static const QStringList sets {"noto", "fluent-emoji-flat", "twemoji", kDrawingsSet};
     return sets;
 }
 

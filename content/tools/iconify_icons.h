@@ -32,6 +32,8 @@ struct Icon {
 class IconSet {
 public:
     bool load(const QString& dir);
+    // Our own drawings: one plain SVG file per picture (<name>.svg), looked up by name instead of code points.
+    bool loadDrawings(const QString& dir);
 
     // codePoints: hex, separated by blanks, e.g. "1F41E" or "2600 FE0F". Null result: no such emoji.
     Icon icon(const QString& codePoints) const;
@@ -41,17 +43,20 @@ private:
     QJsonObject chars_;
     QJsonObject icons_;
     QJsonObject aliases_;
+    QHash<QString, Icon> drawings_;
     int defaultLeft_ = 0;
     int defaultTop_ = 0;
     int defaultWidth_ = 16;
     int defaultHeight_ = 16;
 };
 
-// The sets installed side by side in one folder (content/node_modules/@iconify-json), each read when first asked for.
+// The sets installed side by side in one folder (content/node_modules/@iconify-json), each read when first asked for,
+// and the set of our own drawings (kDrawingsSet) in a folder of its own.
 class IconLibrary {
 public:
-    explicit IconLibrary(QString root)
+    explicit IconLibrary(QString root, QString drawingsDir = {})
         : root_(std::move(root))
+        , drawingsDir_(std::move(drawingsDir))
     {
     }
 
@@ -61,13 +66,16 @@ public:
 
 private:
     QString root_;
+    QString drawingsDir_;
     std::map<QString, std::unique_ptr<IconSet>> sets_; // a null entry remembers a set that failed to load
 };
 
 // The icon fitted (aspect ratio kept) and centred in target; false when its SVG cannot be read.
 bool drawIcon(QPainter& painter, const Icon& icon, const QRectF& target);
 
-// The sets a word's picture may come from, as named in the emoji table and installed under @iconify-json/.
+// The sets a word's picture may come from, as named in the emoji table and installed under @iconify-json/, and our
+// own drawings, kept as SVG text in content/disegni/ for the few words no set pictures as a child names them.
 const QStringList& pictureSets();
+inline const QString kDrawingsSet = QStringLiteral("disegni");
 
 } // namespace tavenzo::art

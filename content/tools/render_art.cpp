@@ -1,8 +1,10 @@
 // Build-time tool: renders the word pictures (jpg/<word>.jpg) and the screen art PNGs from emoji artwork shipped in
-// the @iconify-json packages (Noto Emoji, Fluent Emoji Flat, Twemoji), so no binary picture has to live in the
-// repository. The candidates mode draws one emoji from every set side by side, to choose a word's picture from.
+// the @iconify-json packages (Noto Emoji, Fluent Emoji Flat, Twemoji) and a few drawings of our own (disegni/), so no
+// binary picture has to live in the repository. The candidates mode draws one emoji from every set side by side, to
+// choose a word's picture from.
 //
 //   render_art pictures <sets-dir> <emoji-table.tsv> <out-dir> <word-list.txt>...
+//                                  (our own drawings: disegni/ beside the emoji table)
 //   render_art art <sets-dir> <out-dir> <name>...
 //   render_art candidates <sets-dir> <candidates.tsv> <out.png>
 
@@ -12,6 +14,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -116,7 +119,8 @@ QHash<QString, PictureSource> readPictureTable(const QString& tablePath, QString
 // The words of the lists, each once, in the order they first appear.
 QStringList listedWords(const QStringList& listPaths, QStringList& errors)
 {
-    static const QRegularExpression italianLetters("^[a-il-vz]+$");
+    // An accented vowel is typed with its plain vowel's key (iglù).
+    static const QRegularExpression italianLetters("^[a-il-vzàèéìòù]+$");
     QStringList words;
     QSet<QString> seen;
     for (const QString& listPath : listPaths) {
@@ -129,7 +133,8 @@ QStringList listedWords(const QStringList& listPaths, QStringList& errors)
                 continue;
             seen.insert(word);
             if (!italianLetters.match(word).hasMatch())
-                errors << QStringLiteral("word \"%1\" in %2 uses letters outside a-i, l-v, z").arg(word, listPath);
+                errors << QStringLiteral("word \"%1\" in %2 uses letters outside a-i, l-v, z and their accented vowels")
+                              .arg(word, listPath);
             else
                 words << word;
         }
@@ -885,7 +890,8 @@ int main(int argc, char** argv)
         || (mode == "candidates" && args.size() != 5) || (mode != "pictures" && mode != "art" && mode != "candidates"))
         return usage();
 
-    IconLibrary library(args[2]);
+    // Our own drawings lie beside the emoji table, in disegni/.
+    IconLibrary library(args[2], mode == "pictures" ? QFileInfo(args[3]).absolutePath() + "/disegni" : QString());
     if (mode == "pictures")
         return renderPictures(library, args[3], args[4], args.mid(5));
     if (mode == "candidates")

@@ -225,7 +225,10 @@ QString spokenWord(QString answer)
     static const QRegularExpression article("^(il|lo|la|i|gli|le|un|uno|una)\\s+|^(l|un)'\\s*");
     answer.remove(article);
     static const QRegularExpression edges("^[^a-z]+|[^a-z]+$");
-    return answer.remove(edges);
+    answer.remove(edges);
+    // One word that Italian dictionaries spell two ways: the other spelling is the same word, not another name.
+    static const QHash<QString, QString> spellings {{"igloo", "iglu"}};
+    return spellings.value(answer, answer);
 }
 
 // The share of list entries whose picture must be named with its own word.
@@ -281,7 +284,7 @@ struct Tally {
 
     void add(const QString& number, const QString& word, const QStringList& lists, const QString* written)
     {
-        const bool counted = written && spokenWord(*written) == word;
+        const bool counted = written && spokenWord(*written) == spokenWord(word);
         ++words;
         entries += int(lists.size());
         if (counted) {
