@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace tavenzo {
 
@@ -50,6 +51,12 @@ bool ContentFinder::isSafeName(const QString& word)
         }
     }
     return true;
+}
+
+bool ContentFinder::isPortableName(const QString& word)
+{
+    static const QString refused = QStringLiteral(":*?\"<>|");
+    return isSafeName(word) && std::none_of(word.begin(), word.end(), [](QChar c) { return refused.contains(c); });
 }
 
 QString ContentFinder::existingFolder(const QString& folder)

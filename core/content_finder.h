@@ -35,7 +35,11 @@ public:
     // The existing file's path, or an empty string when the word has none.
     QString find(const QString& word);
 
+    // Whether a word can be looked up as a file name: no folder separator, no "..", no control character.
     static bool isSafeName(const QString& word);
+    // Whether the studio may write a file named after the word on any disk a school uses: a safe name with none of
+    // the signs : * ? " < > | that a USB stick (FAT) or a Windows share refuses.
+    static bool isPortableName(const QString& word);
 
 private:
     struct Listing {

@@ -37,7 +37,7 @@ QRect fitInSquare(QSize size, int side)
 QString importTarget(const QString& listFolder, const QString& word)
 {
     const QString name = word.trimmed();
-    if (name.isEmpty() || listFolder.isEmpty() || !ContentFinder::isSafeName(name)
+    if (name.isEmpty() || listFolder.isEmpty() || !ContentFinder::isPortableName(name)
         || name.startsWith(QLatin1Char('.'))) {
         return {};
     }

@@ -136,9 +136,10 @@ QStringList StudioList::problems(int row, const PictureLookup& pictures) const
             "figure; gli esercizi con le lettere non la propongono, perché non si potrebbe completare.")
                      .arg(lettersWithoutKey(word));
     }
-    if (!ContentFinder::isSafeName(word)) {
-        found << QStringLiteral("Contiene segni che non possono stare nel nome di un file (/, \\, .. o caratteri "
-                                "invisibili): non può avere una figura.");
+    // The quotes go when the list is saved, so they do not keep the word from having a picture.
+    if (!ContentFinder::isPortableName(QString(word).remove(QLatin1Char('"')))) {
+        found << QStringLiteral("Contiene segni che non possono stare nel nome di un file (/ \\ : * ? < > |, .. o "
+                                "caratteri invisibili): non può avere una figura.");
         return found;
     }
     const QString picture = pictures.find ? pictures.find(word) : QString();

@@ -88,7 +88,8 @@ TEST(StudioList, APastedColumnBecomesOneRowPerWordWhereTheTeacherIs)
 TEST(StudioList, EachWordSaysWhatIsWrongWithItInPlainItalian)
 {
     StudioList list;
-    list.setWords({"cane", QStringLiteral("città"), "koala", "Cane", "gatto", "../segreti", "", "mela", "pe\"ra"});
+    list.setWords({"cane", QStringLiteral("città"), "koala", "Cane", "gatto", "../segreti", "", "mela", "pe\"ra",
+        QStringLiteral("perché?")});
     const PictureLookup lookup {[](const QString& word) {
                                     return word == "cane" || word == "Cane" ? QStringLiteral("/l/jpg/cane.jpg")
                                         : word == "mela"                    ? QStringLiteral("/l/jpg/mela.png")
@@ -112,6 +113,9 @@ TEST(StudioList, EachWordSaysWhatIsWrongWithItInPlainItalian)
     EXPECT_EQ(
         problems(7), QStringLiteral("La figura mela.png non si può mostrare (file danneggiato): scegline un'altra."));
     EXPECT_TRUE(problems(8).startsWith(QStringLiteral("Le virgolette"))) << problems(8).toStdString();
+    // The quotes go on saving, so pe"ra may still have its picture; a question mark stays and no USB stick takes it.
+    EXPECT_FALSE(problems(8).contains(QStringLiteral("non può avere una figura"))) << problems(8).toStdString();
+    EXPECT_TRUE(problems(9).contains(QStringLiteral("non può avere una figura"))) << problems(9).toStdString();
 }
 
 TEST(StudioList, TheSummarySaysWhichExercisesTheListIsLongEnoughFor)
@@ -295,6 +299,13 @@ TEST(PictureFraming, AWordNamesAFileOnlyInsideTheJpgFolder)
         {"a/b", ""},
         {"/etc/passwd", ""},
         {"a\\b", ""},
+        // Signs a USB stick (FAT) or a Windows share refuses in a file name.
+        {QStringLiteral("perché?"), ""},
+        {"ore 8:30", ""},
+        {"x*y", ""},
+        {"<cane>", ""},
+        {"a|b", ""},
+        {"pe\"ra", ""},
         {QStringLiteral("ca\nne"), ""},
         {QStringLiteral("ca") + QChar(0x7f), ""},
         {QStringLiteral("ca") + QChar(0), ""},

@@ -797,7 +797,7 @@ bool StudioWindow::startRecording(int row)
         m_boxes.information(QStringLiteral("Scrivete prima la parola, poi registratela."));
         return false;
     }
-    if (!ContentFinder::isSafeName(word) || word.startsWith(QLatin1Char('.'))) {
+    if (!ContentFinder::isPortableName(word) || word.startsWith(QLatin1Char('.'))) {
         m_boxes.error(
             QStringLiteral("La parola «%1» non può dare il nome a un file: correggetela, poi registratela.").arg(word));
         return false;
