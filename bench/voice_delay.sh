@@ -16,6 +16,9 @@ answers=${2:-12}
 content=$(dirname "$exe")
 work=$(mktemp -d)
 pids=()
+remember() { pids+=("$1"); }
+# shellcheck source=../tests/smoke/desktop.sh
+source "$here/tests/smoke/desktop.sh"
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     rm -rf "$work"
@@ -32,20 +35,10 @@ threshold=0.001
 n=150
 while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
 Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-pids+=($!)
+remember $!
 export DISPLAY=":$n"
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-pa="$work/pulse"
-mkdir -p "$pa/home" "$pa/runtime"
-chmod 700 "$pa/runtime"
-HOME="$pa/home" XDG_CONFIG_HOME="$pa/home/.config" XDG_RUNTIME_DIR="$pa/runtime" \
-    pulseaudio --daemonize=no --exit-idle-time=-1 -n --use-pid-file=no --log-target=stderr \
-    -L "module-native-protocol-unix socket=$pa/native auth-anonymous=1" \
-    -L "module-null-sink sink_name=bench rate=44100 channels=1 norewinds=1" >"$pa/log" 2>&1 &
-pids+=($!)
-server="unix:$pa/native"
-for _ in $(seq 50); do pactl --server="$server" info >/dev/null 2>&1 && break; sleep 0.1; done
-pactl --server="$server" info >/dev/null 2>&1 || fail "the sound server did not start"
+start_sound_server
 
 # The program's folder: words that all start with "a", one answer sound.
 folder="$work/program"
@@ -60,64 +53,32 @@ log="$work/tavenzo.log"
 (
     cd "$work/run"
     exec env -u QT_QPA_PLATFORM HOME="$work/run/home" XDG_CONFIG_HOME="$work/run/config" XDG_DATA_HOME="$work/run/data" \
-        XDG_RUNTIME_DIR="$work/run/runtime" PULSE_SERVER="$server" QT_LOGGING_RULES="tavenzo.screens.info=true" \
+        XDG_RUNTIME_DIR="$work/run/runtime" PULSE_SERVER="$sound_server" QT_LOGGING_RULES="tavenzo.screens.info=true" \
         QT_FORCE_STDERR_LOGGING=1 "$folder/tavenzo" --voce >"$log" 2>&1
 ) &
-app=$!
-pids+=("$app")
-
-window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
-wait_window() {
-    for _ in $(seq 100); do
-        id=$(window "$1")
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.1
-    done
-    return 1
-}
-takes_presses() {
-    for _ in $(seq 400); do
-        grep -q "^tavenzo.screens: window $1 " "$log" && return 0
-        sleep 0.05
-    done
-    fail "window $1 never took presses"
-}
-click_at() { xdotool mousemove --window "$1" "$2" "$3" click 1; }
+app_pid=$!
+remember "$app_pid"
 
 splash=$(wait_window Form1) || fail "no splash"
-takes_presses "$splash"
+wait_takes_presses "$splash"
 click_at "$splash" 600 560
 menu=$(wait_window Form2) || fail "no menu"
-takes_presses "$menu"
+wait_takes_presses "$menu"
 # "prosegue automaticamente", then the missing-first-letter exercise.
 click_at "$menu" 472 352
 sleep 0.3
 click_at "$menu" 161 50
-screen=""
-for _ in $(seq 100); do
-    for id in $(xdotool search --onlyvisible --pid "$app" 2>/dev/null); do
-        name=$(xdotool getwindowname "$id" 2>/dev/null || true)
-        [ "$name" != Form1 ] && [ "$name" != Form2 ] && screen=$id
-    done
-    [ -n "$screen" ] && break
-    sleep 0.1
-done
-[ -n "$screen" ] || fail "the exercise did not open"
-takes_presses "$screen"
+screen=$(exercise_window) || fail "the exercise did not open"
+wait_takes_presses "$screen"
 bar=$(($(xdotool getwindowgeometry --shell "$screen" | sed -n 's/^HEIGHT=//p') - 575))
 
-parec --server="$server" -d bench.monitor --raw --format=s16le --rate=44100 --channels=1 --latency-msec=20 \
-    >"$work/heard.raw" 2>/dev/null &
-recorder=$!
-pids+=("$recorder")
-sleep 0.3
+start_recording "$work/heard.raw"
 for _ in $(seq "$answers"); do
     # Key "a", the first key; the next item comes by itself once the word has been heard.
     click_at "$screen" $((32 + 20)) $((bar + 336 + 16))
     sleep 2.6
 done
-kill "$recorder"
-wait "$recorder" 2>/dev/null || true
+stop_recording
 
 # Per right answer: where its sound ends (its start plus how long si1.wav is heard) and where the sound after it
 # starts, both measured by sample.
