@@ -17,7 +17,7 @@ content=$(dirname "$exe")
 work=$(mktemp -d)
 pids=()
 remember() { pids+=("$1"); }
-# shellcheck source=../tests/smoke/desktop.sh
+# shellcheck source-path=SCRIPTDIR source=../tests/smoke/desktop.sh
 source "$here/tests/smoke/desktop.sh"
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done

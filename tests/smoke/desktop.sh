@@ -2,7 +2,7 @@
 # tests/smoke/smoke.sh and bench/voice_delay.sh source this file. The caller defines fail (say why and exit) and
 # remember (note a background process for its clean-up), and sets work (a folder of its own); log names the program's
 # log, app_pid its process.
-# shellcheck shell=bash
+# shellcheck shell=bash disable=SC2154 # work, log and app_pid are the caller's
 
 # The window of the given exact title, once it is mapped; empty when it is not there.
 window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }

@@ -163,6 +163,7 @@ expect_exit() {
 # Windows and input.
 
 # The program's windows, clicks and a sound server of our own are shared with the bench.
+# shellcheck source-path=SCRIPTDIR source=desktop.sh
 source "$(dirname "${BASH_SOURCE[0]}")/desktop.sh"
 # A real double click: two presses 80 ms apart, well inside any double-click interval.
 double_click_at() { xdotool mousemove --window "$1" "$2" "$3" click --repeat 2 --delay 80 1; }
