@@ -1,5 +1,6 @@
 #include "core/content_finder.h"
 #include "core/paths.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 using namespace tavenzo;
+using namespace tavenzo::testing;
 
 namespace {
 
@@ -24,19 +26,22 @@ void PrintTo(const FinderCase& c, std::ostream* os)
     *os << c.name;
 }
 
+// The case's files, empty, under a fresh folder.
+void makeEmptyFiles(const QTemporaryDir& root, const QStringList& files)
+{
+    ASSERT_TRUE(root.isValid());
+    for (const QString& file : files) {
+        ASSERT_TRUE(writeFile(root.filePath(file))) << file.toStdString();
+    }
+}
+
 class Finder : public ::testing::TestWithParam<FinderCase> { };
 
 TEST_P(Finder, FindsTheFileOfAWordInOrder)
 {
     const FinderCase& c = GetParam();
     QTemporaryDir root;
-    ASSERT_TRUE(root.isValid());
-    for (const QString& file : c.files) {
-        const QString path = root.filePath(file);
-        ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
-        QFile made(path);
-        ASSERT_TRUE(made.open(QIODevice::WriteOnly));
-    }
+    ASSERT_NO_FATAL_FAILURE(makeEmptyFiles(root, c.files));
     const Paths paths(root.filePath("programma"), root.filePath("insegnante"));
     ContentFinder finder(pictureKind(), paths.contentPlaces(root.filePath("lista/settimana.txt")));
     const QString found = finder.find(c.word);
@@ -72,13 +77,7 @@ TEST_P(VoiceFinder, FindsTheRecordingOfAWordInOrder)
 {
     const FinderCase& c = GetParam();
     QTemporaryDir root;
-    ASSERT_TRUE(root.isValid());
-    for (const QString& file : c.files) {
-        const QString path = root.filePath(file);
-        ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
-        QFile made(path);
-        ASSERT_TRUE(made.open(QIODevice::WriteOnly));
-    }
+    ASSERT_NO_FATAL_FAILURE(makeEmptyFiles(root, c.files));
     const Paths paths(root.filePath("programma"), root.filePath("insegnante"));
     ContentFinder finder(voiceKind(), paths.voicePlaces(root.filePath("lista/settimana.txt")));
     EXPECT_EQ(finder.find(c.word), c.found.isEmpty() ? QString() : root.filePath(c.found));

@@ -1,4 +1,5 @@
 #include "feedback/recording.h"
+#include "support/pcm_level.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 using namespace tavenzo;
+using namespace tavenzo::testing;
 
 namespace {
 
@@ -39,17 +41,6 @@ PcmSound microphone(double quiet, double said, double level, double after, int c
         put(0.0005 * ((i * 104729) % 3 - 1));
     }
     return sound;
-}
-
-double rmsOf(const PcmSound& s)
-{
-    double sum = 0;
-    const qsizetype n = s.samples.size() / 2;
-    for (qsizetype i = 0; i < n; ++i) {
-        const double v = qFromLittleEndian<qint16>(s.samples.constData() + 2 * i) / 32768.0;
-        sum += v * v;
-    }
-    return n ? std::sqrt(sum / double(n)) : 0;
 }
 
 struct LevelCase {

@@ -138,6 +138,18 @@ QStringList chooseRight(Exercise& e, Voiced& v)
     return {v.state.word(m.slot(m.PosizioneGiusta() - 1)).toLower()};
 }
 
+void chooseWrong(Exercise& e)
+{
+    auto& m = static_cast<ChoiceExercise&>(e);
+    m.choose(m.PosizioneGiusta() % ChoiceExercise::kChoices);
+}
+
+int choiceItem(Exercise& e)
+{
+    auto& m = static_cast<ChoiceExercise&>(e);
+    return m.slot(0) * 100 + m.slot(1) * 10 + m.PosizioneGiusta() + e.frame().background() * 1000;
+}
+
 const ExerciseCase kExercises[] = {
     {"MissingFirstLetter",
         [](ExerciseServices s) {
@@ -174,26 +186,10 @@ const ExerciseCase kExercises[] = {
         }},
     {"WordForPicture",
         [](ExerciseServices s) { return std::make_unique<ChoiceExercise>(s, ChoiceExercise::kWordForPicture); },
-        chooseRight,
-        [](Exercise& e) {
-            auto& m = static_cast<ChoiceExercise&>(e);
-            m.choose(m.PosizioneGiusta() % ChoiceExercise::kChoices);
-        },
-        [](Exercise& e) {
-            auto& m = static_cast<ChoiceExercise&>(e);
-            return m.slot(0) * 100 + m.slot(1) * 10 + m.PosizioneGiusta() + e.frame().background() * 1000;
-        }},
+        chooseRight, chooseWrong, choiceItem},
     {"PictureForWord",
         [](ExerciseServices s) { return std::make_unique<ChoiceExercise>(s, ChoiceExercise::kPictureForWord); },
-        chooseRight,
-        [](Exercise& e) {
-            auto& m = static_cast<ChoiceExercise&>(e);
-            m.choose(m.PosizioneGiusta() % ChoiceExercise::kChoices);
-        },
-        [](Exercise& e) {
-            auto& m = static_cast<ChoiceExercise&>(e);
-            return m.slot(0) * 100 + m.slot(1) * 10 + m.PosizioneGiusta() + e.frame().background() * 1000;
-        }},
+        chooseRight, chooseWrong, choiceItem},
     {"WordsOntoPictures", [](ExerciseServices s) { return std::make_unique<WordsOntoPicturesExercise>(s); },
         [](Exercise& e, Voiced& v) {
             auto& m = static_cast<WordsOntoPicturesExercise&>(e);

@@ -2,6 +2,7 @@
 #include "core/studio_list.h"
 #include "core/word_list_reader.h"
 #include "fakes.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,10 +26,7 @@ QByteArray readAll(const QString& path)
 
 void write(const QString& path, const QByteArray& bytes)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    ASSERT_TRUE(writeFile(path, bytes)) << path.toStdString();
 }
 
 // Whether the process can ignore file permissions (root in a container): a read-only folder is then no test.

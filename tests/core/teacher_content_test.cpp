@@ -6,6 +6,7 @@
 #include "core/startup.h"
 #include "core/word_list_reader.h"
 #include "fakes.h"
+#include "support/files.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,10 +34,7 @@ protected:
     QString put(const QString& relative, const QByteArray& bytes = "x")
     {
         const QString path = at(relative);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        EXPECT_TRUE(writeFile(path, bytes)) << path.toStdString();
         return path;
     }
     Paths paths() const { return {at("prog"), at("insegnante")}; }

@@ -3,6 +3,7 @@
 #include "feedback/recording.h"
 #include "feedback/speech_synthesiser.h"
 #include "support/exif_jpeg.h"
+#include "support/files.h"
 #include "ui/glue/qt_picture_importer.h"
 #include "ui/glue/qt_sound.h"
 #include "ui/studio/settings_page.h"
@@ -75,10 +76,7 @@ protected:
     QString put(const QString& relative, const QByteArray& bytes) const
     {
         const QString path = at(relative);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        EXPECT_TRUE(writeFile(path, bytes)) << path.toStdString();
         return path;
     }
     QTableWidget* table() const { return window->table(); }

@@ -1,4 +1,5 @@
 #include "support/exif_jpeg.h"
+#include "support/files.h"
 #include "ui/glue/picture_loader.h"
 #include "ui/screens/menu_screen.h"
 #include "ui/screens/splash_screen.h"
@@ -77,10 +78,7 @@ protected:
     QString put(const QString& relative, const QByteArray& bytes)
     {
         const QString path = QDir(root.path()).filePath(relative);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        EXPECT_TRUE(writeFile(path, bytes)) << path.toStdString();
         return path;
     }
     QString teacher() const { return QDir(root.path()).filePath(QStringLiteral("insegnante")); }

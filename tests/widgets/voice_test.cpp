@@ -2,6 +2,7 @@
 #include "core/background_work.h"
 #include "exercises/frame/exercise_frame.h"
 #include "feedback/pcm_sound.h"
+#include "support/pcm_level.h"
 #include "ui/glue/espeak_synthesiser.h"
 #include "ui/glue/qt_sound.h"
 #include "ui/screens/menu_screen.h"
@@ -25,17 +26,6 @@ using namespace tavenzo;
 using namespace tavenzo::testing;
 
 namespace {
-
-double rmsOf(const PcmSound& sound)
-{
-    double sum = 0;
-    const qsizetype count = sound.samples.size() / 2;
-    for (qsizetype i = 0; i < count; ++i) {
-        const double v = qFromLittleEndian<qint16>(sound.samples.constData() + 2 * i) / 32768.0;
-        sum += v * v;
-    }
-    return count > 0 ? std::sqrt(sum / static_cast<double>(count)) : 0;
-}
 
 // The real synthesiser, as a child hears it: a word of about half a second to a second, loud enough to be heard over
 // a classroom, not clipped, and with no long silence at either end that would delay it after the answer sound.
