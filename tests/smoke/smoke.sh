@@ -172,6 +172,15 @@ confirm_yes() { sleep 0.4; xdotool key Return; }
 # stay two single clicks.
 settle() { sleep 0.7; }
 
+# Cancels the word-list dialog with Escape and closes the message that says the list stays as it was.
+cancel_list_dialog() {
+    xdotool key Escape
+    wait_window Tavenzo >/dev/null || fail "cancelling the list dialog brought no message"
+    sleep 0.3
+    xdotool key Return
+    wait_gone Tavenzo || fail "the message after the cancelled dialog did not close"
+}
+
 # Height of a window, and the position of its top-left corner on the screen.
 window_height() { xdotool getwindowgeometry --shell "$1" | sed -n 's/^HEIGHT=//p'; }
 window_origin() { xdotool getwindowgeometry --shell "$1" | sed -n 's/^[XY]=//p' | paste -sd' '; }
@@ -360,11 +369,7 @@ config_dialog_run() {
     # The dialog is the one program window besides the menu.
     exercise_window >/dev/null || fail "Cambia lista di parole opened no dialog"
     settle
-    xdotool key Escape
-    wait_window Tavenzo >/dev/null || fail "cancelling the list dialog brought no message"
-    sleep 0.3
-    xdotool key Return
-    wait_gone Tavenzo || fail "the message after the cancelled dialog did not close"
+    cancel_list_dialog
     quit_from_menu
     expect_nothing_written "after the list dialog"
     echo "smoke: config: the list dialog opened and cancelled left the home and configuration folders empty"
@@ -987,11 +992,7 @@ check_list_double_click() {
     sleep 1
     [ -n "$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | grep -x "$dialog")" ] \
         || fail "the second click of the double click chose a list in the dialog (Return opened it)"
-    xdotool key Escape
-    wait_window Tavenzo >/dev/null || fail "cancelling the list dialog brought no message"
-    sleep 0.3
-    xdotool key Return
-    wait_gone Tavenzo || fail "the message after the cancelled dialog did not close"
+    cancel_list_dialog
     quit_from_menu
     echo "smoke: list-double-click: the dialog opened by a double click took no press of it"
 }
