@@ -25,12 +25,13 @@ int runStudio(QApplication& app, const Paths& paths)
     // "Ascolta" speaks at the pace the children will hear; the work ends before the decoder and voice it uses.
     ui::QtSoundFileDecoder decoder;
     ui::QtPcmOutput output;
-    ui::EspeakSynthesiser synthesiser(readSettings(settingsFile(paths.teacherFolder())).pace);
+    // The page reads the settings file; the studio takes it among its pages below.
+    auto* settingsPage = new ui::SettingsPage(settingsFile(paths.teacherFolder()), boxes);
+    ui::EspeakSynthesiser synthesiser(settingsPage->shown().pace);
     ui::QtMicrophone microphone;
     ThreadPoolWork work;
     ui::StudioSound sound {work, decoder, output, &synthesiser, microphone};
     ui::StudioWindow studio(paths, boxes, dialogs, importer, &sound);
-    auto* settingsPage = new ui::SettingsPage(settingsFile(paths.teacherFolder()), boxes);
     // The teacher hears the pace she is choosing with "Ascolta", before she saves it.
     QObject::connect(settingsPage, &ui::SettingsPage::paceChanged, settingsPage,
         [&synthesiser](int pace) { synthesiser.setPace(pace); });
